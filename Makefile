@@ -1,0 +1,60 @@
+# Set-up on a fresh Debian machine:  make demo   (the sample installation at work)
+#                                    make test   (build and run the test suite)
+JOBS ?= 2
+ROOT ?= $(CURDIR)/demo-root
+PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev python3 python3-dbfread gdal-bin
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build demo test test-asan bench fuzz fuzz-ci clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Instalando:" $$missing; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	fi
+
+build/build.ninja: CMakeLists.txt
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps build/build.ninja
+	cmake --build build -j $(JOBS)
+
+demo: build
+	./tools/demo.sh build $(ROOT)
+
+test: build
+	cd build && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+build-asan/build.ninja: CMakeLists.txt
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIROVEL_SANITIZE=ON
+
+test-asan: deps build-asan/build.ninja
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 900
+
+build-bench/build.ninja: CMakeLists.txt
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIROVEL_TESTS=OFF -DQUIROVEL_BENCH=ON
+
+bench: deps build-bench/build.ninja
+	cmake --build build-bench -j $(JOBS)
+	./tools/bench.sh build-bench
+
+build-fuzz/build.ninja: CMakeLists.txt
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUIROVEL_TESTS=OFF -DQUIROVEL_FUZZ=ON -DQUIROVEL_SANITIZE=ON
+
+# FUZZ_SECONDS per target; fuzz-ci keeps the whole run under two minutes.
+FUZZ_SECONDS ?= 300
+fuzz: deps build-fuzz/build.ninja
+	cmake --build build-fuzz -j $(JOBS)
+	./tools/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_SECONDS=50
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz

@@ -1,0 +1,45 @@
+// The command line's Feedback: messages as UTF-8 lines on standard error, a
+// progress bar when standard error is a terminal, questions answered by
+// --yes / --no or at the terminal.
+#pragma once
+
+#include <string>
+
+#include "platform/feedback.h"
+
+namespace quirovel {
+
+enum class Answer { kAsk, kYes, kNo };
+
+class CliFeedback final : public Feedback {
+ public:
+  explicit CliFeedback(Answer answer);
+  ~CliFeedback() override;
+
+  void Message(std::string_view text, std::string_view caption = {}) override;
+  bool Ask(std::string_view question, std::string_view caption = {}) override;
+  void Status(std::string_view text) override;
+  void Info(std::string_view text) override;
+  void Activity(std::string_view text) override;
+  void RecordCount(long count) override;
+  void ProgressRange(long total) override;
+  void ProgressPosition(long position) override;
+
+  const std::string& last_status() const { return status_; }
+  long message_count() const { return messages_; }
+  // True once a question could not be answered (no terminal, no --yes/--no).
+  bool refused_question() const { return refused_; }
+
+ private:
+  void ClearBar();
+
+  Answer answer_;
+  bool terminal_;
+  bool bar_shown_ = false;
+  long total_ = 0;
+  std::string status_;
+  long messages_ = 0;
+  bool refused_ = false;
+};
+
+}  // namespace quirovel

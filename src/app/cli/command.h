@@ -1,0 +1,49 @@
+// The commands of the `quirovel` program. Each command lives in its own file
+// and is listed once in command_table.cc.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_feedback.h"
+#include "app/session.h"
+
+namespace quirovel {
+
+// Exit codes.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // the operation stopped on a failure
+inline constexpr int kExitUsage = 2;
+
+struct CliContext {
+  Session& session;
+  CliFeedback& feedback;
+  std::ostream& out;  // UTF-8 text, or raw bytes where a command says so
+};
+
+struct Command {
+  const char* name;
+  const char* usage;    // one line, after "quirovel [--root DIR] "
+  const char* summary;  // one line, Spanish
+  int (*run)(CliContext& context, const std::vector<std::string>& args);
+};
+
+const std::vector<Command>& Commands();
+
+// Runs the whole program as `quirovel` would with these arguments (argv[0]
+// excluded), writing to out and err. Used by main and by the tests.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Parses "--name VALUE" options out of args; false on a missing value.
+bool TakeOption(std::vector<std::string>* args, const std::string& name, std::string* value);
+bool TakeFlag(std::vector<std::string>* args, const std::string& name);
+
+// A file named on the command line: "C:\..." through the installation's root,
+// anything else as a host path.
+std::string HostPathOf(const Session& session, const std::string& argument);
+
+// Commands print UTF-8; the program's texts are Windows-1252.
+void PrintLine(std::ostream& out, std::string_view cp1252_text);
+
+}  // namespace quirovel

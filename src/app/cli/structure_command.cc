@@ -1,0 +1,48 @@
+// quirovel structure [FILE]: the structure analysis as its dialog shows it.
+#include <ostream>
+
+#include "app/cli/command.h"
+#include "platform/cp1252.h"
+
+namespace quirovel {
+
+// The dialog's texts, in the order it shows them; lines end with "\n".
+std::string StructureAnalysisText(const StructureReport& report) {
+  std::string text;
+  text += "Analisis de la estructura CMBD\n";
+  text += report.path + "\n";
+  text += "Campos del cmbda NO ENCONTRADOS\n";
+  text += report.problems + "\n";
+  text += "Mal definidos: " + std::to_string(report.bad_field_count) + "\n";
+  text += "No pertenece al CMBDA\n";
+  text += report.unknown + "\n";
+  text += "Campos del CMBD que se reconocen\n";
+  text += report.layout + "\n";
+  text += "(C=caracter D=fecha N=numero  ancho.decimales)\n";
+  return text;
+}
+
+int StructureCommand(CliContext& context, const std::vector<std::string>& args) {
+  Session& s = context.session;
+  if (args.size() > 1) {
+    context.feedback.Message("Uso: quirovel structure [FICHERO]");
+    return kExitUsage;
+  }
+  std::string shown;
+  if (args.empty()) {
+    shown = s.config.CurrentPath();
+    if (shown.empty()) {
+      context.feedback.Message("No hay fichero CMBD-A actual: indique el fichero");
+      return kExitUsage;
+    }
+  } else {
+    shown = Utf8ToCp1252(args[0]);
+  }
+  if (s.table.Open(s.paths.ToHost(shown)) != 1) return kExitFailed;
+  AnalyseStructure(s);
+  s.structure.path = shown;
+  context.out << Cp1252ToUtf8(StructureAnalysisText(s.structure));
+  return kExitOk;
+}
+
+}  // namespace quirovel

@@ -1,0 +1,46 @@
+// Everything one running program holds between operations: the configuration
+// record, the current CMBD-A table with its field map and decoded record, and
+// (as they are added) the reference tables, the catalogue and the last run.
+// Operations take the Session they work on; there is no other shared state.
+#pragma once
+
+#include <string>
+
+#include "platform/feedback.h"
+#include "platform/file_system.h"
+#include "platform/host_paths.h"
+#include "reference/config_record.h"
+#include "storage/dbf_table.h"
+#include "validation/cmbd_record.h"
+#include "validation/field_map.h"
+
+namespace quirovel {
+
+struct Session {
+  Session(FileSystem& file_system, Feedback& feedback_sink, std::string root)
+      : fs(file_system), feedback(feedback_sink), paths(file_system, std::move(root)),
+        table(file_system, feedback_sink) {}
+
+  FileSystem& fs;
+  Feedback& feedback;
+  HostPaths paths;
+
+  ConfigRecord config;
+
+  DbfTable table;  // the current CMBD-A table
+  FieldMap field_map;
+  StructureReport structure;
+  CmbdRecord record;
+};
+
+// Rebuilds the field map and the structure report of the current table.
+inline void AnalyseStructure(Session& s) { AnalyseStructure(s.table, &s.field_map, &s.structure); }
+
+// Raw text of CMBD-A field k of the current record.
+inline std::string_view CmbdFieldText(const Session& s, int k) {
+  return CmbdFieldText(s.table, s.field_map, k);
+}
+
+inline void DecodeRecord(Session& s) { DecodeRecord(s.table, s.field_map, &s.record); }
+
+}  // namespace quirovel

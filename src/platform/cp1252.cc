@@ -1,0 +1,65 @@
+#include "platform/cp1252.h"
+
+namespace quirovel {
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (char ch : text) {
+    auto c = static_cast<unsigned char>(ch);
+    char32_t cp = c;
+    if (c >= 0x80 && c < 0xA0) {
+      cp = cp1252_detail::kHighTable[c - 0x80];
+      if (cp == 0) cp = c;  // undefined bytes pass through as C1 controls
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    auto c = static_cast<unsigned char>(text[i]);
+    char32_t cp;
+    int extra;
+    if (c < 0x80) {
+      cp = c, extra = 0;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F, extra = 1;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F, extra = 2;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07, extra = 3;
+    } else {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    ++i;
+    bool ok = true;
+    for (int k = 0; k < extra; ++k, ++i) {
+      if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+    }
+    int b = ok ? cp1252_detail::ByteOf(cp) : -1;
+    out.push_back(b < 0 ? '?' : static_cast<char>(static_cast<unsigned char>(b)));
+  }
+  return out;
+}
+
+}  // namespace quirovel

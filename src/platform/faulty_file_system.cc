@@ -1,0 +1,47 @@
+#include "platform/faulty_file_system.h"
+
+namespace quirovel {
+
+class FaultyFile final : public File {
+ public:
+  FaultyFile(FaultyFileSystem& owner, std::unique_ptr<File> base)
+      : owner_(owner), base_(std::move(base)) {}
+
+  std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override {
+    if (owner_.reads_left_ <= 0) return 0;
+    --owner_.reads_left_;
+    return base_->ReadAt(offset, buffer, size);
+  }
+
+  std::int64_t WriteAt(std::uint64_t offset, const void* buffer, std::size_t size) override {
+    if (owner_.writes_left_ <= 0) return 0;
+    --owner_.writes_left_;
+    if (offset >= owner_.size_limit_) return 0;
+    std::uint64_t room = owner_.size_limit_ - offset;
+    if (size > room) size = static_cast<std::size_t>(room);
+    return base_->WriteAt(offset, buffer, size);
+  }
+
+  std::int64_t Size() override { return base_->Size(); }
+  bool Sync() override { return base_->Sync(); }
+
+ private:
+  FaultyFileSystem& owner_;
+  std::unique_ptr<File> base_;
+};
+
+void FaultyFileSystem::Heal() {
+  size_limit_ = std::numeric_limits<std::uint64_t>::max();
+  writes_left_ = std::numeric_limits<std::int64_t>::max();
+  reads_left_ = std::numeric_limits<std::int64_t>::max();
+  failing_open_.clear();
+}
+
+std::unique_ptr<File> FaultyFileSystem::Open(const std::string& path, OpenMode mode) {
+  if (!failing_open_.empty() && path.find(failing_open_) != std::string::npos) return nullptr;
+  auto file = base_.Open(path, mode);
+  if (!file) return nullptr;
+  return std::make_unique<FaultyFile>(*this, std::move(file));
+}
+
+}  // namespace quirovel

@@ -1,0 +1,44 @@
+// A FileSystem that forwards to another and fails on purpose: writes stop at a
+// size limit (a full disk), or the Nth write or read call fails. Used by tests
+// and fuzzers to exercise every failure path of the callers.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace quirovel {
+
+class FaultyFileSystem final : public FileSystem {
+ public:
+  explicit FaultyFileSystem(FileSystem& base) : base_(base) {}
+
+  // Files may not grow beyond this many bytes; writes beyond are cut short.
+  void SetFileSizeLimit(std::uint64_t bytes) { size_limit_ = bytes; }
+  // The Nth write call from now (1 = the next one) and every later one write nothing.
+  void FailWritesFrom(std::int64_t n) { writes_left_ = n - 1; }
+  // The Nth read call from now and every later one read nothing.
+  void FailReadsFrom(std::int64_t n) { reads_left_ = n - 1; }
+  // Opening a path whose text contains this fragment fails.
+  void FailOpensOf(std::string fragment) { failing_open_ = std::move(fragment); }
+  void Heal();
+
+  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
+  bool Exists(const std::string& path) override { return base_.Exists(path); }
+  bool IsDirectory(const std::string& path) override { return base_.IsDirectory(path); }
+  std::vector<std::string> List(const std::string& dir) override { return base_.List(dir); }
+  bool MakeDirectories(const std::string& path) override { return base_.MakeDirectories(path); }
+  bool Remove(const std::string& path) override { return base_.Remove(path); }
+
+ private:
+  friend class FaultyFile;
+  FileSystem& base_;
+  std::uint64_t size_limit_ = std::numeric_limits<std::uint64_t>::max();
+  std::int64_t writes_left_ = std::numeric_limits<std::int64_t>::max();
+  std::int64_t reads_left_ = std::numeric_limits<std::int64_t>::max();
+  std::string failing_open_;
+};
+
+}  // namespace quirovel

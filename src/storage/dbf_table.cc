@@ -1,0 +1,256 @@
+#include "storage/dbf_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/cp1252.h"
+#include "platform/format.h"
+
+namespace quirovel {
+namespace {
+
+std::uint32_t Le32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+int Le16(const unsigned char* p) { return p[0] | p[1] << 8; }
+
+// Descriptor names are NUL-terminated within their 11 bytes.
+std::string DescriptorName(const std::array<unsigned char, 32>& d) {
+  std::size_t n = 0;
+  while (n < 11 && d[n] != 0) ++n;
+  return std::string(reinterpret_cast<const char*>(d.data()), n);
+}
+
+constexpr std::size_t kReadAheadLimit = 1 << 20;
+
+}  // namespace
+
+DbfTable::DbfTable(FileSystem& fs, Feedback& feedback) : fs_(fs), feedback_(feedback) {
+  offsets_.fill(-1);
+}
+
+DbfTable::~DbfTable() { Close(); }
+
+int DbfTable::Open(const std::string& path) {
+  if (file_) Close();
+  for (auto& d : descriptors_) d.fill(0);
+  offsets_.fill(-1);
+  field_count_ = 0;
+  record_count_ = 0;
+  header_length_ = record_length_ = 0;
+  header_.fill(0);
+  DropReadAhead();
+  last_read_ = -1;
+  path_ = path;
+
+  file_ = fs_.Open(path, OpenMode::kReadWrite);
+  // A table on a read-only medium can still be read; appends then fail with their message.
+  if (!file_) file_ = fs_.Open(path, OpenMode::kRead);
+  if (!file_) {
+    feedback_.Message(StrFormat("Error al abril el fichero %s", path.c_str()));
+    return -1;
+  }
+  if (file_->ReadAt(0, header_.data(), 32) != 32) {
+    feedback_.Message(StrFormat("El fichero %s no es una tabla dBase: cabecera incompleta",
+                                path.c_str()));
+    file_.reset();
+    return -1;
+  }
+  record_count_ = Le32(&header_[4]);
+  header_length_ = Le16(&header_[8]);
+  record_length_ = Le16(&header_[10]);
+  if (record_length_ == 0) feedback_.Message("ERROR: APERTURA FICHERO (longitud resgistro)");
+
+  int n = (header_length_ - 33) / 32;
+  field_count_ = n;
+  if (n > kMaxFields || n == 0)
+    feedback_.Message(StrFormat("Num campos incorrecto %d  MAX=%d\n", n, kMaxFields));
+
+  int blocks = 0;
+  bool terminated = false;
+  while (blocks < kMaxSlots) {
+    auto& slot = descriptors_[static_cast<std::size_t>(blocks)];
+    std::int64_t got = file_->ReadAt(32 + 32 * static_cast<std::uint64_t>(blocks), slot.data(), 32);
+    if (got <= 0) break;
+    if (got < 32) std::fill(slot.begin() + got, slot.end(), 0);
+    ++blocks;
+    if (slot[0] == 0x0D) {
+      terminated = true;
+      break;
+    }
+  }
+  int found = blocks - 1;
+
+  for (int i = 0; i < kMaxSlots; ++i) {
+    if (i == 0)
+      offsets_[0] = 1;
+    else if (i < n)
+      offsets_[static_cast<std::size_t>(i)] =
+          offsets_[static_cast<std::size_t>(i - 1)] +
+          static_cast<std::int8_t>(descriptors_[static_cast<std::size_t>(i - 1)][16]);
+    else
+      offsets_[static_cast<std::size_t>(i)] = -1;
+  }
+
+  if (found != n || n > kMaxSlots || record_length_ > kMaxRecordLength) {
+    feedback_.Message(StrFormat(
+        "Numero de campos incorrecto: ¿Encontrados:%d = Especificados:%d? MAX_CAMPOS=%d, "
+        "MAX_LONG_REG=%d, longitud del resgistro=%d\n"_cp,
+        found, n, kMaxSlots, 640, record_length_));
+    file_.reset();
+    return -1;
+  }
+  if (!terminated && blocks < kMaxSlots) {
+    feedback_.Message(StrFormat(
+        "El fichero %s no es una tabla dBase: falta el final de los descriptores", path.c_str()));
+    file_.reset();
+    return -1;
+  }
+  if (!CheckLayout()) {
+    file_.reset();
+    return -1;
+  }
+  return 1;
+}
+
+// Refuses what the field accessors could not handle safely: widths outside
+// 0..127 and fields that end beyond the record.
+bool DbfTable::CheckLayout() {
+  int end = 1;
+  for (int i = 0; i < field_count_; ++i) {
+    const auto& d = descriptors_[static_cast<std::size_t>(i)];
+    int width = static_cast<std::int8_t>(d[16]);
+    if (width < 0) {
+      feedback_.Message(StrFormat(
+          "El fichero %s tiene el campo %s con una anchura no admitida (%d)", path_.c_str(),
+          DescriptorName(d).c_str(), d[16]));
+      return false;
+    }
+    end += width;
+  }
+  if (field_count_ > 0 && end > record_length_) {
+    feedback_.Message(StrFormat(
+        "El fichero %s no es valido: sus campos ocupan %d bytes y el registro solo %d",
+        path_.c_str(), end, record_length_));
+    return false;
+  }
+  return true;
+}
+
+void DbfTable::Close() {
+  if (!file_) return;
+  std::uint32_t on_disk = Le32(&header_[4]);
+  // Only appends change the header; a table that was just read is left untouched.
+  if (on_disk != record_count_) {
+    header_[4] = static_cast<unsigned char>(record_count_);
+    header_[5] = static_cast<unsigned char>(record_count_ >> 8);
+    header_[6] = static_cast<unsigned char>(record_count_ >> 16);
+    header_[7] = static_cast<unsigned char>(record_count_ >> 24);
+    file_->WriteAt(0, header_.data(), 32);
+  }
+  file_.reset();
+  DropReadAhead();
+}
+
+int DbfTable::ReadRecord(std::int64_t n) {
+  status_ = 1;
+  if (!file_ || n < 1 || record_length_ <= 0) return status_;
+  const std::int64_t length = record_length_;
+  if (n < ahead_first_ || n >= ahead_first_ + ahead_count_) {
+    // Grow the read-ahead while the caller walks the records in order.
+    if (n == last_read_ + 1)
+      ahead_want_ = std::min(std::max<std::size_t>(ahead_want_ * 2, 4 * static_cast<std::size_t>(length)), kReadAheadLimit);
+    else
+      ahead_want_ = static_cast<std::size_t>(length);
+    std::size_t want = std::max<std::size_t>(ahead_want_ / static_cast<std::size_t>(length), 1) *
+                       static_cast<std::size_t>(length);
+    if (ahead_.size() < want) ahead_.resize(want);
+    std::uint64_t offset = static_cast<std::uint64_t>(header_length_) +
+                           static_cast<std::uint64_t>(n - 1) * static_cast<std::uint64_t>(length);
+    std::int64_t got = file_->ReadAt(offset, ahead_.data(), want);
+    if (got <= 0) {
+      DropReadAhead();
+      return status_;
+    }
+    ahead_first_ = n;
+    ahead_bytes_ = got;
+    ahead_count_ = (got + length - 1) / length;
+  }
+  std::int64_t start = (n - ahead_first_) * length;
+  std::int64_t available = std::min(length, ahead_bytes_ - start);
+  std::memcpy(record_.data(), ahead_.data() + start, static_cast<std::size_t>(available));
+  last_read_ = n;
+  status_ = 0;
+  return status_;
+}
+
+std::string_view DbfTable::FieldText(int i) const {
+  if (i < 1 || i > field_count_ || i > kMaxSlots) return {};
+  int offset = offsets_[static_cast<std::size_t>(i - 1)];
+  int width = static_cast<std::int8_t>(descriptors_[static_cast<std::size_t>(i - 1)][16]);
+  if (offset < 0 || width <= 0 || offset + width > kMaxRecordLength + 1) return {};
+  return {record_.data() + offset, static_cast<std::size_t>(width)};
+}
+
+void DbfTable::SetFieldText(int i, std::string_view text) {
+  std::string_view field = FieldText(i);
+  if (field.empty()) return;
+  char* at = record_.data() + (field.data() - record_.data());
+  std::size_t n = std::min(field.size(), text.size());
+  if (auto nul = text.substr(0, n).find('\0'); nul != std::string_view::npos) n = nul;
+  std::memcpy(at, text.data(), n);
+  std::memset(at + n, ' ', field.size() - n);
+}
+
+void DbfTable::BlankField(int i) { SetFieldText(i, {}); }
+
+bool DbfTable::WriteRecordAt(std::uint32_t index, const char* bytes) {
+  status_ = 1;
+  if (!file_ || record_length_ <= 0) {
+    feedback_.Message("APPEND:ERROR ESCRITURA");
+    return false;
+  }
+  DropReadAhead();
+  std::uint64_t offset = static_cast<std::uint64_t>(header_length_) +
+                         static_cast<std::uint64_t>(index) * static_cast<std::uint64_t>(record_length_);
+  std::int64_t written = file_->WriteAt(offset, bytes, static_cast<std::size_t>(record_length_));
+  if (written <= 0) {
+    feedback_.Message("APPEND:ERROR ESCRITURA");
+    return false;
+  }
+  ++record_count_;
+  status_ = 0;
+  return true;
+}
+
+bool DbfTable::Append() { return WriteRecordAt(record_count_, record_.data()); }
+
+bool DbfTable::AppendScratch(std::string_view record) {
+  std::array<char, kMaxRecordLength + 2> scratch;
+  std::size_t length = record_length_ > 0 ? static_cast<std::size_t>(record_length_) : 0;
+  std::size_t n = std::min(length, record.size());
+  std::memcpy(scratch.data(), record.data(), n);
+  std::memset(scratch.data() + n, ' ', length - n);
+  return WriteRecordAt(record_count_, scratch.data());
+}
+
+FieldDescriptor DbfTable::Descriptor(int i) const {
+  FieldDescriptor out;
+  if (i < 1 || i > field_count_ || i > kMaxSlots) return out;
+  const auto& d = descriptors_[static_cast<std::size_t>(i - 1)];
+  out.name = DescriptorName(d);
+  out.type = static_cast<char>(d[11]);
+  out.width = static_cast<std::int8_t>(d[16]);
+  out.decimals = d[17];
+  return out;
+}
+
+int DbfTable::FieldNumber(std::string_view name) const {
+  for (int i = 1; i <= field_count_ && i <= kMaxSlots; ++i)
+    if (DescriptorName(descriptors_[static_cast<std::size_t>(i - 1)]) == name) return i;
+  return 0;
+}
+
+}  // namespace quirovel

@@ -1,0 +1,102 @@
+// One open dBase III table: header, up to 150 field descriptors and one record
+// buffer. Records are numbered from 1, fields from 1 in file order. Field values
+// are the raw fixed-width texts as stored; callers interpret them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/feedback.h"
+#include "platform/file_system.h"
+
+namespace quirovel {
+
+struct FieldDescriptor {
+  std::string name;  // up to 10 characters
+  char type = 0;
+  int width = 0;  // signed 8-bit as stored
+  int decimals = 0;
+};
+
+class DbfTable {
+ public:
+  static constexpr int kMaxSlots = 150;
+  static constexpr int kMaxFields = 149;
+  static constexpr int kMaxRecordLength = 638;  // 639 or more is refused
+
+  DbfTable(FileSystem& fs, Feedback& feedback);
+  ~DbfTable();
+  DbfTable(const DbfTable&) = delete;
+  DbfTable& operator=(const DbfTable&) = delete;
+
+  // 1 when open, -1 when refused (after the message that says why).
+  int Open(const std::string& path);
+  // Writes the record count back into the header and closes the file.
+  void Close();
+  bool is_open() const { return file_ != nullptr; }
+
+  // 0 on success, 1 when the record cannot be read. A record read in part
+  // counts as read; its missing bytes keep what the buffer held before.
+  int ReadRecord(std::int64_t n);
+  // Field i's full-width text in the record buffer (valid until the buffer
+  // changes); empty for a field number outside the table.
+  std::string_view FieldText(int i) const;
+  // Copies at most the field's width and fills the rest with blanks.
+  void SetFieldText(int i, std::string_view text);
+  void BlankField(int i);
+  // Writes the record buffer after the last record. False (after
+  // "APPEND:ERROR ESCRITURA") when nothing was written.
+  bool Append();
+  // Writes a whole record laid out by the caller (cut or blank-filled to the
+  // record length).
+  bool AppendScratch(std::string_view record);
+
+  std::uint32_t record_count() const { return record_count_; }
+  int field_count() const { return field_count_; }
+  int header_length() const { return header_length_; }
+  int record_length() const { return record_length_; }
+  const std::string& path() const { return path_; }
+  int status() const { return status_; }
+  // Descriptor of field i (1-based); a default one outside the table.
+  FieldDescriptor Descriptor(int i) const;
+  // 1-based number of the first field with exactly this name, or 0.
+  int FieldNumber(std::string_view name) const;
+  // The whole record buffer, deletion flag first.
+  std::string_view Record() const {
+    return {record_.data(), static_cast<std::size_t>(record_length_ > 0 ? record_length_ : 0)};
+  }
+
+ private:
+  bool CheckLayout();
+  bool WriteRecordAt(std::uint32_t index, const char* bytes);
+  void DropReadAhead() { ahead_first_ = ahead_count_ = 0; }
+
+  FileSystem& fs_;
+  Feedback& feedback_;
+  std::unique_ptr<File> file_;
+  std::string path_;
+  int status_ = 0;
+  std::uint32_t record_count_ = 0;
+  int field_count_ = 0;
+  int header_length_ = 0;
+  int record_length_ = 0;
+  std::array<unsigned char, 32> header_{};
+  std::array<std::array<unsigned char, 32>, kMaxSlots> descriptors_{};
+  std::array<int, kMaxSlots> offsets_{};
+  std::array<char, kMaxRecordLength + 2> record_{};
+
+  // Read-ahead for passes over the whole file: grows while records are read
+  // in order, and is dropped on a jump or a write.
+  std::vector<char> ahead_;
+  std::int64_t ahead_first_ = 0;  // record number of the first buffered record
+  std::int64_t ahead_count_ = 0;  // whole or partial records buffered
+  std::int64_t ahead_bytes_ = 0;
+  std::int64_t last_read_ = -1;
+  std::size_t ahead_want_ = 0;
+};
+
+}  // namespace quirovel
