@@ -1,0 +1,71 @@
+#include "ui/report_file.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace quirovel {
+namespace {
+constexpr std::size_t kBlock = 1 << 16;
+}
+
+bool ReportFile::Create(FileSystem& fs, const std::string& host_path) {
+  Close();
+  failed_ = false;
+  offset_ = 0;
+  buffer_.clear();
+  file_ = fs.Open(host_path, OpenMode::kCreateTruncate);
+  return file_ != nullptr;
+}
+
+void ReportFile::Write(std::string_view text) {
+  if (!file_) return;
+  for (char c : text) {
+    if (c == '\n') buffer_.push_back('\r');
+    buffer_.push_back(c);
+  }
+  if (buffer_.size() >= kBlock) Flush();
+}
+
+void ReportFile::WriteFormatted(const char* format, ...) {
+  if (!file_) return;
+  char small[512];
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int n = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  if (n >= 0 && static_cast<std::size_t>(n) < sizeof small) {
+    Write(std::string_view(small, static_cast<std::size_t>(n)));
+  } else if (n >= 0) {
+    std::string big(static_cast<std::size_t>(n) + 1, '\0');
+    std::vsnprintf(big.data(), big.size(), format, copy);
+    big.resize(static_cast<std::size_t>(n));
+    Write(big);
+  }
+  va_end(copy);
+}
+
+void ReportFile::WriteRaw(std::string_view bytes) {
+  if (!file_) return;
+  buffer_.append(bytes);
+  if (buffer_.size() >= kBlock) Flush();
+}
+
+bool ReportFile::Flush() {
+  if (!file_ || buffer_.empty()) return !failed_;
+  std::int64_t n = file_->WriteAt(offset_, buffer_.data(), buffer_.size());
+  if (n != static_cast<std::int64_t>(buffer_.size())) failed_ = true;
+  if (n > 0) offset_ += static_cast<std::uint64_t>(n);
+  buffer_.clear();
+  return !failed_;
+}
+
+bool ReportFile::Close() {
+  if (!file_) return !failed_;
+  Flush();
+  file_.reset();
+  return !failed_;
+}
+
+}  // namespace quirovel
