@@ -4,12 +4,16 @@
 // Operations take the Session they work on; there is no other shared state.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/feedback.h"
 #include "platform/file_system.h"
 #include "platform/host_paths.h"
+#include "detection/detection_run.h"
+#include "reference/cie_catalogue.h"
 #include "reference/config_record.h"
+#include "reference/reference_tables.h"
 #include "storage/dbf_table.h"
 #include "validation/cmbd_record.h"
 #include "validation/field_map.h"
@@ -19,18 +23,25 @@ namespace quirovel {
 struct Session {
   Session(FileSystem& file_system, Feedback& feedback_sink, std::string root)
       : fs(file_system), feedback(feedback_sink), paths(file_system, std::move(root)),
-        table(file_system, feedback_sink) {}
+        table(file_system, feedback_sink), catalogue(file_system, feedback_sink) {}
 
   FileSystem& fs;
   Feedback& feedback;
   HostPaths paths;
 
   ConfigRecord config;
+  std::unique_ptr<File> config_file;  // "Quirovel.dat", open for the whole session
+  std::string remembered_path;        // current file at the last change of file
+
+  ReferenceTables references;
+  CieCatalogue catalogue;
 
   DbfTable table;  // the current CMBD-A table
   FieldMap field_map;
   StructureReport structure;
   CmbdRecord record;
+
+  DetectionRun run;  // the run in progress, or the last one
 };
 
 // Rebuilds the field map and the structure report of the current table.
