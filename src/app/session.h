@@ -23,7 +23,7 @@ namespace quirovel {
 struct Session {
   Session(FileSystem& file_system, Feedback& feedback_sink, std::string root)
       : fs(file_system), feedback(feedback_sink), paths(file_system, std::move(root)),
-        table(file_system, feedback_sink), catalogue(file_system, feedback_sink) {}
+        catalogue(file_system, feedback_sink), table(file_system, feedback_sink) {}
 
   FileSystem& fs;
   Feedback& feedback;
