@@ -41,6 +41,8 @@ class CieCatalogue {
   DbfTable& descriptions() { return descriptions_; }
 
  private:
+  std::int32_t Find(std::string_view code, std::size_t compared);
+
   struct Sample {
     std::string code;
     std::int32_t record = 0;
