@@ -1,0 +1,189 @@
+// The 34 code fields of an episode against the CIE-9-MC catalogue of the
+// version in use, and the episode-wide coding checks that follow them.
+//
+// Every column test reads the attributes record the lookup of the same field
+// left positioned, so nothing between the lookup and the last column test may
+// touch the catalogue. Nothing here allocates: the checks run up to 34 times
+// per episode.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "app/session.h"
+#include "validation/checks.h"
+#include "validation/cmbd_layout.h"
+#include "validation/code_text.h"
+
+namespace quirovel {
+namespace {
+
+// Catalogue numbers of the errors raised here.
+enum : int {
+  kE230 = 32, kE231 = 33, kE232 = 34, kE233 = 35, kE234 = 36, kE235 = 37,
+  kE241 = 40, kE242 = 41, kE244 = 43, kE245 = 44,
+  kE251 = 45, kE252 = 46, kE253 = 47, kE254 = 48,
+  kE261 = 49, kE262 = 50, kE263 = 51, kE264 = 52, kE265 = 53, kE266 = 54,
+  kE270 = 55, kE271 = 56, kE272 = 57, kE273 = 58, kE275 = 60,
+};
+
+constexpr std::string_view kSixBlanks = "      ";
+constexpr std::string_view kUnknownInterventionDate = "99990909";
+
+const CmbdText& CodeText(const CmbdRecord& r, int f) {
+  if (f <= C15) return r.C[static_cast<std::size_t>(f - C1)];
+  if (f <= CE4) return r.CE[static_cast<std::size_t>(f - CE)];
+  return r.P[static_cast<std::size_t>(f - P1)];
+}
+
+// The validity character of column 3 for the version in use. A column too
+// short to hold that position says nothing about the version: read as blank.
+char VersionChar(std::string_view column3, int position) {
+  if (position < 0 || static_cast<std::size_t>(position) >= column3.size()) return ' ';
+  return column3[static_cast<std::size_t>(position)];
+}
+
+// The "no es CIE-9-MC" error of each kind of field.
+int NotCieError(int f) {
+  if (f == C1) return kE231;
+  if (f <= C15) return kE241;
+  if (f <= CE4) return kE251;
+  return kE261;
+}
+
+// A blank (or missing) sex column is no restriction.
+bool SexAllowed(std::string_view column5, std::int32_t sexo) {
+  return IsBlankText(column5) || IntegerValue(column5) == sexo;
+}
+
+// Procedures honour only the newborn and fertile-age classes.
+bool AgeAllowed(const CmbdRecord& r, long age_class, bool procedure) {
+  switch (age_class) {
+    case 1:
+      return (r.AgeYears == 0 && r.AgeMonths < 2) || r.AgeYears < 0;
+    case 2:
+      return procedure || r.AgeYears < 25;
+    case 3:
+      return r.AgeYears >= 13 && r.AgeYears <= 49;
+    case 4:
+      return procedure || r.AgeYears > 50;
+    default:
+      return true;
+  }
+}
+
+bool IsTrafficCause(std::string_view code) { return InTextRange(code, "E810  ", "E829.9 "); }
+
+bool IsInjury(std::string_view code) { return InTextRange(code, "800   ", "999.9 "); }
+
+void CheckProcedure(Session& s, int f, std::string_view code, bool not_valid) {
+  const CmbdRecord& r = s.record;
+  const CieCatalogue& cat = s.catalogue;
+  if (!AgeAllowed(r, IntegerValue(cat.Column(6)), true)) SETERR(s, kE263, f);
+  if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(s, kE264, f);
+  const bool surgical = BeginsWith(cat.Column(8), 'T');
+  if (f == P1 && (s.run.TestType == kTrimestral || s.run.TestType == kCma) && !surgical)
+    SETERR(s, kE266, f);
+  if (f == P1 && r.TIPING == 2 && surgical) {
+    if (IsBlankText(r.FEINTV)) SETERR(s, kE273, f);
+    if (r.FEINTV.view() == kUnknownInterventionDate) SETERR(s, kE275, f);
+  }
+  const bool shaped = IsProcedureShaped(code);
+  if (!shaped) SETERR(s, kE261, f);
+  if (not_valid || !shaped) SETERR(s, kE262, f);
+}
+
+void CheckDiagnosis(Session& s, int f, std::string_view code, bool not_valid) {
+  const CmbdRecord& r = s.record;
+  const CieCatalogue& cat = s.catalogue;
+  const bool shaped = IsProcedureShaped(code);
+  if (shaped) SETERR(s, f == C1 ? kE231 : kE241, f);
+  if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(s, kE245, f);
+  if (!AgeAllowed(r, IntegerValue(cat.Column(6)), false)) SETERR(s, kE244, f);
+  if (IsInjury(code) && r.CE[0].view() == kSixBlanks && r.CE[1].view() == kSixBlanks &&
+      r.CE[2].view() == kSixBlanks && r.CE[3].view() == kSixBlanks)
+    SETERR(s, kE253, f);
+  if (f != C1) {
+    if (not_valid || shaped) SETERR(s, kE242, f);
+    return;
+  }
+  if (not_valid) SETERR(s, kE232, f);
+  if (BeginsWith(cat.Column(4), 'F')) SETERR(s, kE233, f);
+  CheckDeliveryAndNewborn(s);
+}
+
+void CheckExternalCause(Session& s, int f, std::string_view code, bool not_valid) {
+  const CmbdRecord& r = s.record;
+  if (!BeginsWith(code, 'E') || not_valid) SETERR(s, kE252, f);
+  if (f == CE && r.REGFIN == 2 && !IsTrafficCause(r.CE[0]) && !IsTrafficCause(r.CE[1]) &&
+      !IsTrafficCause(r.CE[2]) && !IsTrafficCause(r.CE[3]))
+    SETERR(s, kE254, f);
+}
+
+// A blank field: only the main diagnosis, the main external cause of a
+// traffic-insured episode and the main procedure of major ambulatory surgery
+// are required.
+void CheckBlankField(Session& s, int f) {
+  const CmbdRecord& r = s.record;
+  if (f == C1) {
+    SETERR(s, kE230, f);
+  } else if (f == CE) {
+    if (r.REGFIN == 2 && IsBlankText(r.CE[1]) && IsBlankText(r.CE[2]) && IsBlankText(r.CE[3]))
+      SETERR(s, kE254, f);
+  } else if (f == P1) {
+    if (s.run.TestType == kCma) SETERR(s, kE265, f);
+  }
+}
+
+}  // namespace
+
+void CheckCodeField(Session& s, int f) {
+  s.run.NotInVersionMark = 0;
+  if (f < C1 || f > P15) return;
+  const std::string_view code = CodeText(s.record, f);
+  if (IsBlankText(code)) {
+    CheckBlankField(s, f);
+    return;
+  }
+  const bool procedure = f >= P1;
+  CieCatalogue& cat = s.catalogue;
+  const bool found = (procedure ? cat.FindProcedure(code) : cat.FindDiagnosis(code)) != 0;
+  const char validity = found ? VersionChar(cat.Column(3), s.run.VersionPosition) : ' ';
+  if (validity == ' ') {
+    // The mark tells a code of another edition from one that exists in none;
+    // it belongs to this one error only, never to a later finding.
+    s.run.NotInVersionMark = found ? 1 : 0;
+    SETERR(s, NotCieError(f), f);
+    s.run.NotInVersionMark = 0;
+    return;
+  }
+  const bool not_valid = validity == 'F';
+  if (procedure)
+    CheckProcedure(s, f, code, not_valid);
+  else if (f >= CE)
+    CheckExternalCause(s, f, code, not_valid);
+  else
+    CheckDiagnosis(s, f, code, not_valid);
+}
+
+void CheckInterventionDates(Session& s) {
+  const CmbdRecord& r = s.record;
+  if (IsBlankText(r.FEINTV)) return;
+  if (r.FEINTV.view() < r.FECING.view()) SETERR(s, kE271, FEINTV);
+  if (r.FEINTV.view() > r.FECALT.view()) SETERR(s, kE272, FEINTV);
+  if (r.FEINTV.view() == kUnknownInterventionDate) SETERR(s, kE270, FEINTV);
+}
+
+void CheckMainDiagnosisService(Session& s) {
+  const CmbdRecord& r = s.record;
+  // The chapter is the number before the point; V and E codes read as 0.
+  const long chapter = IntegerValue(r.C[0]);
+  const std::string_view servalt = r.SERVALT.view();
+  if (chapter >= 630 && chapter <= 679 && servalt != "70552") SETERR(s, kE234, C1);
+  // Perinatal conditions belong to the neonatal services. The service is
+  // looked for anywhere in the list text, as the list has always been read.
+  constexpr std::string_view kNeonatalServices = "70440 70441 70392";
+  if (chapter >= 760 && chapter <= 779 && kNeonatalServices.find(servalt) == std::string_view::npos)
+    SETERR(s, kE235, C1);
+}
+
+}  // namespace quirovel
