@@ -55,8 +55,7 @@ int DbfTable::Open(const std::string& path) {
   if (file_->ReadAt(0, header_.data(), 32) != 32) {
     feedback_.Message(StrFormat("El fichero %s no es una tabla dBase: cabecera incompleta",
                                 path.c_str()));
-    file_.reset();
-    return -1;
+    return Refuse();
   }
   record_count_ = Le32(&header_[4]);
   header_length_ = Le16(&header_[8]);
@@ -99,20 +98,29 @@ int DbfTable::Open(const std::string& path) {
         "Numero de campos incorrecto: ¿Encontrados:%d = Especificados:%d? MAX_CAMPOS=%d, "
         "MAX_LONG_REG=%d, longitud del resgistro=%d\n"_cp,
         found, n, kMaxSlots, 640, record_length_));
-    file_.reset();
-    return -1;
+    return Refuse();
   }
-  if (!terminated && blocks < kMaxSlots) {
+  // Without its 0x0D the descriptor area has no end we can trust, even when
+  // the count happens to agree (a file cut short, or 150 blocks of anything).
+  if (!terminated) {
     feedback_.Message(StrFormat(
         "El fichero %s no es una tabla dBase: falta el final de los descriptores", path.c_str()));
-    file_.reset();
-    return -1;
+    return Refuse();
   }
-  if (!CheckLayout()) {
-    file_.reset();
-    return -1;
-  }
+  if (!CheckLayout()) return Refuse();
   return 1;
+}
+
+// A refused table must not be used; nothing about it is kept but its path, so
+// a caller that loops to record_count() or field_count() anyway does nothing.
+int DbfTable::Refuse() {
+  file_.reset();
+  for (auto& d : descriptors_) d.fill(0);
+  offsets_.fill(-1);
+  field_count_ = 0;
+  record_count_ = 0;
+  header_length_ = record_length_ = 0;
+  return -1;
 }
 
 // Refuses what the field accessors could not handle safely: widths outside
@@ -181,6 +189,9 @@ int DbfTable::ReadRecord(std::int64_t n) {
   std::int64_t start = (n - ahead_first_) * length;
   std::int64_t available = std::min(length, ahead_bytes_ - start);
   std::memcpy(record_.data(), ahead_.data() + start, static_cast<std::size_t>(available));
+  // A record cut short by the end of the file still counts as read; its
+  // missing bytes read as blanks rather than as the previous record's.
+  std::memset(record_.data() + available, ' ', static_cast<std::size_t>(length - available));
   last_read_ = n;
   status_ = 0;
   return status_;
@@ -216,7 +227,9 @@ bool DbfTable::WriteRecordAt(std::uint32_t index, const char* bytes) {
   std::uint64_t offset = static_cast<std::uint64_t>(header_length_) +
                          static_cast<std::uint64_t>(index) * static_cast<std::uint64_t>(record_length_);
   std::int64_t written = file_->WriteAt(offset, bytes, static_cast<std::size_t>(record_length_));
-  if (written <= 0) {
+  // A record written in part (a full disk) is not a record: counting it would
+  // put a torn record inside the table's count.
+  if (written != record_length_) {
     feedback_.Message("APPEND:ERROR ESCRITURA");
     return false;
   }

@@ -40,7 +40,7 @@ class DbfTable {
   bool is_open() const { return file_ != nullptr; }
 
   // 0 on success, 1 when the record cannot be read. A record read in part
-  // counts as read; its missing bytes keep what the buffer held before.
+  // (the file ends inside it) counts as read; its missing bytes are blanks.
   int ReadRecord(std::int64_t n);
   // Field i's full-width text in the record buffer (valid until the buffer
   // changes); empty for a field number outside the table.
@@ -49,7 +49,8 @@ class DbfTable {
   void SetFieldText(int i, std::string_view text);
   void BlankField(int i);
   // Writes the record buffer after the last record. False (after
-  // "APPEND:ERROR ESCRITURA") when nothing was written.
+  // "APPEND:ERROR ESCRITURA"), with the count unchanged, when the record
+  // could not be written whole.
   bool Append();
   // Writes a whole record laid out by the caller (cut or blank-filled to the
   // record length).
@@ -72,6 +73,7 @@ class DbfTable {
 
  private:
   bool CheckLayout();
+  int Refuse();
   bool WriteRecordAt(std::uint32_t index, const char* bytes);
   void DropReadAhead() { ahead_first_ = ahead_count_ = 0; }
 

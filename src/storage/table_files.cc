@@ -21,13 +21,25 @@ bool Create(FileSystem& fs, Feedback& feedback, const std::vector<std::string_vi
   header[1] = 96, header[2] = 2, header[3] = 24;
   unsigned header_length = static_cast<unsigned>(32 * count + 33);
   unsigned record_length = 1;
+  // The record length is the sum of the widths as stored (after the H and D
+  // rules), so that "IMPORTE#H" or "FECHA#D10" still give records whose
+  // fields fit them exactly.
   for (auto text : definitions)
-    record_length += static_cast<unsigned>(ParseFieldDefinition(text).written_width);
+    record_length += static_cast<unsigned>(ParseFieldDefinition(text).width);
   header[8] = static_cast<unsigned char>(header_length);
   header[9] = static_cast<unsigned char>(header_length >> 8);
   header[10] = static_cast<unsigned char>(record_length);
   header[11] = static_cast<unsigned char>(record_length >> 8);
-  if (file->WriteAt(0, header.data(), 32) <= 0) feedback.Message("Err crea cabecera");
+  // Each part that is not written whole is told and the creation goes on, but
+  // the caller learns that the table is unusable.
+  bool whole = true;
+  auto write = [&](std::uint64_t offset, const void* bytes, std::size_t size, const char* message) {
+    if (file->WriteAt(offset, bytes, size) != static_cast<std::int64_t>(size)) {
+      feedback.Message(message);
+      whole = false;
+    }
+  };
+  write(0, header.data(), 32, "Err crea cabecera");
 
   for (std::size_t k = 0; k < count; ++k) {
     FieldDefinition def = ParseFieldDefinition(definitions[k]);
@@ -36,11 +48,11 @@ bool Create(FileSystem& fs, Feedback& feedback, const std::vector<std::string_vi
     d[11] = static_cast<unsigned char>(def.type);
     d[16] = static_cast<unsigned char>(def.width);
     d[17] = static_cast<unsigned char>(def.decimals);
-    if (file->WriteAt(32 + 32 * k, d.data(), 32) <= 0) feedback.Message("Err def cabecera campos");
+    write(32 + 32 * k, d.data(), 32, "Err def cabecera campos");
   }
   const unsigned char end[2] = {0x0D, 0x1A};
-  if (file->WriteAt(32 + 32 * count, end, 2) <= 0) feedback.Message("Err def cabeceras");
-  return true;
+  write(32 + 32 * count, end, 2, "Err def cabeceras");
+  return whole;
 }
 
 int CopyStructure(FileSystem& fs, Feedback& feedback, const std::string& source,
@@ -54,29 +66,33 @@ int CopyStructure(FileSystem& fs, Feedback& feedback, const std::string& source,
     feedback.Message("IMPORTAR:Error al abrir fichero con la estructura origen");
     return 0;
   }
+  // The whole structure is read before the target is emptied: two spellings
+  // of one file would otherwise leave nothing to copy.
+  std::string structure(32, '\0');
+  in->ReadAt(0, structure.data(), 32);
+  structure[4] = structure[5] = structure[6] = structure[7] = 0;
+  int copied = 0;
+  for (;;) {
+    std::array<char, 32> block{};
+    std::int64_t got = in->ReadAt(32 + 32 * static_cast<std::uint64_t>(copied), block.data(), 32);
+    // A source that ends before its terminator ends the copy as the terminator would.
+    if (got <= 0 || block[0] == 0x0D || copied >= 256) break;
+    structure.append(block.data(), block.size());
+    ++copied;
+  }
+  structure += '\x0D';
+  in.reset();
+
   auto out = fs.Open(target, OpenMode::kCreateTruncate);
   if (!out) {
     feedback.Message(StrFormat("IMPORTAR: Error al abrir fichero destino [%s]", target.c_str()));
     return 0;
   }
-  std::array<unsigned char, 32> block{};
-  in->ReadAt(0, block.data(), 32);
-  block[4] = block[5] = block[6] = block[7] = 0;
-  out->WriteAt(0, block.data(), 32);
-
-  std::uint64_t offset = 32;
-  int copied = 0;
-  for (;;) {
-    block.fill(0);
-    std::int64_t got = in->ReadAt(offset, block.data(), 32);
-    // A source that ends before its terminator ends the copy as the terminator would.
-    if (got <= 0 || block[0] == 0x0D || copied >= 256) break;
-    out->WriteAt(offset, block.data(), 32);
-    offset += 32;
-    ++copied;
+  if (out->WriteAt(0, structure.data(), structure.size()) !=
+      static_cast<std::int64_t>(structure.size())) {
+    feedback.Message(StrFormat("IMPORTAR: Error al escribir fichero destino [%s]", target.c_str()));
+    return 0;
   }
-  const unsigned char terminator = 0x0D;
-  out->WriteAt(offset, &terminator, 1);
   if (copied >= 256) feedback.Message("Estructa DBF no valida");
   return 1;
 }

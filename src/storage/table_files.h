@@ -14,11 +14,13 @@
 namespace quirovel {
 
 // Creates (or empties) the table at path with the given definitions and no
-// records. False when the file could not be created (after the message).
+// records. False when the file could not be created or written whole (after
+// the message of each part that failed).
 bool Create(FileSystem& fs, Feedback& feedback, const std::vector<std::string_view>& definitions,
             const std::string& path);
 
-// 1 after copying (even when the structure had no terminator), 0 when nothing was copied.
+// 1 after copying (even when the structure had no terminator), 0 when nothing
+// was copied or the target could not be written whole (after a message).
 int CopyStructure(FileSystem& fs, Feedback& feedback, const std::string& source,
                   const std::string& target);
 

@@ -1,0 +1,72 @@
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace quirovel::testing {
+
+TempDir::TempDir() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
+                        "/quirovel-test-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    ADD_FAILURE() << "cannot create a temporary directory from " << pattern;
+  }
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    ADD_FAILURE() << "cannot read " << path;
+    return {};
+  }
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) ADD_FAILURE() << "cannot write " << path;
+}
+
+std::string RunCommand(const std::string& command, int* status) {
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    if (status != nullptr) *status = -1;
+    return output;
+  }
+  char block[4096];
+  std::size_t n;
+  while ((n = std::fread(block, 1, sizeof block, pipe)) > 0) output.append(block, n);
+  int rc = ::pclose(pipe);
+  if (status != nullptr) *status = rc;
+  return output;
+}
+
+std::string ShellQuote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'')
+      quoted += "'\\''";
+    else
+      quoted += c;
+  }
+  return quoted + "'";
+}
+
+}  // namespace quirovel::testing
