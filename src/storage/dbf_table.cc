@@ -29,6 +29,7 @@ constexpr std::size_t kReadAheadLimit = 1 << 20;
 
 DbfTable::DbfTable(FileSystem& fs, Feedback& feedback) : fs_(fs), feedback_(feedback) {
   offsets_.fill(-1);
+  record_.fill(' ');
 }
 
 DbfTable::~DbfTable() { Close(); }
@@ -44,6 +45,9 @@ int DbfTable::Open(const std::string& path) {
   DropReadAhead();
   last_read_ = -1;
   path_ = path;
+  // A record appended before any is read is a live record of blank fields:
+  // dBase readers take a deletion flag other than a blank as "not a record".
+  record_.fill(' ');
 
   file_ = fs_.Open(path, OpenMode::kReadWrite);
   // A table on a read-only medium can still be read; appends then fail with their message.
