@@ -57,6 +57,10 @@ std::string Utf8ToCp1252(std::string_view text) {
       cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
     }
     int b = ok ? cp1252_detail::ByteOf(cp) : -1;
+    // The five bytes that Windows-1252 leaves undefined come out of
+    // Cp1252ToUtf8 as C1 controls; they go back to the same bytes.
+    if (ok && cp >= 0x80 && cp < 0xA0 && cp1252_detail::kHighTable[cp - 0x80] == 0)
+      b = static_cast<int>(cp);
     out.push_back(b < 0 ? '?' : static_cast<char>(static_cast<unsigned char>(b)));
   }
   return out;
