@@ -1,0 +1,185 @@
+// Decoding the current record into the CmbdRecord.
+#include <gtest/gtest.h>
+
+#include "support/analysed_table.h"
+
+namespace quirovel {
+namespace {
+
+using testing::AnalysedTable;
+using testing::CmbdAFields;
+using testing::FieldSpec;
+using testing::Replaced;
+using testing::RowFor;
+using testing::Without;
+
+const std::map<std::string, std::string> kEpisode = {
+    {"PROCEDEN", "2"},        {"PROCH", "02001"},     {"AFILISS", "280123456789"},
+    {"HOSPITAL", "02012"},    {"HISTORIA", "123456"}, {"ASISTENC", "7"},
+    {"FECNAC", "19800315"},   {"SEXO", "2"},          {"RESIDE", "02005"},
+    {"OCUPACION", "41"},      {"REGFIN", "1"},        {"FECING", "20060315"},
+    {"TIPING", "1"},          {"SERVING", "GIN"},     {"SERVALT", "OBS"},
+    {"FECALT", "20060318"},   {"TIPALT", "1"},        {"TRASH", ""},
+    {"C1", "650"},            {"C2", "V27.0"},        {"C15", "999.99"},
+    {"CE", "E849.0"},         {"CE4", "E000"},        {"P1", "73.59"},
+    {"P15", "99.99"},         {"FEINTV", "20060316"}, {"FECPART", "20060316"},
+    {"TGESTAC", "39"},        {"PESO1N", "3250"},     {"SEXO1N", "1"},
+    {"PESO2N", "  12"},       {"SEXO2N", "x"},        {"PESO3N", ""},
+    {"SEXO3N", "9"},          {"ESTUCI", "007"},      {"ESTURG", "1"},
+};
+
+TEST(DecodeRecord, TakesRawTextsAndReadsNumbers) {
+  const auto fields = CmbdAFields();
+  AnalysedTable t(fields, {RowFor(fields, kEpisode)});
+  ASSERT_TRUE(t.Read(1));
+  const CmbdRecord& r = t.record;
+  EXPECT_EQ(r.PROCEDEN, 2);
+  EXPECT_EQ(r.PROCH, "02001");
+  EXPECT_EQ(r.AFILISS, "280123456789");
+  EXPECT_EQ(r.HISTORIA, "123456      ");
+  EXPECT_EQ(r.ASISTENC, "7      ");
+  EXPECT_EQ(r.FECNAC, "19800315");
+  EXPECT_EQ(r.SEXO, 2);
+  EXPECT_EQ(r.RESIDE, 2005);
+  EXPECT_EQ(r.OCUPACION, "41 ");
+  EXPECT_EQ(r.REGFIN, 1);
+  EXPECT_EQ(r.FECING, "20060315");
+  EXPECT_EQ(r.TIPING, 1);
+  EXPECT_EQ(r.SERVING, "GIN  ");
+  EXPECT_EQ(r.SERVALT, "OBS  ");
+  EXPECT_EQ(r.FECALT, "20060318");
+  EXPECT_EQ(r.TIPALT, 1);
+  EXPECT_EQ(r.TRASH, "     ");
+  EXPECT_EQ(r.C[0], "650   ");
+  EXPECT_EQ(r.C[1], "V27.0 ");
+  EXPECT_EQ(r.C[2], "      ");
+  EXPECT_EQ(r.C[14], "999.99");
+  EXPECT_EQ(r.CE[0], "E849.0");
+  EXPECT_EQ(r.CE[3], "E000  ");
+  EXPECT_EQ(r.P[0], "73.59");
+  EXPECT_EQ(r.P[14], "99.99");
+  EXPECT_EQ(r.FEINTV, "20060316");
+  EXPECT_EQ(r.FECPART, "20060316");
+  EXPECT_EQ(r.TGESTAC, 39);
+  EXPECT_EQ(r.PESO1N, 3250);
+  EXPECT_EQ(r.SEXO1N, 1);
+  EXPECT_EQ(r.PESO2N, 12);
+  EXPECT_EQ(r.SEXO2N, 0);
+  EXPECT_EQ(r.PESO3N, 0);
+  EXPECT_EQ(r.SEXO3N, 9);
+  EXPECT_EQ(r.ESTUCI, 7);
+  EXPECT_EQ(r.ESTURG, 1);
+  EXPECT_EQ(r.StayYears, 0);
+  EXPECT_EQ(r.AgeYears, 26);
+}
+
+TEST(DecodeRecord, GivesAbsentFieldsTheirRulesAndAnEmptyRawText) {
+  // Record 1 fills every value; record 2 of a table without any CMBD-A field
+  // must not keep them.
+  const auto fields = CmbdAFields();
+  AnalysedTable full(fields, {RowFor(fields, kEpisode)});
+  ASSERT_TRUE(full.Read(1));
+  AnalysedTable none({{"OTRO", 'C', 4}}, {{"abcd"}});
+  none.record = full.record;
+  ASSERT_TRUE(none.Read(1));
+  const CmbdRecord& r = none.record;
+  EXPECT_EQ(r.PROCEDEN, -1);
+  EXPECT_EQ(r.TIPALT, -1);
+  for (std::int32_t v : {r.SEXO, r.RESIDE, r.REGFIN, r.TIPING, r.TGESTAC, r.PESO1N, r.SEXO1N, r.PESO2N,
+                         r.SEXO2N, r.PESO3N, r.SEXO3N, r.ESTUCI, r.ESTURG})
+    EXPECT_EQ(v, 0);
+  for (const CmbdText* text : {&r.PROCH, &r.AFILISS, &r.HOSPITAL, &r.HISTORIA, &r.ASISTENC, &r.FECNAC,
+                               &r.OCUPACION, &r.FECING, &r.SERVING, &r.SERVALT, &r.FECALT, &r.TRASH,
+                               &r.C[0], &r.C[14], &r.CE[0], &r.P[0], &r.P[14], &r.FEINTV, &r.FECPART})
+    EXPECT_EQ(*text, " ");
+  EXPECT_EQ(r.CE[1], "      ");
+  EXPECT_EQ(r.CE[2], "      ");
+  EXPECT_EQ(r.CE[3], "      ");
+  for (int k = 1; k <= kCmbdFieldCount; ++k) EXPECT_EQ(CmbdFieldText(none.table, none.map, k), "") << k;
+  EXPECT_EQ(CmbdFieldText(full.table, full.map, C1 + 1), "V27.0 ");
+  EXPECT_EQ(CmbdFieldText(full.table, full.map, 0), "");
+  EXPECT_EQ(CmbdFieldText(full.table, full.map, 64), "");
+}
+
+TEST(DecodeRecord, DecodesBadlyDefinedFieldsWithTheTablesOwnWidth) {
+  auto fields = Replaced(CmbdAFields(), {"FECALT", 'C', 8});
+  fields = Replaced(fields, {"C1", 'C', 7});
+  fields = Replaced(fields, {"HISTORIA", 'C', 5});
+  fields = Replaced(fields, {"PESO1N", 'N', 6, 1});
+  AnalysedTable t(fields, {RowFor(fields, {{"FECALT", "20060320"},
+                                           {"C1", "4280123"},
+                                           {"HISTORIA", "98765"},
+                                           {"PESO1N", "3250.5"}})});
+  EXPECT_EQ(t.report.bad_field_count, 4);
+  ASSERT_TRUE(t.Read(1));
+  EXPECT_EQ(t.record.FECALT, "20060320");
+  EXPECT_EQ(t.record.C[0], "428012");  // a value has room for the layout width only
+  EXPECT_EQ(CmbdFieldText(t.table, t.map, C1), "4280123");
+  EXPECT_EQ(t.record.HISTORIA, "98765");
+  EXPECT_EQ(t.record.PESO1N, 3250);
+}
+
+struct AgeCase {
+  const char* born;
+  const char* admitted;
+  int years;
+  int months;  // -1: not derived, the previous value stays
+};
+
+TEST(DecodeRecord, DerivesAgeInYearsAndInMonthsUnderOneYear) {
+  const AgeCase cases[] = {
+      {"19800315", "20060315", 26, -1}, {"19800315", "20060316", 26, -1},
+      {"19800315", "20060314", 25, -1}, {"20051120", "20060310", 0, 3},
+      {"20051110", "20060310", 0, 4},   {"20060301", "20060331", 0, 0},
+      {"20060215", "20060301", 0, 0},   {"20050310", "20060309", 0, 11},
+  };
+  const auto fields = CmbdAFields();
+  for (const AgeCase& c : cases) {
+    SCOPED_TRACE(std::string(c.born) + " " + c.admitted);
+    AnalysedTable t(fields, {RowFor(fields, {{"FECNAC", c.born}, {"FECING", c.admitted}})});
+    t.record.AgeMonths = 77;
+    ASSERT_TRUE(t.Read(1));
+    EXPECT_EQ(t.record.AgeYears, c.years);
+    EXPECT_EQ(t.record.AgeMonths, c.months < 0 ? 77 : c.months);
+  }
+}
+
+TEST(DecodeRecord, DerivesStayYearsFromTheDatesAsNumbers) {
+  const auto fields = CmbdAFields();
+  AnalysedTable t(fields, {RowFor(fields, {{"FECING", "20050101"}, {"FECALT", "20060102"}}),
+                           RowFor(fields, {{"FECING", "20050101"}, {"FECALT", "20051231"}}),
+                           RowFor(fields, {{"FECING", "20050101"}}),
+                           RowFor(fields, {{"FECNAC", "19800315"}})});
+  ASSERT_TRUE(t.Read(1));
+  EXPECT_EQ(t.record.StayYears, 1);
+  ASSERT_TRUE(t.Read(2));
+  EXPECT_EQ(t.record.StayYears, 0);
+  // A blank date reads as 0: the quotient is truncated toward zero.
+  ASSERT_TRUE(t.Read(3));
+  EXPECT_EQ(t.record.StayYears, -2005);
+  ASSERT_TRUE(t.Read(4));
+  EXPECT_EQ(t.record.AgeYears, -1980);
+  EXPECT_EQ(t.record.StayYears, 0);
+}
+
+TEST(DecodeRecord, ReadsTheFieldsOfATableInAnotherOrderWithOthersBetween) {
+  auto all = CmbdAFields();
+  std::vector<FieldSpec> fields = {{"OBSERV", 'C', 40}};
+  fields.insert(fields.end(), all.rbegin(), all.rend());
+  fields.insert(fields.begin() + 20, FieldSpec{"NOTAS", 'C', 9});
+  fields = Without(fields, {"C3"});
+  auto values = kEpisode;
+  values["OBSERV"] = "observaciones";
+  values["NOTAS"] = "notas";
+  AnalysedTable t(fields, {RowFor(fields, values)});
+  ASSERT_TRUE(t.Read(1));
+  EXPECT_EQ(t.record.HISTORIA, "123456      ");
+  EXPECT_EQ(t.record.C[1], "V27.0 ");
+  EXPECT_EQ(t.record.C[2], " ");
+  EXPECT_EQ(t.record.ESTUCI, 7);
+  EXPECT_EQ(t.record.PROCEDEN, 2);
+  EXPECT_EQ(t.record.AgeYears, 26);
+}
+
+}  // namespace
+}  // namespace quirovel
