@@ -29,6 +29,7 @@ std::string ConfigRecord::Text(std::size_t offset, std::size_t size) const {
 
 bool ConfigRecord::SetText(std::size_t offset, std::size_t size, std::string_view text) {
   if (size == 0 || offset + size > kSize || text.size() > size - 1) return false;
+  if (text.find('\0') != std::string_view::npos) return false;
   SetTextCut(offset, size, text);
   return true;
 }
@@ -52,12 +53,56 @@ void ConfigRecord::SetErrorEnabled(int e, int t, bool on) {
   bytes_[kErrorSwitches + 3 * static_cast<std::size_t>(e - 1) + static_cast<std::size_t>(t)] = on ? 'X' : ' ';
 }
 
+void ConfigRecord::SetHospitalCode(std::string_view code) {
+  SetTextCut(kHospitalCode, kHospitalCodeMax + 1, code.substr(0, code.find('\0')));
+}
+
+void ConfigRecord::SetHospitalName(std::string_view name) {
+  SetTextCut(kHospitalName, kHospitalNameMax + 1, name.substr(0, name.find('\0')));
+}
+
 bool ConfigRecord::FieldMarked(int k) const {
   return k >= 1 && k <= 63 && bytes_[kFieldMarks + static_cast<std::size_t>(k)] == 'X';
 }
 
 void ConfigRecord::MarkField(int k) {
   if (k >= 1 && k <= 63) bytes_[kFieldMarks + static_cast<std::size_t>(k)] = 'X';
+}
+
+void ConfigRecord::ClearFieldMarks() { std::memset(bytes_.data() + kFieldMarks, ' ', 64); }
+
+std::int32_t ConfigRecord::FieldColour(int c) const {
+  return c >= 0 && c < 3 ? Int(kFieldColour + 4 * static_cast<std::size_t>(c)) : 0;
+}
+
+void ConfigRecord::SetFieldColour(int c, std::int32_t v) {
+  if (c >= 0 && c < 3) SetInt(kFieldColour + 4 * static_cast<std::size_t>(c), v);
+}
+
+std::int32_t ConfigRecord::ColourStep(int c) const {
+  return c >= 0 && c < 3 ? Int(kColourStep + 4 * static_cast<std::size_t>(c)) : 0;
+}
+
+void ConfigRecord::SetColourStep(int c, std::int32_t v) {
+  if (c >= 0 && c < 3) SetInt(kColourStep + 4 * static_cast<std::size_t>(c), v);
+}
+
+std::string ConfigRecord::RecentStructure(int slot) const {
+  if (slot < 0 || slot >= kRecentSlots) return {};
+  return Text(kRecentStructures + kPathSize * static_cast<std::size_t>(slot), kPathSize);
+}
+
+bool ConfigRecord::SetRecentStructure(int slot, std::string_view p) {
+  if (slot < 0 || slot >= kRecentSlots) return false;
+  return SetText(kRecentStructures + kPathSize * static_cast<std::size_t>(slot), kPathSize, p);
+}
+
+bool ConfigRecord::CompletenessField(int i) const {
+  return i >= 0 && i < 64 && bytes_[kCompletenessFields + static_cast<std::size_t>(i)] == 'X';
+}
+
+void ConfigRecord::SetCompletenessField(int i, bool on) {
+  if (i >= 0 && i < 64) bytes_[kCompletenessFields + static_cast<std::size_t>(i)] = on ? 'X' : ' ';
 }
 
 float ConfigRecord::PrinterScale() const {
@@ -71,6 +116,53 @@ void ConfigRecord::SetPrinterScale(float scale) {
   std::uint32_t bits;
   std::memcpy(&bits, &scale, 4);
   SetInt(kPrinterScale, static_cast<std::int32_t>(bits));
+}
+
+std::size_t ConfigRecord::At(ImportLayout layout, ImportField field) {
+  if (layout == ImportLayout::kCurrent) {
+    static constexpr std::size_t kA[] = {LayoutA::kTextFile,  LayoutA::kDateFormat,
+                                         LayoutA::kTargetTable, LayoutA::kDelimiter,
+                                         LayoutA::kSeparator, LayoutA::kStructureTable,
+                                         LayoutA::kHeaderLine, LayoutA::kFixedLength};
+    return kImportSettings + kA[field];
+  }
+  static constexpr std::size_t kB[] = {LayoutB::kTextFile,  LayoutB::kDateFormat,
+                                       LayoutB::kTargetTable, LayoutB::kDelimiter,
+                                       LayoutB::kSeparator, LayoutB::kStructureTable,
+                                       LayoutB::kHeaderLine, LayoutB::kFixedLength};
+  return (layout == ImportLayout::kSavedCma ? kSavedCmaSpec : kSavedCmbdSpec) + kB[field];
+}
+
+ImportSpec ConfigRecord::Import(ImportLayout l) const {
+  ImportSpec spec;
+  spec.text_file = ImportTextFile(l);
+  spec.date_format = ImportDateFormat(l);
+  spec.target_table = ImportTargetTable(l);
+  spec.delimiter = ImportDelimiter(l);
+  spec.separator = ImportSeparator(l);
+  spec.structure_table = ImportStructureTable(l);
+  spec.header_line = ImportHeaderLine(l);
+  spec.fixed_length = ImportFixedLength(l);
+  return spec;
+}
+
+bool ConfigRecord::SetImport(ImportLayout l, const ImportSpec& spec) {
+  auto fits = [](const std::string& t, std::size_t size) {
+    return t.size() < size && t.find('\0') == std::string::npos;
+  };
+  if (!fits(spec.text_file, kPathSize) || !fits(spec.date_format, 2) ||
+      !fits(spec.target_table, kPathSize) || !fits(spec.delimiter, 2) ||
+      !fits(spec.separator, 2) || !fits(spec.structure_table, kPathSize))
+    return false;
+  SetImportTextFile(l, spec.text_file);
+  SetImportDateFormat(l, spec.date_format);
+  SetImportTargetTable(l, spec.target_table);
+  SetImportDelimiter(l, spec.delimiter);
+  SetImportSeparator(l, spec.separator);
+  SetImportStructureTable(l, spec.structure_table);
+  SetImportHeaderLine(l, spec.header_line);
+  SetImportFixedLength(l, spec.fixed_length);
+  return true;
 }
 
 }  // namespace quirovel

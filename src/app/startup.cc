@@ -1,0 +1,55 @@
+#include "app/startup.h"
+
+#include "app/session.h"
+#include "platform/cp1252.h"
+#include "reference/catalogue_operations.h"
+#include "reference/config_defaults.h"
+#include "reference/config_file.h"
+#include "reference/install_paths.h"
+#include "ui/status.h"
+
+namespace quirovel {
+namespace {
+
+void ReadOrCreateConfig(Session& s) {
+  if (OpenConfigFile(s)) {
+    s.config = ConfigRecord();  // a short file leaves the rest of the record zero
+    ReloadConfig(s);
+    return;
+  }
+  s.feedback.Message("Creando registro");
+  s.config = NewConfigRecord();
+  // Created only when missing: a file that exists but could not be opened is not emptied.
+  s.config_file = s.fs.Open(s.paths.ToHost(kConfigFile), OpenMode::kReadWriteCreate);
+  if (!s.config_file) return;  // runs with the defaults in memory; saves will say so
+  if (!SaveConfig(s)) s.feedback.Message("Error al grabar la configuración"_cp);
+}
+
+}  // namespace
+
+void LoadConfig(Session& s) {
+  LoadReferenceTables(s.fs, s.feedback, s.paths, &s.references);
+  ReadOrCreateConfig(s);
+  const std::string current = s.config.CurrentPath();
+  s.table.Close();
+  if (!current.empty() && s.table.Open(s.paths.ToHost(current)) == 1) {
+    AnalyseStructure(s);
+    ShowRecordCount(s, static_cast<long>(s.table.record_count()));
+  } else {
+    AnalyseStructure(s);
+  }
+  OpenCieCatalogue(s);
+  s.remembered_path = current;
+  s.references.postal_codes.Open(s.fs, s.feedback, s.paths.ToHost(kPostalCodesFile));
+}
+
+void CloseConfig(Session& s) {
+  s.table.Close();
+  s.catalogue.Close();
+  s.config_file.reset();
+  s.references.postal_codes.Close();
+  s.references.hospitals.Clear();
+  s.references.occupations.Clear();
+}
+
+}  // namespace quirovel

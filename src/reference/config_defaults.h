@@ -1,0 +1,21 @@
+// The content of a new configuration record, as start-up writes it when
+// "Quirovel.dat" does not exist and as "Quiroveldef.dat" is installed.
+#pragma once
+
+#include "reference/config_record.h"
+
+namespace quirovel {
+
+inline constexpr const char* kDefaultHospitalName = "Hospital General de Quirovel";
+inline constexpr const char* kDefaultHospitalCode = "02012";
+inline constexpr const char* kDefaultCurrentPath = "C:\\Quirovel\\trabajo\\Ctprueba.dbf";
+inline constexpr const char* kDefaultEditorPath = "C:\\Archivos de programa\\Accesorios\\WORDPAD.EXE";
+inline constexpr const char* kDefaultEditorProgram = "WORDPAD.EXE";
+inline constexpr const char* kDefaultHistoryFile = "cmbdhist.dbf";
+inline constexpr int kDefaultVersionYear = 2002;
+
+// Every default; the saved specifications, the recent-structures list and
+// all padding are zero.
+ConfigRecord NewConfigRecord();
+
+}  // namespace quirovel
