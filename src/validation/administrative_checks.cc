@@ -1,0 +1,172 @@
+// The per-episode check. The order of the steps is the order of the entries
+// in the error log and of the lines of "errores.txt", so it is kept as is.
+#include <cstdlib>
+
+#include "app/session.h"
+#include "storage/dates.h"
+#include "validation/checks.h"
+#include "validation/hospital_codes.h"
+#include "validation/seterr.h"
+#include "validation/service_codes.h"
+
+namespace quirovel {
+namespace {
+
+// Catalogue numbers of the errors raised here.
+enum : int {
+  kE11 = 1, kE12, kE13, kE21, kE41, kE51, kE61, kE71, kE81, kE82, kE83, kE84, kE91, kE92,
+  kE101, kE102, kE105, kE111, kE121, kE122, kE131, kE132, kE151, kE181, kE201, kE202, kE203,
+  kE204, kE211, kE221, kE222,
+  kE274 = 59,
+};
+
+constexpr std::string_view kFiveBlanks = "     ";
+
+long DaysFromTo(const CmbdText& from, const CmbdText& to) {
+  return DaysBetween(SplitDate(to.view()), SplitDate(from.view()));
+}
+
+void CheckOrigin(Session& s, const CmbdRecord& r, int t) {
+  if (!s.field_map.Present(PROCEDEN)) return;
+  const int p = r.PROCEDEN;
+  if (t == kCma) {
+    if (p != 2 && p != 3 && p != 6) SETERR(s, kE12, PROCEDEN);
+    return;
+  }
+  if (p < 1 || p > 7 || (r.TIPING == 2 && (p == 1 || p == 4 || p == 5))) SETERR(s, kE11, PROCEDEN);
+  // Born on the day of admission: only a newborn of this hospital or one
+  // brought from another centre may be.
+  if (r.FECNAC.view() == r.FECING.view() && p != 6 && p != 7) SETERR(s, kE13, PROCEDEN);
+}
+
+bool HospitalAccepted(const Session& s, std::string_view code) {
+  return HospitalCodeAccepted(code, s.config.HospitalCode(), s.references.hospitals);
+}
+
+void CheckOriginHospital(Session& s, const CmbdRecord& r) {
+  if (!s.field_map.Present(PROCH)) return;
+  const std::string_view proch = r.PROCH.view();
+  if (proch == kFiveBlanks) {
+    if (r.PROCEDEN == 6) SETERR(s, kE21, PROCH);
+    return;
+  }
+  const bool valid = r.PROCEDEN == 6 && IsDigitsField(proch, 5) && r.PROCH[0] != ' ' &&
+                     IntegerValue(proch) > 0 && HospitalAccepted(s, proch);
+  if (!valid) SETERR(s, kE21, PROCH);
+}
+
+void CheckIdentity(Session& s, const CmbdRecord& r) {
+  const std::string_view afiliss = r.AFILISS.view();
+  if (!(IsDigitsField(afiliss, 1) && r.AFILISS[0] != ' ' && !afiliss.starts_with("00") &&
+        afiliss.size() >= 12))
+    SETERR(s, kE41, AFILISS);
+
+  const std::string_view hospital = r.HOSPITAL.view();
+  if (!(hospital >= "02003" && hospital <= "02054" && hospital == s.config.HospitalCode()))
+    SETERR(s, kE51, HOSPITAL);
+
+  const std::string_view historia = r.HISTORIA.view();
+  bool valid;
+  if (historia.starts_with("AN")) {
+    valid = IntegerValue(historia.substr(2)) > 0 && historia.size() == 12 && CountDigits(historia, 10);
+  } else {
+    valid = IsDigitsField(historia, 1) && r.HISTORIA[0] != ' ' && IntegerValue(historia) > 0;
+  }
+  if (!valid) SETERR(s, kE61, HISTORIA);
+
+  // The episode number begins with the last two digits of the admission year.
+  const CmbdText& asistenc = r.ASISTENC;
+  if (!(IsDigitsField(asistenc.view(), 7) && asistenc[0] == r.FECING[2] && asistenc[1] == r.FECING[3]))
+    SETERR(s, kE71, ASISTENC);
+}
+
+void CheckDates(Session& s, const CmbdRecord& r) {
+  if (IntegerValue(r.FECING.view()) == 0) {
+    SETERR(s, kE121, FECING);
+  } else {
+    if (r.FECNAC.view() > r.FECING.view()) SETERR(s, kE83, FECNAC);
+    if (r.FECING.view() > r.FECALT.view()) SETERR(s, kE122, FECING);
+  }
+  if (r.FECNAC.view() > r.FECALT.view()) SETERR(s, kE84, FECNAC);
+  if (IntegerValue(r.FECNAC.view()) == 0)
+    SETERR(s, kE81, FECNAC);
+  else if (r.AgeYears > 100)
+    SETERR(s, kE82, FECNAC);
+}
+
+void CheckPatient(Session& s, const CmbdRecord& r) {
+  if (r.SEXO != 1 && r.SEXO != 2 && r.SEXO != 3 && r.SEXO != 9) SETERR(s, kE91, SEXO);
+  if (r.SEXO == 9) SETERR(s, kE92, SEXO);
+
+  PostalCodeTable& postal = s.references.postal_codes;
+  if (postal.PostalCodeKnown(r.RESIDE) == 0)
+    SETERR(s, kE101, RESIDE);
+  else if (postal.ProvinceOnly())
+    SETERR(s, kE102, RESIDE);
+
+  if (IntegerValue(r.OCUPACION.view()) <= 0 || !s.references.occupations.Contains(r.OCUPACION.view()))
+    SETERR(s, kE105, OCUPACION);
+  if (r.REGFIN == 0) SETERR(s, kE111, REGFIN);
+}
+
+void CheckStay(Session& s, const CmbdRecord& r, int t) {
+  if (r.StayYears > 0) {
+    if (std::labs(DaysFromTo(r.FECING, r.FECALT)) > 999)
+      SETERR(s, kE204, FECING);
+    else
+      SETERR(s, kE202, FECING);
+  }
+  if (t == kCma) {
+    if (r.TIPING != 3) SETERR(s, kE132, TIPING);
+    if (DaysFromTo(r.FECING, r.FECALT) > 1) SETERR(s, kE203, FECALT);
+    if (r.FEINTV[0] == ' ') SETERR(s, kE274, FEINTV);
+  } else if (r.TIPING < 1 || r.TIPING > 2) {
+    SETERR(s, kE131, TIPING);
+  }
+  if (IntegerValue(r.FECALT.view()) == 0) SETERR(s, kE201, FECALT);
+  if (r.TIPALT == 0 || r.TIPALT > 9) SETERR(s, kE211, TIPALT);
+}
+
+void CheckTransfer(Session& s, const CmbdRecord& r) {
+  const std::string_view trash = r.TRASH.view();
+  if (trash == kFiveBlanks) {
+    if (r.TIPALT == 2) {
+      SETERR(s, kE222, TRASH);
+      SETERR(s, kE221, TRASH);
+    }
+    return;
+  }
+  if (!(IsDigitsField(trash, 5) && HospitalAccepted(s, trash))) SETERR(s, kE221, TRASH);
+  if (r.TIPALT != 2) SETERR(s, kE222, TRASH);
+}
+
+void CheckServices(Session& s, const CmbdRecord& r) {
+  if (!IsServiceCode(r.SERVALT.view()) || r.SERVALT[0] == ' ') SETERR(s, kE181, SERVALT);
+  if (!IsServiceCode(r.SERVING.view()) || r.SERVING[0] == ' ') SETERR(s, kE151, SERVING);
+}
+
+}  // namespace
+
+void CheckAdministrative(Session& s) {
+  const CmbdRecord& r = s.record;
+  const int t = s.run.TestType;
+  ++s.run.EpisodesChecked;
+
+  CheckOrigin(s, r, t);
+  CheckOriginHospital(s, r);
+  CheckIdentity(s, r);
+  CheckDates(s, r);
+  CheckPatient(s, r);
+  CheckStay(s, r, t);
+  CheckStays(s);
+  for (int f = C1; f <= P15; ++f) CheckCodeField(s, f);
+  CheckInterventionDates(s);
+  CheckMainDiagnosisService(s);
+  CheckTransfer(s, r);
+  CheckServices(s, r);
+
+  // Entries go out before the run reads the next episode.
+  FlushErrorLog(s);
+}
+
+}  // namespace quirovel

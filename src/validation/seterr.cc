@@ -1,0 +1,186 @@
+#include "validation/seterr.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "app/session.h"
+#include "platform/format.h"
+#include "storage/dates.h"
+#include "validation/checks.h"
+#include "validation/error_catalogue.h"
+
+namespace quirovel {
+namespace {
+
+// Entries kept before a write even within one episode.
+constexpr std::size_t kMaxQueued = 4096;
+constexpr std::int64_t kStatusInterval = 100'000'000;  // nanoseconds
+
+// A raw text as "%s" prints it: up to its first zero byte.
+std::string_view AsCString(std::string_view text) {
+  std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+// "%*s": right-aligned in at least width characters, never cut.
+void AppendPadded(std::string* out, std::string_view text, std::size_t width) {
+  text = AsCString(text);
+  if (text.size() < width) out->append(width - text.size(), ' ');
+  out->append(text);
+}
+
+// "%*d".
+void AppendNumber(std::string* out, long value, std::size_t width) {
+  char digits[24];
+  int n = std::snprintf(digits, sizeof digits, "%ld", value);
+  AppendPadded(out, std::string_view(digits, static_cast<std::size_t>(n)), width);
+}
+
+std::int64_t Now() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void AppendDetail(const Session& s, const ErrorInfo& info, std::string* out) {
+  auto raw = [&](int k) { return CmbdFieldText(s, k); };
+  auto named = [&](int k, std::size_t width) {
+    out->append(CmbdFieldName(k));
+    out->push_back('=');
+    AppendPadded(out, raw(k), width);
+  };
+  switch (info.detail) {
+    case ErrorDetail::kNone:
+      break;
+    case ErrorDetail::kNamedRaw1:
+      named(info.detail_field, 1);
+      break;
+    case ErrorDetail::kNamedRaw6:
+      named(info.detail_field, 6);
+      break;
+    case ErrorDetail::kNamedRaw:
+      named(info.detail_field, 0);
+      break;
+    case ErrorDetail::kBirthAge:
+      named(FECING, 0);
+      out->push_back(' ');
+      named(FECNAC, 0);
+      out->append(" edad =");
+      AppendNumber(out, s.record.AgeYears, 3);
+      break;
+    case ErrorDetail::kAge:
+      out->append("Edad=");
+      AppendNumber(out, s.record.AgeYears, 3);
+      break;
+    case ErrorDetail::kFecalt:
+      out->append("fecalt ->");
+      named(FECALT, 6);
+      break;
+    case ErrorDetail::kPrefixedRaw:
+      out->append(info.prefix);
+      AppendPadded(out, raw(info.detail_field), 0);
+      break;
+    case ErrorDetail::kSexNumber:
+      out->append("Sexo=");
+      AppendNumber(out, s.record.SEXO, 0);
+      break;
+    case ErrorDetail::kIntervention:
+      out->append("Intv=");
+      AppendPadded(out, raw(FEINTV), 0);
+      out->push_back(' ');
+      named(TIPING, 1);
+      break;
+  }
+  out->push_back('\n');
+}
+
+}  // namespace
+
+void AppendErrorLine(const Session& s, int e, int f, bool not_in_version, std::string* out) {
+  // "%s %10s %s %s=%6s "
+  AppendPadded(out, s.record.HISTORIA.view(), 0);
+  out->push_back(' ');
+  AppendPadded(out, DisplayDate(CmbdFieldText(s, FECALT)), 10);
+  out->push_back(' ');
+  out->append(ErrorText(e));
+  out->push_back(' ');
+  out->append(CmbdFieldName(f));
+  out->push_back('=');
+  AppendPadded(out, CmbdFieldText(s, f), 6);
+  out->push_back(' ');
+  if (not_in_version) {
+    // "No CIE9MC'%s "
+    out->append("No CIE9MC'");
+    AppendPadded(out, s.run.VersionLabel, 0);
+    out->push_back(' ');
+  }
+  AppendDetail(s, CatalogueEntry(e), out);
+}
+
+void SETERR(Session& s, int e, int f) {
+  DetectionRun& run = s.run;
+  // A number outside the catalogue or the layout cannot be stored or shown.
+  if (e < 1 || e > kCatalogueSize || f < 1 || f > kCmbdFieldCount) return;
+  if (!s.config.ErrorEnabled(e, run.TestType)) return;
+  if (!s.field_map.Present(f)) return;
+
+  const ErrorInfo& info = CatalogueEntry(e);
+  ErrorEntry entry;
+  entry.error = e;
+  entry.field = static_cast<std::uint32_t>(f);
+  entry.record = static_cast<std::uint32_t>(run.CurrentRecordNumber);
+  entry.not_in_version = CarriesNotInVersionMark(e) && run.NotInVersionMark == 1 ? 1 : 0;
+
+  const std::int32_t error_count = ++run.ErrorCounts[static_cast<std::size_t>(e)];
+  const std::int32_t field_count = ++run.FieldErrorCounts[static_cast<std::size_t>(f)];
+  s.config.MarkField(f);
+  if (run.count_view != nullptr) {
+    run.count_view->ErrorCountChanged(e - 1, error_count);
+    run.count_view->FieldCountChanged(f - 1, field_count);
+  }
+
+  if (run.ErrorsFileOption && run.errors_report.is_open()) {
+    run.seterr_line.clear();
+    AppendErrorLine(s, e, f, entry.not_in_version == 1, &run.seterr_line);
+    run.errors_report.Write(run.seterr_line);
+  }
+  entry.related1 = static_cast<std::uint32_t>(info.related1);
+  entry.related2 = static_cast<std::uint32_t>(info.related2);
+  s.config.MarkField(info.related1);
+  s.config.MarkField(info.related2);
+
+  const std::int64_t k = static_cast<std::int64_t>(run.ErrorCount) + 1;
+  if (run.entry_sink != nullptr) {
+    run.entry_sink->push_back(entry);
+  } else if (run.log.is_open()) {
+    run.log.Queue(k, entry);
+    if (run.log.queued() >= kMaxQueued) FlushErrorLog(s);
+  } else {
+    // Nowhere to write: the same as a write that stored nothing.
+    s.feedback.Message("SETERR: Error de escritura");
+    run.StopFlag = true;
+  }
+  ++run.ErrorCount;
+
+  run.status_pending = true;
+  if (Now() - run.status_shown_at >= kStatusInterval) ShowErrorStatus(s);
+}
+
+void FlushErrorLog(Session& s) {
+  DetectionRun& run = s.run;
+  for (int lost = run.log.Flush(); lost > 0; --lost) {
+    s.feedback.Message("SETERR: Error de escritura");
+    run.StopFlag = true;
+  }
+}
+
+void ShowErrorStatus(Session& s) {
+  DetectionRun& run = s.run;
+  if (!run.status_pending) return;
+  s.feedback.Status(StrFormat("%ld:%ld", static_cast<long>(run.CurrentRecordNumber),
+                              static_cast<long>(run.ErrorCount)));
+  run.status_pending = false;
+  run.status_shown_at = Now();
+}
+
+}  // namespace quirovel

@@ -1,0 +1,29 @@
+// Recording of errors: SETERR (declared with the checks) and what the run
+// does around it. SETERR queues its log entries; FlushErrorLog writes them
+// before the run moves to the next episode, so a failed write still stops the
+// run right after the episode that recorded it.
+#pragma once
+
+#include <string>
+
+#include "validation/error_entry.h"
+
+namespace quirovel {
+
+struct Session;
+
+// Writes the entries queued by SETERR. For each entry not stored whole it
+// shows "SETERR: Error de escritura" and sets StopFlag. CheckAdministrative
+// calls it at the end of every episode.
+void FlushErrorLog(Session& s);
+
+// Shows "%ld:%ld" (record, error count) when SETERR held it back: the status
+// line is repainted at most every tenth of a second while errors pour in.
+void ShowErrorStatus(Session& s);
+
+// The line SETERR writes to "errores.txt" for error e against field f of the
+// current episode, "\n" included (the report file turns it into CR LF).
+// not_in_version adds the "No CIE9MC'" mark with the version label.
+void AppendErrorLine(const Session& s, int e, int f, bool not_in_version, std::string* out);
+
+}  // namespace quirovel

@@ -1,0 +1,281 @@
+#include "support/check_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/format.h"
+#include "reference/config_defaults.h"
+#include "reference/reference_tables.h"
+#include "storage/block36.h"
+#include "storage/dbf_table.h"
+#include "storage/table_files.h"
+#include "validation/checks.h"
+#include "validation/cmbd_layout.h"
+#include "validation/seterr.h"
+
+namespace quirovel::testing {
+namespace {
+
+constexpr const char* kInstall = "QUIROVEL";
+constexpr const char* kWork = "QUIROVEL/trabajo";
+constexpr const char* kTable = "episodios.dbf";
+
+void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  WriteFileBytes(path, text);
+}
+
+// ZKCP.dat: one int32 per postal code from 01000 on; non-zero = known.
+std::string PostalCodes(const std::vector<int>& known) {
+  int last = *std::max_element(known.begin(), known.end());
+  std::string bytes(static_cast<std::size_t>(last - 1000 + 1) * 4, '\0');
+  for (int code : known) bytes[static_cast<std::size_t>(code - 1000) * 4] = 1;
+  return bytes;
+}
+
+void WriteCatalogue(FileSystem& fs, Feedback& feedback, std::vector<CatalogueCode> codes,
+                    const std::string& attributes, const std::string& descriptions) {
+  auto padded = [](const std::string& c) { return c + std::string(c.size() < 6 ? 6 - c.size() : 0, ' '); };
+  std::sort(codes.begin(), codes.end(),
+            [&](const CatalogueCode& a, const CatalogueCode& b) { return padded(a.code) < padded(b.code); });
+  ASSERT_TRUE(Create(fs, feedback,
+                     {"CODIGO#C6", "NIVEL#C1", "VERSIONES#C5", "PRINCIPAL#C1", "SEXO#C1", "EDAD#C1",
+                      "PARTO#C1", "QUIRURGICO#C1"},
+                     attributes));
+  ASSERT_TRUE(Create(fs, feedback, {"CODIGO#C6", "DESCRIPCIO#C72"}, descriptions));
+  DbfTable a(fs, feedback), d(fs, feedback);
+  ASSERT_EQ(a.Open(attributes), 1);
+  ASSERT_EQ(d.Open(descriptions), 1);
+  for (const CatalogueCode& c : codes) {
+    const std::string columns[] = {c.code, "1", c.validity, c.main, c.sex, c.age, c.delivery, c.surgical};
+    for (int i = 1; i <= 8; ++i) a.SetFieldText(i, columns[i - 1]);
+    ASSERT_TRUE(a.Append());
+    std::string text = c.description.empty() ? "Codigo " + c.code : c.description;
+    text.resize(72, ' ');
+    d.SetFieldText(1, c.code);
+    d.SetFieldText(2, EncodeBlock36(text.substr(0, 36)) + EncodeBlock36(text.substr(36, 36)));
+    ASSERT_TRUE(d.Append());
+  }
+  a.Close();
+  d.Close();
+}
+
+}  // namespace
+
+Episode& Episode::Set(const std::string& field, const std::string& value) {
+  for (auto& [name, v] : values_) {
+    if (name == field) {
+      v = value;
+      return *this;
+    }
+  }
+  values_.emplace_back(field, value);
+  return *this;
+}
+
+std::string Episode::Get(const std::string& field) const {
+  for (const auto& [name, v] : values_)
+    if (name == field) return v;
+  return {};
+}
+
+Episode CleanEpisode() {
+  Episode e;
+  e.Set("PROCEDEN", "1").Set("AFILISS", "281234567890").Set("HOSPITAL", "02012")
+      .Set("HISTORIA", "123456").Set("ASISTENC", "0512345").Set("FECNAC", "19700315")
+      .Set("SEXO", "2").Set("RESIDE", "02001").Set("OCUPACION", "001").Set("REGFIN", "1")
+      .Set("FECING", "20050301").Set("TIPING", "1").Set("SERVING", "70100")
+      .Set("SERVALT", "70100").Set("FECALT", "20050310").Set("TIPALT", "1").Set("C1", "486");
+  return e;
+}
+
+Episode CleanCmaEpisode() {
+  Episode e = CleanEpisode();
+  e.Set("PROCEDEN", "3").Set("TIPING", "3").Set("FECALT", "20050301").Set("P1", "47.0")
+      .Set("FEINTV", "20050301");
+  return e;
+}
+
+std::vector<CatalogueCode> DefaultCatalogue() {
+  std::vector<CatalogueCode> c;
+  auto add = [&](std::string code) -> CatalogueCode& {
+    c.push_back(CatalogueCode{});
+    c.back().code = std::move(code);
+    return c.back();
+  };
+  add("250.00").description = "Diabetes mellitus sin complicaciones";
+  add("279.9").validity = " VVVV";
+  add("486").description = "Neumonia, organismo sin especificar";
+  {
+    CatalogueCode& x = add("650");
+    x.delivery = "T", x.sex = "2", x.age = "3", x.description = "Parto normal";
+  }
+  add("765.1").age = "1";
+  add("799.9").validity = "FFFFF";
+  add("850.0").description = "Conmocion";
+  add("V27.0").main = "F";
+  add("V30.00").age = "1";
+  add("E816.0").description = "Accidente de trafico";
+  add("E880.9").description = "Caida por escaleras";
+  add("123.4");
+  add("47.0").surgical = "T";
+  {
+    CatalogueCode& x = add("74.1");
+    x.surgical = "T", x.sex = "2";
+  }
+  add("88.38");
+  add("99.99").age = "3";
+  return c;
+}
+
+std::vector<int> CheckResult::Errors() const {
+  std::vector<int> out;
+  for (const auto& e : entries) out.push_back(e.error);
+  return out;
+}
+
+std::vector<std::string> CheckResult::ErrorsWithFields() const {
+  std::vector<std::string> out;
+  for (const auto& e : entries) out.push_back(StrFormat("%d:%u", e.error, e.field));
+  return out;
+}
+
+std::string EntryBytes(const ErrorEntry& entry) {
+  auto bytes = entry.Encode();
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+CheckFixture::CheckFixture() : CheckFixture(Options()) {}
+
+CheckFixture::CheckFixture(Options options) : faulty_(RealFileSystem()) {
+  session_ = std::make_unique<Session>(faulty_, feedback_, root_.path());
+  BuildInstallation(options);
+}
+
+CheckFixture::~CheckFixture() {
+  if (session_) {
+    session_->run.log.Close();
+    session_->run.errors_report.Close();
+  }
+}
+
+std::string CheckFixture::WorkPath(const std::string& name) const {
+  return root_.Path(std::string(kWork) + "/" + name);
+}
+
+std::string CheckFixture::InstallPath(const std::string& name) const {
+  return root_.Path(std::string(kInstall) + "/" + name);
+}
+
+void CheckFixture::BuildInstallation(const Options& options) {
+  Session& s = *session_;
+  ASSERT_TRUE(s.fs.MakeDirectories(root_.Path(kWork)));
+  WriteLines(InstallPath("servicios.txt"),
+             {"CODIGSERVICIO", "70100MEDICINA INTERNA", "70440PEDIATRIA", "70552OBSTETRICIA"});
+  WriteLines(InstallPath("hospitnosas.txt"), {"02001", "02099", "11005", "28001"});
+  WriteLines(InstallPath("ocupaciones.txt"), {"001", "010", "999"});
+  WriteFileBytes(InstallPath("ZKCP.dat"), PostalCodes({2001, 2002, 28001, 45600}));
+  if (options.write_catalogue)
+    WriteCatalogue(s.fs, feedback_, options.catalogue, InstallPath("CIE02.dbf"),
+                   InstallPath("CIEDE02.dbf"));
+
+  s.config = NewConfigRecord();
+  LoadReferenceTables(s.fs, feedback_, s.paths, &s.references);
+  s.references.postal_codes.Open(s.fs, feedback_, InstallPath("ZKCP.dat"));
+  s.catalogue.Open(InstallPath("CIE02.dbf"), InstallPath("CIEDE02.dbf"));
+  s.catalogue.BuildSampleIndex(10);
+  feedback_.Clear();
+}
+
+std::vector<std::string> CheckFixture::LayoutWithout(const std::vector<std::string>& names) {
+  std::vector<std::string> out;
+  for (int k = 1; k <= kCmbdFieldCount; ++k) {
+    std::string name(CmbdFieldName(k));
+    if (std::find(names.begin(), names.end(), name) == names.end())
+      out.emplace_back(kCmbdLayout[static_cast<std::size_t>(k - 1)]);
+  }
+  return out;
+}
+
+void CheckFixture::WriteTable(const std::vector<Episode>& episodes,
+                              const std::vector<std::string>& definitions) {
+  Session& s = *session_;
+  s.table.Close();
+  const std::string path = WorkPath(kTable);
+  std::vector<std::string_view> defs;
+  if (definitions.empty())
+    defs.assign(kCmbdLayout.begin(), kCmbdLayout.end());
+  else
+    for (const auto& d : definitions) defs.emplace_back(d);
+  ASSERT_TRUE(Create(s.fs, feedback_, defs, path));
+  {
+    DbfTable t(s.fs, feedback_);
+    ASSERT_EQ(t.Open(path), 1);
+    for (const Episode& e : episodes) {
+      for (int f = 1; f <= t.field_count(); ++f) t.BlankField(f);
+      for (const auto& [name, value] : e.values()) {
+        int f = t.FieldNumber(name);
+        if (f > 0) t.SetFieldText(f, value);
+      }
+      ASSERT_TRUE(t.Append());
+    }
+    t.Close();
+  }
+  ASSERT_EQ(s.table.Open(path), 1);
+  AnalyseStructure(s);
+}
+
+void CheckFixture::BeginRecord(int n, int test_type) {
+  Session& s = *session_;
+  DetectionRun& run = s.run;
+  run.ResetCounters();
+  run.TestType = test_type;
+  run.ErrorsFileOption = true;
+  run.VersionLabel = StrFormat("%04d", s.config.VersionYear());
+  run.VersionPosition = 0;
+  run.log.Close();
+  run.errors_report.Close();
+  ASSERT_TRUE(run.log.Open(s.fs, WorkPath("fallos.dat")));
+  ASSERT_TRUE(run.errors_report.Create(s.fs, WorkPath("errores.txt")));
+  ASSERT_EQ(s.table.ReadRecord(n), 0);
+  DecodeRecord(s);
+  run.CurrentRecordNumber = n;
+  messages_before_ = feedback_.messages.size();
+}
+
+CheckResult CheckFixture::Collect() {
+  Session& s = *session_;
+  FlushErrorLog(s);
+  ShowErrorStatus(s);
+  s.run.log.Close();
+  s.run.errors_report.Close();
+  CheckResult r;
+  const std::string log = ReadFileBytes(WorkPath("fallos.dat"));
+  for (std::int32_t k = 1; k <= s.run.ErrorCount; ++k) {
+    const std::size_t at = 32 * static_cast<std::size_t>(k);
+    if (at + 32 > log.size()) break;
+    r.raw.push_back(log.substr(at, 32));
+    r.entries.push_back(ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(log.data() + at)));
+  }
+  r.errores = ReadFileBytes(WorkPath("errores.txt"));
+  for (std::size_t i = messages_before_; i < feedback_.messages.size(); ++i)
+    r.messages.push_back(feedback_.messages[i].text);
+  r.status = feedback_.status;
+  return r;
+}
+
+CheckResult CheckFixture::Check(int n, int test_type) {
+  BeginRecord(n, test_type);
+  CheckAdministrative(*session_);
+  return Collect();
+}
+
+CheckResult CheckFixture::CheckEpisode(const Episode& episode, int test_type) {
+  WriteTable({episode});
+  return Check(1, test_type);
+}
+
+}  // namespace quirovel::testing
