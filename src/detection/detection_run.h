@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/report_file.h"
 #include "validation/error_log.h"
@@ -12,6 +13,15 @@
 namespace quirovel {
 
 enum TestTypes : int { kMensual = 0, kTrimestral = 1, kCma = 2 };
+
+// The two count lists of the detection page: SETERR hands them the row that
+// changed (error e - 1, field f - 1) and its new count.
+class ErrorCountView {
+ public:
+  virtual ~ErrorCountView() = default;
+  virtual void ErrorCountChanged(int row, std::int32_t count) = 0;
+  virtual void FieldCountChanged(int row, std::int32_t count) = 0;
+};
 
 struct DetectionRun {
   int TestType = kTrimestral;
@@ -29,6 +39,15 @@ struct DetectionRun {
 
   ErrorLog log;               // "fallos.dat"
   ReportFile errors_report;   // "errores.txt"
+
+  // Kept by SETERR (seterr.cc).
+  // When set, entries go here instead of the log (a check that writes no file).
+  std::vector<ErrorEntry>* entry_sink = nullptr;
+  // The two count lists of the detection page, when a window shows them.
+  ErrorCountView* count_view = nullptr;
+  bool status_pending = false;        // "%ld:%ld" not yet shown for the last error
+  std::int64_t status_shown_at = 0;   // steady-clock nanoseconds of the last showing
+  std::string seterr_line;            // scratch for the "errores.txt" line
 
   void ResetCounters() {
     ErrorCount = 0;
