@@ -1,0 +1,96 @@
+#include "reference/config_record.h"
+
+#include <gtest/gtest.h>
+
+#include "reference/config_defaults.h"
+#include "reference/config_image.h"
+
+namespace quirovel {
+namespace {
+
+std::string Bytes(const ConfigRecord& r) {
+  return std::string(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+}
+
+TEST(ConfigRecordTest, NewRecordMatchesTheDocumentedImageByteForByte) {
+  const std::string expected = testing::NewRecordImage();
+  const std::string actual = Bytes(NewConfigRecord());
+  ASSERT_EQ(actual.size(), 2460u);
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    ASSERT_EQ(actual[i], expected[i]) << "first difference at byte " << i;
+}
+
+TEST(ConfigRecordTest, NamedFieldsReadTheDefaults) {
+  ConfigRecord r = NewConfigRecord();
+  EXPECT_EQ(r.CurrentPath(), "C:\\Quirovel\\trabajo\\Ctprueba.dbf");
+  EXPECT_TRUE(r.ErrorEnabled(1, 0));
+  EXPECT_TRUE(r.ErrorEnabled(71, 2));
+  EXPECT_EQ(r.HospitalCode(), "02012");
+  EXPECT_EQ(r.HospitalName(), "Hospital General de Quirovel");
+  EXPECT_EQ(r.WorkDirectory(), "C:\\quirovel\\trabajo");
+  EXPECT_EQ(r.EditorProgram(), "WORDPAD.EXE");
+  EXPECT_EQ(r.ErrorCount(), 0);
+  EXPECT_FALSE(r.FieldMarked(1));
+  EXPECT_EQ(r.HistoryFile(), "cmbdhist.dbf");
+  EXPECT_EQ(r.VersionYear(), 2002);
+  EXPECT_EQ(r.FieldColour(1), 162);
+  EXPECT_EQ(r.ColourStep(2), 7);
+  EXPECT_EQ(r.RecentStructure(4), "");
+  EXPECT_TRUE(r.CompletenessField(0));
+  EXPECT_TRUE(r.CompletenessField(63));
+  EXPECT_EQ(r.LastRunDate(), "?");
+  EXPECT_TRUE(r.GroupAfterTest());
+  EXPECT_EQ(r.PrinterScale(), 1.0f);
+  ImportSpec a = r.Import(ImportLayout::kCurrent);
+  EXPECT_EQ(a.text_file, "C:\\quirovel\\trabajo\\FICHERO.TXT");
+  EXPECT_EQ(a.date_format, "1");
+  EXPECT_EQ(a.delimiter, " ");
+  EXPECT_EQ(a.separator, "|");
+  EXPECT_EQ(a.structure_table, "C:\\Quirovel\\trabajo\\Cmbd2000.dbf");
+  ImportSpec b = r.Import(ImportLayout::kSavedCma);
+  EXPECT_EQ(b.text_file, "");
+  EXPECT_EQ(b.header_line, 0);
+}
+
+TEST(ConfigRecordTest, SavedSpecificationsUseTheirOwnFieldOrder) {
+  ConfigRecord r;
+  ImportSpec spec{"T", "3", "D", "\"", ";", "S", 1, 0};
+  ASSERT_TRUE(r.SetImport(ImportLayout::kSavedCmbd, spec));
+  const auto& b = r.bytes();
+  EXPECT_EQ(b[2140], 'T');
+  EXPECT_EQ(b[2240], '3');
+  EXPECT_EQ(b[2242], 'D');
+  EXPECT_EQ(b[2342], '"');
+  EXPECT_EQ(b[2344], ';');
+  EXPECT_EQ(b[2346], 'S');  // structure table at 206 in this layout
+  EXPECT_EQ(b[2452], 1);    // header line at 312
+  EXPECT_EQ(b[2448], 0);    // fixed length at 308
+  ASSERT_TRUE(r.SetImport(ImportLayout::kCurrent, spec));
+  EXPECT_EQ(b[996], 'S');  // structure table at 216 in the current settings
+  EXPECT_EQ(b[988], 1);    // header line at 208
+  EXPECT_EQ(r.Import(ImportLayout::kSavedCmbd).structure_table, "S");
+}
+
+TEST(ConfigRecordTest, PathsThatDoNotFitAreRefusedAndNamesAreCut) {
+  ConfigRecord r = NewConfigRecord();
+  EXPECT_FALSE(r.SetCurrentPath(std::string(100, 'a')));
+  EXPECT_EQ(r.CurrentPath(), "C:\\Quirovel\\trabajo\\Ctprueba.dbf");
+  EXPECT_TRUE(r.SetCurrentPath(std::string(99, 'a')));
+  EXPECT_EQ(r.bytes()[103], 0);
+  EXPECT_FALSE(r.SetImport(ImportLayout::kCurrent, ImportSpec{"x", "12", "", "", "", "", 0, 0}));
+  r.SetHospitalName(std::string(80, 'n'));
+  EXPECT_EQ(r.HospitalName(), std::string(69, 'n'));
+  r.SetHospitalCode("1234567");
+  EXPECT_EQ(r.HospitalCode(), "12345");
+  // Out-of-range indexes touch nothing.
+  ConfigRecord before = r;
+  r.SetFieldColour(3, 9);
+  r.SetCompletenessField(64, false);
+  r.SetErrorEnabled(72, 0, false);
+  r.MarkField(64);
+  EXPECT_FALSE(r.SetRecentStructure(5, "x"));
+  EXPECT_TRUE(r == before);
+}
+
+}  // namespace
+}  // namespace quirovel
