@@ -73,7 +73,7 @@ struct ReferenceTables {
 
 // More lines than this in a code list are not read (with a message): the
 // lists hold a few hundred codes, and the index is an unbalanced tree.
-inline constexpr long kMaxListCodes = 20000;
+inline constexpr long kMaxListCodes = 10000;
 // Past this many duplicate codes, the index's two messages are not repeated;
 // one closing message counts the rest.
 inline constexpr long kRepeatedDuplicates = 10;
