@@ -49,6 +49,16 @@ struct DetectionRun {
   std::int64_t status_shown_at = 0;   // steady-clock nanoseconds of the last showing
   std::string seterr_line;            // scratch for the "errores.txt" line
 
+  // Kept by the run itself (run_detection.cc).
+  std::int32_t CodesNotInForce = 0;  // printed as "Códigos no vigentes"; nothing raises it
+  bool ResultsChangedFlag = false;   // set by every run; the error table page clears it
+  std::string TestName;              // "Mensual   ", "Trimestral" or "CMA       "
+  std::string SmallestDischarge = "99999999";  // period bounds, FECALT texts
+  std::string LargestDischarge = "        ";
+  std::string PeriodText;            // "%s -> %s" of the bounds as day/month/year
+  std::int64_t StartTime = 0;        // seconds since the epoch
+  std::int64_t EndTime = 0;
+
   void ResetCounters() {
     ErrorCount = 0;
     StopFlag = false;

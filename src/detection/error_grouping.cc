@@ -1,0 +1,246 @@
+#include "detection/error_grouping.h"
+
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "detection/log_block_reader.h"
+#include "detection/report_text.h"
+#include "detection/sort_entry_index.h"
+#include "platform/cp1252.h"
+#include "platform/format.h"
+#include "storage/dates.h"
+#include "ui/output_path.h"
+#include "ui/progress_tracker.h"
+#include "ui/report_file.h"
+#include "ui/report_heading.h"
+#include "validation/cmbd_layout.h"
+#include "validation/error_catalogue.h"
+
+namespace quirovel {
+namespace {
+
+constexpr char kFormFeed = 12;
+
+// One log entry with the texts of its episode that the reports print. They
+// are read once, while the keys are built, so the walk in sorted order does
+// not jump about the table.
+struct GroupedEntry {
+  LogBlockReader::Bytes bytes{};
+  std::string type_key;  // the error number text
+  std::string servalt;   // raw texts; empty when the table lacks the field
+  std::string fecalt;
+  std::string historia;
+  std::array<std::string, 4> slot_texts;
+};
+
+bool IsCodeField(std::uint32_t f) { return f >= C1 && f <= P15; }
+
+std::string FieldName(std::uint32_t f) {
+  return f >= 1 && f <= static_cast<std::uint32_t>(kCmbdFieldCount)
+             ? std::string(CmbdFieldName(static_cast<int>(f)))
+             : std::string();
+}
+
+std::string ErrorTextOf(const GroupedEntry& e) {
+  int number = ErrorEntry::Decode(e.bytes.data()).error;
+  if (number >= 1 && number <= kCatalogueSize) return std::string(ErrorText(number));
+  return StrFormat("E??? Error desconocido (%s)", e.type_key.c_str());
+}
+
+// The entry's field texts, taken from the table's current record.
+void TakeTexts(Session& s, GroupedEntry* e, bool readable) {
+  auto text = [&](std::uint32_t f) {
+    if (!readable || f < 1 || f > static_cast<std::uint32_t>(kCmbdFieldCount)) return std::string();
+    return CText(CmbdFieldText(s, static_cast<int>(f)));
+  };
+  e->servalt = text(SERVALT);
+  e->fecalt = text(FECALT);
+  e->historia = text(HISTORIA);
+  for (int slot = 0; slot < 4; ++slot)
+    e->slot_texts[static_cast<std::size_t>(slot)] = text(EntryFieldSlot(e->bytes, slot));
+}
+
+std::string ServiceKey(const Session& s, const GroupedEntry& e) {
+  return StrFormat("%5s%-2s%s", s.field_map.Present(SERVALT) ? e.servalt.c_str() : " ",
+                   e.type_key.c_str(), s.field_map.Present(FECALT) ? e.fecalt.c_str() : " ");
+}
+
+void WriteSlotColumns(ReportFile& out, const GroupedEntry& e) {
+  for (int slot = 0; slot < 4; ++slot) {
+    std::uint32_t f = EntryFieldSlot(e.bytes, slot);
+    if (f == 0) continue;
+    if (IsCodeField(f))
+      out.WriteFormatted("%13s ", "Diagnost/Proc");
+    else
+      out.WriteFormatted("%11s ", FieldName(f).c_str());
+  }
+}
+
+void WriteSlotValues(ReportFile& out, const GroupedEntry& e) {
+  for (int slot = 0; slot < 4; ++slot) {
+    std::uint32_t f = EntryFieldSlot(e.bytes, slot);
+    if (f == 0) continue;
+    const std::string& text = e.slot_texts[static_cast<std::size_t>(slot)];
+    if (IsCodeField(f))
+      out.WriteFormatted("%-6s=%6s ", FieldName(f).c_str(), text.c_str());
+    else
+      out.WriteFormatted("%11s ", text.c_str());
+  }
+}
+
+enum class Grouping { kByType, kByServiceAndType };
+
+bool Group(Session& s, Grouping grouping) {
+  const bool by_service = grouping == Grouping::kByServiceAndType;
+  const char* report_name = by_service ? "erragrserv.txt" : "erragr.txt";
+  s.feedback.Status("Ordenando Errores...");
+
+  std::int32_t n = s.config.ErrorCount();
+  if (n < 0) n = 0;
+  if (n > kMaxGroupedErrors) {
+    s.feedback.Message(StrFormat("Atención: El programa está diseñado para ordenar un máximo de %d errores"_cp,
+                                 kMaxGroupedErrors));
+    n = kMaxGroupedErrors;
+  }
+
+  ReportFile out;
+  if (!out.Create(s.fs, OutputHostPath(s, report_name))) {
+    s.feedback.Message(StrFormat("Error al abrir %s", report_name));
+    return false;
+  }
+  if (!by_service) ReportHeading(out, s.config);
+
+  LogBlockReader log;
+  if (!log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
+    s.feedback.Message("error al abrir fallos.dat");
+    out.Close();
+    return false;
+  }
+
+  ProgressTracker progress(s.feedback);
+  progress.Start(2L * n);
+  std::vector<std::int32_t> index(static_cast<std::size_t>(n));
+  for (std::int32_t i = 0; i < n; ++i) {
+    index[static_cast<std::size_t>(i)] = i;
+    progress.Step(i);
+  }
+
+  s.table.Close();
+  s.table.Open(s.paths.ToHost(s.config.CurrentPath()));
+  AnalyseStructure(s);
+
+  // The log may hold fewer entries than the stored count (a log removed or cut
+  // by hand): the entries it does hold are grouped, and the total says so.
+  std::vector<GroupedEntry> entries(static_cast<std::size_t>(n));
+  std::vector<std::string> keys(static_cast<std::size_t>(n));
+  bool told_unreadable = false;
+  for (std::int32_t i = 0; i < n; ++i) {
+    GroupedEntry& e = entries[static_cast<std::size_t>(i)];
+    if (!log.Read(i + 1, &e.bytes)) {
+      s.feedback.Message("error lectura errores");
+      n = i;
+      break;
+    }
+    e.type_key = ErrorNumberText(e.bytes);
+    bool readable = s.table.ReadRecord(EntryRecordNumber(e.bytes)) == 0;
+    if (!readable && !told_unreadable) {
+      s.feedback.Message("ERROR AL LEER FICHERO CMBD");
+      told_unreadable = true;
+    }
+    TakeTexts(s, &e, readable);
+    keys[static_cast<std::size_t>(i)] = by_service ? ServiceKey(s, e) : e.type_key;
+  }
+  SortEntryIndex(index, n, keys);
+
+  std::string current_key;
+  std::string current_service;
+  std::string group_text;  // error text of the open group
+  std::int32_t lines = 0;
+  auto write_total = [&]() {
+    if (by_service)
+      out.WriteFormatted(
+          "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
+          "       Total errores %s=%d\n\n",
+          group_text.c_str(), lines);
+    else
+      out.WriteFormatted(
+          "     - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
+          "     Total errores %s=%d\n\n\n",
+          group_text.c_str(), lines);
+  };
+
+  for (std::int32_t i = 0; i < n; ++i) {
+    progress.Step(n + i);
+    const GroupedEntry& e = entries[static_cast<std::size_t>(index[static_cast<std::size_t>(i)])];
+    const bool new_service = by_service && e.servalt != current_service;
+    if (e.type_key != current_key || new_service) {
+      if (by_service) {
+        if (lines > 0) write_total();
+        if (new_service) {
+          if (lines > 0) out.WriteFormatted("%c\n", kFormFeed);
+          ReportHeading(out, s.config);
+          current_service = e.servalt;
+          out.WriteFormatted(
+              "^N%s\n================================================================================\n",
+              s.references.services.ServiceName(current_service).c_str());
+        }
+        out.WriteFormatted("  %s\n       SERVICIO HISTORIA        ALTA     ", ErrorTextOf(e).c_str());
+        WriteSlotColumns(out, e);
+        out.Write("\n       ------------------------------------------------------------------------\n");
+      } else {
+        if (!current_key.empty()) write_total();
+        out.WriteFormatted("%s\n     HISTORIA        ALTA     ", ErrorTextOf(e).c_str());
+        WriteSlotColumns(out, e);
+        out.Write("\n     --------------------------------------------------------------------------\n");
+      }
+      current_key = e.type_key;
+      group_text = ErrorTextOf(e);
+      lines = 0;
+    }
+    if (by_service)
+      out.WriteFormatted("       %8s %s ", e.servalt.c_str(), e.historia.c_str());
+    else
+      out.WriteFormatted("     %s ", e.historia.c_str());
+    out.WriteFormatted("%s  ", DisplayDate(e.fecalt).c_str());
+    WriteSlotValues(out, e);
+    out.Write("\n");
+    ++lines;
+  }
+  if (n > 0) write_total();
+  out.WriteFormatted("\n TOTAL Errores procesados = %d\n", n);
+
+  log.Close();
+  progress.Finish();
+  if (!out.Close()) {
+    s.feedback.Message(StrFormat("Error al escribir %s", report_name));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool GroupByType(Session& s) { return Group(s, Grouping::kByType); }
+
+bool GroupByServiceAndType(Session& s) { return Group(s, Grouping::kByServiceAndType); }
+
+bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts) {
+  LogBlockReader log;
+  if (!log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
+    s.feedback.Message("error al abrir fallos.dat");
+    return false;
+  }
+  std::array<std::int32_t, 72> found{};
+  const std::int32_t n = s.config.ErrorCount();
+  for (std::int32_t k = 1; k <= n; ++k) {
+    LogBlockReader::Bytes entry;
+    if (!log.Read(k, &entry)) break;
+    int number = ErrorEntry::Decode(entry.data()).error;
+    if (number >= 1 && number <= kCatalogueSize) ++found[static_cast<std::size_t>(number)];
+  }
+  *counts = found;
+  return true;
+}
+
+}  // namespace quirovel

@@ -1,0 +1,47 @@
+#include "detection/log_block_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quirovel {
+namespace {
+constexpr std::size_t kBlockSize = 1 << 16;  // 2048 entries
+}
+
+bool LogBlockReader::Open(FileSystem& fs, const std::string& host_path) {
+  Close();
+  file_ = fs.Open(host_path, OpenMode::kReadWriteCreate);
+  return file_ != nullptr;
+}
+
+void LogBlockReader::Close() {
+  file_.reset();
+  block_bytes_ = 0;
+  block_offset_ = 0;
+}
+
+bool LogBlockReader::Read(std::int64_t k, Bytes* entry) {
+  if (!file_ || k < 1) return false;
+  const std::uint64_t offset = 32 * static_cast<std::uint64_t>(k);
+  if (offset < block_offset_ || offset + 32 > block_offset_ + block_bytes_) {
+    block_.resize(kBlockSize);
+    std::int64_t got = file_->ReadAt(offset, block_.data(), block_.size());
+    block_offset_ = offset;
+    block_bytes_ = got > 0 ? static_cast<std::size_t>(got) : 0;
+  }
+  if (offset >= block_offset_ + block_bytes_) return false;
+  std::size_t at = static_cast<std::size_t>(offset - block_offset_);
+  std::size_t n = std::min<std::size_t>(32, block_bytes_ - at);
+  if (n == 0) return false;
+  entry->fill(0);
+  std::memcpy(entry->data(), block_.data() + at, n);
+  return true;
+}
+
+std::string ErrorNumberText(const LogBlockReader::Bytes& entry) {
+  std::size_t n = 0;
+  while (n < 4 && entry[n] != 0) ++n;
+  return std::string(reinterpret_cast<const char*>(entry.data()), n);
+}
+
+}  // namespace quirovel

@@ -1,0 +1,42 @@
+// Reads the entries of the error log "fallos.dat" through a block buffer: the
+// summary and the groupings read every entry of a run, and one positioned read
+// of 32 bytes per entry would cost a system call each.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace quirovel {
+
+class LogBlockReader {
+ public:
+  using Bytes = std::array<unsigned char, 32>;
+
+  // Opens the log as every reader of it does: read and write, created when
+  // missing, never emptied. False when it cannot be opened.
+  bool Open(FileSystem& fs, const std::string& host_path);
+  void Close();
+  bool is_open() const { return file_ != nullptr; }
+
+  // Entry k (k >= 1) at byte 32 * k. False when nothing can be read there (the
+  // end of the log); an entry cut short by the end of the file reads as zeros
+  // where its bytes are missing.
+  bool Read(std::int64_t k, Bytes* entry);
+
+ private:
+  std::unique_ptr<File> file_;
+  std::vector<unsigned char> block_;
+  std::uint64_t block_offset_ = 0;  // file offset of block_[0]
+  std::size_t block_bytes_ = 0;     // valid bytes in block_
+};
+
+// The error number text of an entry: its first bytes up to the zero byte that
+// ends it (at most 4), as the groupings use it for their type key.
+std::string ErrorNumberText(const LogBlockReader::Bytes& entry);
+
+}  // namespace quirovel

@@ -1,0 +1,197 @@
+#include "detection/run_detection.h"
+
+#include <ctime>
+#include <string>
+
+#include "app/session.h"
+#include "detection/error_grouping.h"
+#include "detection/report_text.h"
+#include "detection/run_log_writer.h"
+#include "detection/summary_report.h"
+#include "platform/cp1252.h"
+#include "platform/format.h"
+#include "reference/config_file.h"
+#include "reference/catalogue_operations.h"
+#include "storage/dates.h"
+#include "ui/output_path.h"
+#include "ui/progress_tracker.h"
+#include "ui/report_file.h"
+#include "ui/report_heading.h"
+#include "validation/checks.h"
+#include "validation/seterr.h"
+
+namespace quirovel {
+
+const char* const kStructureWarning =
+    "Atención:\n\n     La estructura del CMBD es incorrecta\n\n     Analice la estructura en "
+    "utilidades\n\n     Al importar TXT y eligiendo el fichero actual, puede ver su "
+    "estructura\n\n     Nota: Este programa tiene definido los campos fechas como del tipo FECHA "
+    "y\n     longitud 8 caracteres, aunque pueden estar como carácter y formato AAAAMMDD"_cp;
+
+namespace {
+
+constexpr std::int32_t kAutomaticVersion = 50;
+constexpr std::size_t kKeptStatusLength = 29;
+
+const char* TestNameOf(int test_type) {
+  switch (test_type) {
+    case kMensual: return "Mensual   ";
+    case kCma: return "CMA       ";
+    default: return "Trimestral";
+  }
+}
+
+std::string LocalTimeText(std::time_t when, const char* format) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  char text[64];
+  std::strftime(text, sizeof text, format, &local);
+  return text;
+}
+
+// Widens the period with one discharge date, compared as text.
+void TakeDischargeDate(DetectionRun& run, const std::string& fecalt) {
+  if (fecalt < run.SmallestDischarge) run.SmallestDischarge = fecalt.substr(0, 8);
+  if (fecalt > run.LargestDischarge) run.LargestDischarge = fecalt.substr(0, 8);
+}
+
+void RepaintCountLists(const DetectionRun& run) {
+  if (run.count_view == nullptr) return;
+  for (int e = 1; e <= 71; ++e)
+    run.count_view->ErrorCountChanged(e - 1, run.ErrorCounts[static_cast<std::size_t>(e)]);
+  for (int f = 1; f <= 63; ++f)
+    run.count_view->FieldCountChanged(f - 1, run.FieldErrorCounts[static_cast<std::size_t>(f)]);
+}
+
+}  // namespace
+
+bool RunDetection(Session& s, int test_type) { return RunDetection(s, test_type, CheckAdministrative); }
+
+bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
+  DetectionRun& run = s.run;
+  Feedback& feedback = s.feedback;
+  bool ok = true;
+
+  feedback.Info("Buscando rango de altas ...");
+  run.SmallestDischarge = "99999999";
+  run.LargestDischarge = std::string(8, ' ');
+  run.ResultsChangedFlag = true;
+
+  run.TestType = test_type >= kMensual && test_type <= kCma ? test_type : kMensual;
+  run.StartTime = std::time(nullptr);
+
+  run.ResetCounters();
+  run.CodesNotInForce = 0;
+
+  feedback.Status(StrFormat("%d", run.ErrorCount));
+  feedback.Activity("");
+  RepaintCountLists(run);
+
+  // Reopened so that records appended or changed since it was opened are seen.
+  s.table.Close();
+  if (s.table.Open(s.paths.ToHost(s.config.CurrentPath())) != 1) {
+    // Open has said why. Nothing is written, so the reports, the log and the
+    // stored count of the last run stay as they were.
+    feedback.Message("Detección no realizada: el fichero CMBD-A no se puede leer"_cp);
+    return false;
+  }
+
+  ReportFile summary;
+  if (!summary.Create(s.fs, OutputHostPath(s, "resumen.txt"))) {
+    feedback.Message("Error al abrir el fichero de resumen.txt ?");
+    return false;
+  }
+
+  AnalyseStructure(s);
+  if (s.structure.bad_field_count > 0) feedback.Message(kStructureWarning);
+
+  const std::int64_t n = s.table.record_count();
+  feedback.RecordCount(static_cast<long>(n));
+  ProgressTracker progress(feedback);
+  progress.Start(static_cast<long>(n));
+  run.VersionLabel = StrFormat("%04d", s.config.VersionYear());
+  run.VersionPosition = 0;
+
+  run.log.Close();
+  if (!run.log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
+    feedback.Message("error al abrir fallos.dat");
+    return false;
+  }
+  run.errors_report.Close();
+  if (!run.errors_report.Create(s.fs, OutputHostPath(s, "errores.txt"))) {
+    feedback.Message("Error al abrir el fichero de errores.txt");
+    run.log.Close();
+    return false;
+  }
+
+  if (run.ErrorsFileOption) {
+    run.TestName = TestNameOf(run.TestType);
+    WriteErrorsOpening(s, run.errors_report);
+    ReportHeading(summary, s.config);
+  }
+
+  run.CurrentRecordNumber = 1;
+  run.StopFlag = false;
+  run.ErrorCount = 0;
+  const bool automatic_version = s.config.VersionYear() == kAutomaticVersion;
+  {
+    RunLogWriter log_writer(s);
+    while (run.CurrentRecordNumber <= n) {
+      if (s.table.ReadRecord(run.CurrentRecordNumber) != 0 || run.StopFlag) break;
+      DecodeRecord(s);
+      TakeDischargeDate(run, CText(s.record.FECALT.view()));
+      if (automatic_version) VersionForDischargeDate(s);
+      check(s);
+      ++run.EpisodesChecked;
+      log_writer.WriteIfFull();
+      progress.Step(static_cast<long>(run.CurrentRecordNumber));
+      ++run.CurrentRecordNumber;
+    }
+    --run.CurrentRecordNumber;
+    feedback.ProgressPosition(static_cast<long>(run.CurrentRecordNumber));
+    log_writer.WriteAll();
+  }
+  FlushErrorLog(s);  // entries a check wrote past the sink, if any
+  if (run.StopFlag) ok = false;
+  run.log.Close();
+  RepaintCountLists(run);
+
+  run.EndTime = std::time(nullptr);
+  const long elapsed = static_cast<long>(std::difftime(static_cast<std::time_t>(run.EndTime),
+                                                       static_cast<std::time_t>(run.StartTime)));
+  const std::string status = StrFormat("Errs=%ld (%ld\") FR=%ld", static_cast<long>(run.ErrorCount),
+                                       elapsed, static_cast<long>(run.OutOfRangeCount));
+  feedback.Status(status);
+
+  s.config.SetErrorCount(run.ErrorCount);
+  run.PeriodText = DisplayDate(run.SmallestDischarge) + " -> " + DisplayDate(run.LargestDischarge);
+  feedback.Info(run.PeriodText);
+
+  if (run.ErrorsFileOption) {
+    WriteErrorsTotals(s, run.errors_report);
+    WriteSummary(s, summary, OutputHostPath(s, "fallos.dat"));
+  }
+  if (!summary.Close()) {
+    feedback.Message("Error al escribir el fichero resumen.txt");
+    ok = false;
+  }
+  if (!run.errors_report.Close()) {
+    feedback.Message("Error al escribir el fichero errores.txt");
+    ok = false;
+  }
+  s.config.SetLastRunDate(LocalTimeText(static_cast<std::time_t>(run.EndTime), "%d/%m/%Y %H:%M"));
+  if (!SaveConfig(s)) {
+    feedback.Message("Deteccion: Error al grabar la configuracion");
+    ok = false;
+  }
+
+  const std::string kept_status = status.substr(0, kKeptStatusLength);
+  const std::string kept_info = run.PeriodText.substr(0, kKeptStatusLength);
+  if (!GroupByType(s)) ok = false;
+  if (!GroupByServiceAndType(s)) ok = false;
+  feedback.Status(kept_status);
+  feedback.Info(kept_info);
+  return ok;
+}
+
+}  // namespace quirovel

@@ -1,0 +1,53 @@
+#include "detection/service_tabulation.h"
+
+#include "app/session.h"
+#include "detection/log_block_reader.h"
+#include "detection/report_text.h"
+#include "storage/dates.h"
+#include "validation/cmbd_layout.h"
+
+namespace quirovel {
+
+ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
+  ServiceTabulation t;
+  for (int slot = 1; slot <= 40; ++slot)
+    t.rows[static_cast<std::size_t>(slot)].code = s.references.services.slot(slot).code;
+
+  LogBlockReader log;
+  if (!log.Open(s.fs, log_path)) {
+    s.feedback.Message("error lectura errores");
+    return t;
+  }
+  const bool has_servalt = s.field_map.Present(SERVALT);
+  const bool has_fecalt = s.field_map.Present(FECALT);
+  std::int64_t loaded = -1;  // the episode in the table's buffer
+  for (std::int64_t k = 1; k <= s.run.ErrorCount; ++k) {
+    LogBlockReader::Bytes entry;
+    if (!log.Read(k, &entry)) {
+      s.feedback.Message("error lectura errores");
+      break;
+    }
+    const std::int64_t record = EntryRecordNumber(entry);
+    // Errors of one episode follow each other in the log: read it once.
+    if (record != loaded) {
+      if (s.table.ReadRecord(record) != 0) {
+        s.feedback.Message("ERROR AL LEER FICHERO CMBD");
+        break;
+      }
+      loaded = record;
+    }
+    const std::string service = has_servalt ? CText(CmbdFieldText(s, SERVALT)) : " ";
+    const std::string date = has_fecalt ? CText(CmbdFieldText(s, FECALT)) : " ";
+    for (int slot = 1; slot <= 40; ++slot) {
+      auto& row = t.rows[static_cast<std::size_t>(slot)];
+      if (row.code != service) continue;
+      ++row.count;
+      long month = date.size() > 4 ? DecimalValue(std::string_view(date).substr(4, 2)) : 0;
+      if (month >= 1 && month <= 12) ++row.months[static_cast<std::size_t>(month)];
+      break;
+    }
+  }
+  return t;
+}
+
+}  // namespace quirovel
