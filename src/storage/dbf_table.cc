@@ -178,9 +178,19 @@ int DbfTable::ReadRecord(std::int64_t n) {
       ahead_want_ = static_cast<std::size_t>(length);
     std::size_t want = std::max<std::size_t>(ahead_want_ / static_cast<std::size_t>(length), 1) *
                        static_cast<std::size_t>(length);
-    if (ahead_.size() < want) ahead_.resize(want);
     std::uint64_t offset = static_cast<std::uint64_t>(header_length_) +
                            static_cast<std::uint64_t>(n - 1) * static_cast<std::uint64_t>(length);
+    // No buffer beyond the end of the file: a small table needs no megabyte.
+    if (want > static_cast<std::size_t>(length)) {
+      std::int64_t size = file_->Size();
+      if (size >= 0) {
+        std::uint64_t left = static_cast<std::uint64_t>(size) > offset ? static_cast<std::uint64_t>(size) - offset : 0;
+        std::uint64_t whole = (left + static_cast<std::uint64_t>(length) - 1) / static_cast<std::uint64_t>(length) *
+                              static_cast<std::uint64_t>(length);
+        want = static_cast<std::size_t>(std::clamp<std::uint64_t>(whole, static_cast<std::uint64_t>(length), want));
+      }
+    }
+    if (ahead_.size() < want) ahead_.resize(want);
     std::int64_t got = file_->ReadAt(offset, ahead_.data(), want);
     if (got <= 0) {
       DropReadAhead();

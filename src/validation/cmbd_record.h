@@ -23,7 +23,7 @@ class CmbdText {
   CmbdText(std::string_view text) { assign(text); }  // NOLINT: texts convert freely
   void assign(std::string_view text) {
     size_ = static_cast<std::uint8_t>(text.size() < kCapacity ? text.size() : kCapacity);
-    std::memcpy(bytes_, text.data(), size_);
+    if (size_ > 0) std::memcpy(bytes_, text.data(), size_);  // an empty view may have no data
   }
   std::string_view view() const { return {bytes_, size_}; }
   operator std::string_view() const { return view(); }  // NOLINT

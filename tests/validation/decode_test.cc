@@ -181,5 +181,16 @@ TEST(DecodeRecord, ReadsTheFieldsOfATableInAnotherOrderWithOthersBetween) {
   EXPECT_EQ(t.record.AgeYears, 26);
 }
 
+TEST(DecodeRecord, TakesAnEmptyTextFromAFieldOfWidthZero) {
+  auto fields = Replaced(CmbdAFields(), {"HISTORIA", 'C', 0});
+  fields = Replaced(fields, {"SEXO", 'N', 0});
+  AnalysedTable t(fields, {RowFor(fields, {{"ASISTENC", "77"}})});
+  EXPECT_EQ(t.report.problems, "HISTORIA ->(C12.0) , SEXO ->(N1.0) , ");
+  ASSERT_TRUE(t.Read(1));
+  EXPECT_EQ(t.record.HISTORIA, "");
+  EXPECT_EQ(t.record.SEXO, 0);
+  EXPECT_EQ(t.record.ASISTENC, "77     ");
+}
+
 }  // namespace
 }  // namespace quirovel

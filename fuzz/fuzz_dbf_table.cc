@@ -1,0 +1,79 @@
+// Feeds arbitrary bytes to the table reader as a file: opening, reading
+// records, field texts, the structure analysis and record decoding must never
+// crash, hang or write to a table that was only read.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "platform/feedback.h"
+#include "platform/memory_file_system.h"
+#include "storage/dbf_table.h"
+#include "storage/table_files.h"
+#include "validation/cmbd_record.h"
+#include "validation/field_map.h"
+
+namespace {
+
+using namespace quirovel;
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+void VisitRecord(DbfTable& table, const FieldMap& map, CmbdRecord* record, std::int64_t n) {
+  if (table.ReadRecord(n) != 0) return;
+  Check(table.status() == 0);
+  for (int i = 0; i <= table.field_count() + 1; ++i) Check(table.FieldText(i).size() <= 127);
+  DecodeRecord(table, map, record);
+  for (int k = 0; k <= kCmbdFieldCount + 1; ++k) Check(CmbdFieldText(table, map, k).size() <= 127);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  MemoryFileSystem fs;
+  fs.SetContents("/f.dbf", input);
+  SilentFeedback feedback;
+  {
+    DbfTable table(fs, feedback);
+    FieldMap map;
+    StructureReport report;
+    CmbdRecord record;
+    const bool open = table.Open("/f.dbf") == 1;
+    AnalyseStructure(table, &map, &report);
+    if (open) {
+      Check(table.field_count() >= 0 && table.field_count() <= DbfTable::kMaxFields);
+      Check(table.record_length() <= DbfTable::kMaxRecordLength);
+      const std::int64_t count = table.record_count();
+      for (std::int64_t n = 1; n <= count && n <= 1000; ++n) VisitRecord(table, map, &record, n);
+      for (std::int64_t n = count - 3; n <= count + 1; ++n) VisitRecord(table, map, &record, n);
+      // A few jumps chosen by the input itself.
+      std::uint64_t h = 1469598103934665603ull;
+      for (std::size_t i = 0; i < size; i += 64) h = (h ^ data[i]) * 1099511628211ull;
+      for (int j = 0; j < 8 && count > 0; ++j) {
+        h = h * 6364136223846793005ull + 1442695040888963407ull;
+        VisitRecord(table, map, &record, 1 + static_cast<std::int64_t>((h >> 33) % static_cast<std::uint64_t>(count)));
+      }
+    } else {
+      Check(table.record_count() == 0 && table.field_count() == 0);
+      Check(table.ReadRecord(1) == 1);
+    }
+    table.Close();
+  }
+  // Reading never writes.
+  Check(*fs.Contents("/f.dbf") == input);
+
+  // The structure copy reads the same bytes; appending then grows the count by one.
+  SilentFeedback quiet;
+  if (CopyStructure(fs, quiet, "/f.dbf", "/copy.dbf") == 1) {
+    DbfTable copy(fs, quiet);
+    if (copy.Open("/copy.dbf") == 1) {
+      Check(copy.record_count() == 0);
+      const bool appended = copy.Append();
+      copy.Close();
+      Check(RecordCountOf(fs, quiet, "/copy.dbf") == (appended ? 1u : 0u));
+    }
+  }
+  return 0;
+}
