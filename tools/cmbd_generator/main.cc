@@ -1,65 +1,108 @@
-// Writes a CMBD-A table of generated episodes, seeded so that the same
-// arguments always give the same file.
-//   cmbd_generator OUT.dbf [--episodes N] [--seed S]
+// Writes a CMBD-A table of generated discharge episodes of one year, with the
+// codes and reference lists of an installation and a realistic share of
+// mistakes. The same arguments always give the same file.
+//   cmbd_generator OUT.dbf [--episodes N] [--seed S] [--year Y] [--kit INSTALL_DIR] [--summary]
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <string>
-#include <vector>
 
-#include "platform/feedback.h"
-#include "platform/file_system.h"
-#include "platform/format.h"
-#include "storage/dbf_table.h"
-#include "storage/table_files.h"
-#include "validation/cmbd_layout.h"
+#include "code_pools.h"
+#include "episode_builder.h"
+#include "faults.h"
+#include "installation_lists.h"
+#include "random.h"
+#include "record_buffer.h"
+#include "table_writer.h"
 
-using namespace quirovel;
+#ifndef QUIROVEL_KIT_INSTALL_DIR
+#define QUIROVEL_KIT_INSTALL_DIR ""
+#endif
+
+using namespace quirovel::gen;
+
+namespace {
+
+struct Options {
+  std::string out;
+  long episodes = 6000;
+  unsigned long long seed = 2006;
+  int year = 2006;
+  std::string kit = QUIROVEL_KIT_INSTALL_DIR;
+  bool summary = false;
+};
+
+bool ParseNumber(const char* text, long long lo, long long hi, long long* value) {
+  char* end = nullptr;
+  long long v = std::strtoll(text, &end, 10);
+  if (end == text || *end != '\0' || v < lo || v > hi) return false;
+  *value = v;
+  return true;
+}
+
+bool ParseOptions(int argc, char** argv, Options* o) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    long long v = 0;
+    const bool has_value = i + 1 < argc;
+    if (arg == "--summary") {
+      o->summary = true;
+    } else if (arg == "--episodes" && has_value && ParseNumber(argv[++i], 0, 100000000, &v)) {
+      o->episodes = static_cast<long>(v);
+    } else if (arg == "--seed" && has_value && ParseNumber(argv[++i], 0, 1LL << 62, &v)) {
+      o->seed = static_cast<unsigned long long>(v);
+    } else if (arg == "--year" && has_value && ParseNumber(argv[++i], 1990, 2100, &v)) {
+      o->year = static_cast<int>(v);
+    } else if (arg == "--kit" && has_value) {
+      o->kit = argv[++i];
+    } else if (o->out.empty() && !arg.empty() && arg[0] != '-') {
+      o->out = arg;
+    } else {
+      return false;
+    }
+  }
+  return !o->out.empty();
+}
+
+int Fail(const std::string& error) {
+  std::fprintf(stderr, "cmbd_generator: %s\n", error.c_str());
+  return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "uso: cmbd_generator SALIDA.dbf [--episodes N] [--seed S]\n");
+  Options o;
+  if (!ParseOptions(argc, argv, &o)) {
+    std::fprintf(stderr,
+                 "usage: cmbd_generator OUT.dbf [--episodes N] [--seed S] [--year Y] [--kit INSTALL_DIR] "
+                 "[--summary]\n");
     return 2;
   }
-  std::string out = argv[1];
-  long episodes = 1000;
-  unsigned seed = 2006;
-  for (int i = 2; i + 1 < argc; i += 2) {
-    std::string opt = argv[i];
-    if (opt == "--episodes") episodes = std::atol(argv[i + 1]);
-    if (opt == "--seed") seed = static_cast<unsigned>(std::atol(argv[i + 1]));
+  if (o.kit.empty()) return Fail("no installation to take the codes from: give --kit INSTALL_DIR");
+  std::string error;
+  CodePools pools;
+  InstallationLists lists;
+  if (!pools.Load(o.kit, &error) || !lists.Load(o.kit, &error)) return Fail(error);
+  EpisodeBuilder builder(pools, lists, o.year, o.episodes);
+  FaultInjector faults(builder);
+  if (!builder.Prepare(&error) || !faults.Prepare(&error)) return Fail(error);
+
+  TableWriter table;
+  if (!table.Create(o.out, &error)) return Fail(error);
+  Random rng(o.seed);
+  Episode episode;
+  RecordBuffer record;
+  for (long i = 0; i < o.episodes; ++i) {
+    builder.Build(i, rng, &episode);
+    builder.Write(episode, &record);
+    faults.Apply(episode, rng, &record);
+    if (!table.Add(record.data(), &error)) return Fail(error);
+    if (faults.Duplicate(rng) && !table.Add(record.data(), &error)) return Fail(error);
   }
-  SilentFeedback quiet;
-  FileSystem& fs = RealFileSystem();
-  std::vector<std::string_view> defs(kCmbdLayout.begin(), kCmbdLayout.end());
-  if (!Create(fs, quiet, defs, out)) return 1;
-  DbfTable table(fs, quiet);
-  if (table.Open(out) != 1) return 1;
-  std::mt19937 rng(seed);
-  const char* codes[] = {"650", "V27.0", "486", "428.0", "250.00", "401.9", "414.01", "585"};
-  for (long n = 1; n <= episodes; ++n) {
-    for (int f = 1; f <= table.field_count(); ++f) table.BlankField(f);
-    auto set = [&](int k, const std::string& v) { table.SetFieldText(table.FieldNumber(CmbdFieldName(k)), v); };
-    set(PROCEDEN, "1");
-    set(HOSPITAL, "02012");
-    set(HISTORIA, StrFormat("%ld", 100000 + n));
-    set(ASISTENC, StrFormat("%ld", n));
-    int year = 1940 + static_cast<int>(rng() % 60);
-    set(FECNAC, StrFormat("%04d%02d%02d", year, 1 + static_cast<int>(rng() % 12), 1 + static_cast<int>(rng() % 28)));
-    set(SEXO, std::to_string(1 + rng() % 2));
-    set(RESIDE, "02001");
-    set(REGFIN, "1");
-    int month = 1 + static_cast<int>(rng() % 12), day = 1 + static_cast<int>(rng() % 20);
-    set(FECING, StrFormat("2006%02d%02d", month, day));
-    set(FECALT, StrFormat("2006%02d%02d", month, day + 1 + static_cast<int>(rng() % 7)));
-    set(TIPING, "1");
-    set(SERVING, "MIN");
-    set(SERVALT, "MIN");
-    set(TIPALT, "1");
-    set(C1, codes[rng() % 8]);
-    set(C1 + 1, codes[rng() % 8]);
-    if (!table.Append()) return 1;
+  if (!table.Finish(&error)) return Fail(error);
+  if (o.summary) {
+    std::fprintf(stderr, "%s: %u records\n", o.out.c_str(), table.records());
+    faults.PrintSummary(stderr, o.episodes);
   }
-  table.Close();
   return 0;
 }
