@@ -5,6 +5,11 @@ namespace quirovel {
 int StructureCommand(CliContext& context, const std::vector<std::string>& args);
 int DumpCommand(CliContext& context, const std::vector<std::string>& args);
 int CheckCommand(CliContext& context, const std::vector<std::string>& args);
+int InitCommand(CliContext& context, const std::vector<std::string>& args);
+int ConfigCommand(CliContext& context, const std::vector<std::string>& args);
+int OpenCommand(CliContext& context, const std::vector<std::string>& args);
+int CatalogueCommand(CliContext& context, const std::vector<std::string>& args);
+int LookupCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -14,6 +19,15 @@ const std::vector<Command>& Commands() {
        DumpCommand},
       {"check", "check FILE --record N [--test mensual|trimestral|cma]",
        "Muestra los errores de un episodio (sin escribir ficheros)", CheckCommand},
+      {"init", "init [--kit DIR]", "Crea la instalacion (ficheros de referencia y configuracion)",
+       InitCommand},
+      {"config", "config show | set CLAVE VALOR | defaults",
+       "Muestra o cambia la configuracion (Por defecto: defaults)", ConfigCommand},
+      {"open", "open FICHERO.dbf", "Elige el fichero CMBD-A actual (Fichero)", OpenCommand},
+      {"catalogue", "catalogue check", "Comprueba el orden del catalogo CIE9MC (Analiza CIE9MC)",
+       CatalogueCommand},
+      {"lookup", "lookup [--diagnosis|--procedure] CODIGO...",
+       "Busca codigos en el catalogo CIE9MC de la version configurada", LookupCommand},
   };
   return commands;
 }

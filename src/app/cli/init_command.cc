@@ -1,0 +1,105 @@
+// quirovel init [--kit DIR]: a new installation under the root, from the
+// sample kit, without overwriting anything the hospital already has; then
+// the first start, which creates "Quirovel.dat".
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ostream>
+
+#include "app/cli/session_start.h"
+#include "platform/cp1252.h"
+#include "platform/format.h"
+#include "reference/config_defaults.h"
+#include "reference/install_paths.h"
+
+namespace quirovel {
+namespace {
+
+std::string ExecutableDirectory() {
+  char buffer[4096];
+  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return {};
+  std::string path(buffer, static_cast<std::size_t>(n));
+  std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string DefaultKit(FileSystem& fs) {
+  std::string beside = ExecutableDirectory() + "/kit";
+  if (fs.IsDirectory(beside)) return beside;
+  if (const char* env = std::getenv("QUIROVEL_KIT"); env != nullptr && *env != '\0') return env;
+  return {};
+}
+
+struct CopyCount {
+  long copied = 0, kept = 0, failed = 0;
+};
+
+// Copies the kit's tree (host directory `from`, stored prefix `stored`) into
+// the installation, resolving each name as the installation already spells it.
+void CopyTree(Session& s, const std::string& from, const std::string& stored, CopyCount* count) {
+  for (const std::string& name : s.fs.List(from)) {
+    const std::string source = from + "/" + name;
+    const std::string target_stored = stored + "\\" + name;
+    const std::string target = s.paths.ToHost(target_stored);
+    if (s.fs.IsDirectory(source)) {
+      s.fs.MakeDirectories(target);
+      CopyTree(s, source, target_stored, count);
+      continue;
+    }
+    if (s.fs.Exists(target)) {
+      ++count->kept;
+      continue;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(s.fs, source, &bytes) || !WriteWholeFile(s.fs, target, bytes)) {
+      s.feedback.Message(StrFormat("No se pudo copiar %s en %s", source.c_str(), target.c_str()));
+      ++count->failed;
+      continue;
+    }
+    ++count->copied;
+  }
+}
+
+}  // namespace
+
+int InitCommand(CliContext& context, const std::vector<std::string>& arguments) {
+  std::vector<std::string> args = arguments;
+  std::string kit;
+  if (!TakeOption(&args, "--kit", &kit) || !args.empty()) {
+    context.feedback.Message("Uso: quirovel init [--kit DIR]");
+    return kExitUsage;
+  }
+  Session& s = context.session;
+  const bool kit_given = !kit.empty();
+  if (!kit_given) kit = DefaultKit(s.fs);
+  if (kit_given && !s.fs.IsDirectory(kit)) {
+    context.feedback.Message(StrFormat("No existe el directorio del kit %s", kit.c_str()));
+    return kExitFailed;
+  }
+  if (!s.fs.MakeDirectories(s.paths.root())) {
+    context.feedback.Message(
+        StrFormat("No se pudo crear el directorio de instalación %s"_cp, s.paths.root().c_str()));
+    return kExitFailed;
+  }
+  CopyCount count;
+  if (kit.empty())
+    context.feedback.Message("No se encuentra el kit de instalación: solo se crean los directorios"_cp);
+  else
+    CopyTree(s, kit, "C:", &count);
+  s.fs.MakeDirectories(s.paths.ToHost(kInstallDirectory));
+  s.fs.MakeDirectories(s.paths.ToHost(kFixedWorkDirectory));
+  const std::string defaults = s.paths.ToHost(kDefaultsFile);
+  if (!s.fs.Exists(defaults)) {
+    const ConfigRecord record = NewConfigRecord();
+    const auto& bytes = record.bytes();
+    if (!WriteWholeFile(s.fs, defaults, std::string(bytes.begin(), bytes.end()))) ++count.failed;
+  }
+  StartSession(context);
+  EndSession(context);
+  context.out << "Instalación en " << s.paths.root() << ": " << count.copied
+              << " ficheros copiados, " << count.kept << " ya existían\n";
+  return count.failed == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace quirovel
