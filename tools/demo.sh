@@ -3,7 +3,10 @@
 set -euo pipefail
 build=${1:-build}
 root=${2:-demo-root}
-mkdir -p "$root/quirovel/trabajo"
-sample="$root/quirovel/trabajo/Ctprueba.dbf"
-[ -f "$sample" ] || "$build/cmbd_generator" "$sample" --episodes 5000
-"$build/quirovel" --root "$root" structure 'C:\Quirovel\trabajo\Ctprueba.dbf'
+# The installation from the sample kit (nothing the root already holds is replaced).
+"$build/quirovel" --root "$root" init
+# The current CMBD-A file of the configuration.
+"$build/quirovel" --root "$root" structure
+# A few codes in the catalogue of the configured version, and its order check.
+"$build/quirovel" --root "$root" lookup 250.00 486 47.0 || true
+"$build/quirovel" --root "$root" catalogue check

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "app/cli/command.h"
+#include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 
 namespace quirovel {
@@ -30,6 +31,7 @@ int StructureCommand(CliContext& context, const std::vector<std::string>& args) 
   }
   std::string shown;
   if (args.empty()) {
+    StartSession(context);  // the current file is the configuration's
     shown = s.config.CurrentPath();
     if (shown.empty()) {
       context.feedback.Message("No hay fichero CMBD-A actual: indique el fichero");
