@@ -28,17 +28,6 @@ int FixedPart(std::string_view text, std::size_t from, std::size_t to) {
 
 }  // namespace
 
-long DecimalValue(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  long value = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i) {
-    if (value > 100000000000L) break;  // far beyond any field's width
-    value = value * 10 + (text[i] - '0');
-  }
-  return value;
-}
-
 std::string DisplayDate(std::string_view date) {
   std::string out{At(date, 6), At(date, 7), '/', At(date, 4), At(date, 5), '/',
                   At(date, 0), At(date, 1), At(date, 2), At(date, 3)};

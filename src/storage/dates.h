@@ -30,7 +30,17 @@ std::string NormaliseDate(std::string_view text, std::string_view format, Feedba
                           bool& date_error);
 
 // A text read as a decimal number: leading blanks skipped, reading stops at the
-// first non-digit, 0 without digits. Shared by every reader of numeric fields.
-long DecimalValue(std::string_view text);
+// first non-digit, 0 without digits. Shared by every reader of numeric fields;
+// inline because decoding a record reads a score of them.
+inline long DecimalValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value > 100000000000L) break;  // far beyond any field's width
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
 
 }  // namespace quirovel

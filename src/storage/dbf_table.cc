@@ -274,9 +274,17 @@ FieldDescriptor DbfTable::Descriptor(int i) const {
   return out;
 }
 
+std::string_view DbfTable::FieldName(int i) const {
+  if (i < 1 || i > field_count_ || i > kMaxSlots) return {};
+  const auto& d = descriptors_[static_cast<std::size_t>(i - 1)];
+  std::size_t n = 0;
+  while (n < 11 && d[n] != 0) ++n;
+  return {reinterpret_cast<const char*>(d.data()), n};
+}
+
 int DbfTable::FieldNumber(std::string_view name) const {
   for (int i = 1; i <= field_count_ && i <= kMaxSlots; ++i)
-    if (DescriptorName(descriptors_[static_cast<std::size_t>(i - 1)]) == name) return i;
+    if (FieldName(i) == name) return i;
   return 0;
 }
 

@@ -64,6 +64,12 @@ class DbfTable {
   int status() const { return status_; }
   // Descriptor of field i (1-based); a default one outside the table.
   FieldDescriptor Descriptor(int i) const;
+  // Name of field i (1-based) as stored, without copying; empty outside the table.
+  std::string_view FieldName(int i) const;
+  // Where field i (1-based) starts in Record(), or -1 outside the table.
+  int FieldOffset(int i) const {
+    return i >= 1 && i <= field_count_ && i <= kMaxSlots ? offsets_[static_cast<std::size_t>(i - 1)] : -1;
+  }
   // 1-based number of the first field with exactly this name, or 0.
   int FieldNumber(std::string_view name) const;
   // The whole record buffer, deletion flag first.

@@ -5,23 +5,30 @@
 namespace quirovel {
 namespace {
 
+// Reads the fields straight from the record buffer at the places the map
+// keeps: a detection run decodes every record of the file.
 struct Decoder {
-  const DbfTable& table;
+  std::string_view record;
   const FieldMap& map;
 
+  // The field's whole text as stored; empty when the map does not fit the
+  // record (a map left from another table).
+  std::string_view Raw(int k, int width) const {
+    const int offset = map.offset[static_cast<std::size_t>(k)];
+    if (offset < 0 || static_cast<std::size_t>(offset) + static_cast<std::size_t>(width) > record.size())
+      return {};
+    return {record.data() + offset, static_cast<std::size_t>(width)};
+  }
+
   void Text(int k, CmbdText* out, std::string_view absent = " ") const {
-    if (!map.Present(k)) {
-      out->assign(absent);
-      return;
-    }
     // A field wider than the layout keeps only its layout width.
-    std::string_view text = table.FieldText(map.TableField(k));
-    out->assign(text.substr(0, static_cast<std::size_t>(CmbdFieldWidth(k))));
+    out->assign(map.Present(k) ? Raw(k, map.text_width[static_cast<std::size_t>(k)]) : absent);
   }
 
   void Number(int k, std::int32_t* out, std::int32_t absent) const {
-    *out = map.Present(k) ? static_cast<std::int32_t>(DecimalValue(table.FieldText(map.TableField(k))))
-                          : absent;
+    *out = map.Present(k)
+               ? static_cast<std::int32_t>(DecimalValue(Raw(k, map.width[static_cast<std::size_t>(k)])))
+               : absent;
   }
 };
 
@@ -33,7 +40,7 @@ std::int32_t TwoDigits(const CmbdText& date, std::size_t at) {
 }  // namespace
 
 void DecodeRecord(const DbfTable& table, const FieldMap& map, CmbdRecord* r) {
-  const Decoder d{table, map};
+  const Decoder d{table.Record(), map};
   d.Number(PROCEDEN, &r->PROCEDEN, -1);
   d.Text(PROCH, &r->PROCH);
   d.Text(AFILISS, &r->AFILISS);

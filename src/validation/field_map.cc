@@ -1,5 +1,7 @@
 #include "validation/field_map.h"
 
+#include <algorithm>
+
 #include "platform/format.h"
 #include "storage/field_definition.h"
 
@@ -10,6 +12,9 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
   report->path = table.path();
   map->present.fill(0);
   map->table_field.fill(-1);
+  map->offset.fill(-1);
+  map->width.fill(0);
+  map->text_width.fill(0);
   const int n = table.is_open() ? table.field_count() : 0;
 
   bool missing = false;
@@ -18,11 +23,8 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
     auto slot = static_cast<std::size_t>(k);
     map->present[slot] = 1;
     int match = 0;
-    FieldDescriptor found;
-    for (int i = 1; i <= n && match == 0; ++i) {
-      found = table.Descriptor(i);
-      if (found.name == expected.name) match = i;
-    }
+    for (int i = 1; i <= n && match == 0; ++i)
+      if (table.FieldName(i) == expected.name) match = i;
     if (match == 0) {
       report->problems += StrFormat("%s ", expected.name.c_str());
       report->problems += ", ";
@@ -30,7 +32,11 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
       missing = true;
       continue;
     }
+    const FieldDescriptor found = table.Descriptor(match);
     map->table_field[slot] = match;
+    map->offset[slot] = table.FieldOffset(match);
+    map->width[slot] = found.width > 0 ? found.width : 0;
+    map->text_width[slot] = std::min(map->width[slot], expected.width);
     if (found.width != expected.width || found.type != expected.type || found.decimals != 0) {
       report->problems += StrFormat("%s ->(%c%d.0) ", found.name.c_str(), expected.type, expected.width);
       report->problems += ", ";
@@ -39,10 +45,10 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
   }
 
   for (int i = 1; i <= n; ++i) {
-    FieldDescriptor d = table.Descriptor(i);
-    if (CmbdFieldNumber(d.name) == 0) {
-      report->unknown += StrFormat("%s ", d.name.c_str());
-      report->unknown += ", ";
+    std::string_view name = table.FieldName(i);
+    if (CmbdFieldNumber(name) == 0) {
+      report->unknown += name;
+      report->unknown += " , ";
     }
   }
 

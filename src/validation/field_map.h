@@ -16,6 +16,13 @@ struct FieldMap {
   std::array<int, kCmbdFieldCount + 1> present{};
   std::array<int, kCmbdFieldCount + 1> table_field{};
 
+  // Filled with the above so that decoding a record needs no lookups: where
+  // field k lies in the table's record buffer, its width in the table, and
+  // the part of it that a text value keeps (cut to the layout width).
+  std::array<int, kCmbdFieldCount + 1> offset{};
+  std::array<int, kCmbdFieldCount + 1> width{};
+  std::array<int, kCmbdFieldCount + 1> text_width{};
+
   bool Present(int k) const { return k >= 1 && k <= kCmbdFieldCount && present[static_cast<std::size_t>(k)] != 0; }
   int TableField(int k) const {
     return k >= 1 && k <= kCmbdFieldCount ? table_field[static_cast<std::size_t>(k)] : -1;

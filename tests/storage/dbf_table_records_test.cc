@@ -172,5 +172,46 @@ TEST(DbfTableRecords, ReadsTheSameRecordsInOrderAtRandomAndAfterAppends) {
   EXPECT_EQ(table.FieldText(1), "new  ");
 }
 
+TEST(DbfTableRecords, NamesAndPlacesItsFields) {
+  MemoryFileSystem fs;
+  fs.SetContents(kPath, DbfBytes({{"A", 'C', 6}, {"LONGNAME123", 'N', 5, 2}, {"C", 'D', 8}}));
+  RecordingFeedback feedback;
+  DbfTable table(fs, feedback);
+  ASSERT_EQ(table.Open(kPath), 1);
+  EXPECT_EQ(table.FieldName(1), "A");
+  EXPECT_EQ(table.FieldName(2), "LONGNAME123");  // eleven bytes, no NUL
+  EXPECT_EQ(table.FieldName(4), "");
+  EXPECT_EQ(table.FieldOffset(1), 1);
+  EXPECT_EQ(table.FieldOffset(2), 7);
+  EXPECT_EQ(table.FieldOffset(3), 12);
+  EXPECT_EQ(table.FieldOffset(0), -1);
+  EXPECT_EQ(table.FieldOffset(4), -1);
+  EXPECT_EQ(table.FieldNumber("C"), 3);
+  EXPECT_EQ(table.FieldNumber("c"), 0);
+  const FieldDescriptor d = table.Descriptor(2);
+  EXPECT_EQ(d.name, "LONGNAME123");
+  EXPECT_EQ(d.type, 'N');
+  EXPECT_EQ(d.width, 5);
+  EXPECT_EQ(d.decimals, 2);
+  EXPECT_EQ(table.header_length(), 32 * 3 + 33);
+  EXPECT_EQ(table.record_length(), 20);
+}
+
+TEST(DbfTableRecords, AFailingReadIsReportedAndTheNextOneSucceeds) {
+  MemoryFileSystem memory;
+  FaultyFileSystem fs(memory);
+  memory.SetContents(kPath, DbfBytes({{"A", 'C', 2}}, {{"ab"}, {"cd"}, {"ef"}}));
+  RecordingFeedback feedback;
+  DbfTable table(fs, feedback);
+  ASSERT_EQ(table.Open(kPath), 1);
+  fs.FailReadsFrom(1);
+  EXPECT_EQ(table.ReadRecord(2), 1);
+  EXPECT_EQ(table.status(), 1);
+  fs.Heal();
+  ASSERT_EQ(table.ReadRecord(2), 0);
+  EXPECT_EQ(table.FieldText(1), "cd");
+  EXPECT_TRUE(feedback.messages.empty());
+}
+
 }  // namespace
 }  // namespace quirovel

@@ -106,11 +106,16 @@ TEST(DecodeRecord, DecodesBadlyDefinedFieldsWithTheTablesOwnWidth) {
   fields = Replaced(fields, {"C1", 'C', 7});
   fields = Replaced(fields, {"HISTORIA", 'C', 5});
   fields = Replaced(fields, {"PESO1N", 'N', 6, 1});
+  fields = Replaced(fields, {"TGESTAC", 'N', 4});
   AnalysedTable t(fields, {RowFor(fields, {{"FECALT", "20060320"},
                                            {"C1", "4280123"},
                                            {"HISTORIA", "98765"},
-                                           {"PESO1N", "3250.5"}})});
-  EXPECT_EQ(t.report.bad_field_count, 4);
+                                           {"PESO1N", "3250.5"},
+                                           {"TGESTAC", "  39"}})});
+  EXPECT_EQ(t.report.bad_field_count, 5);
+  ASSERT_TRUE(t.Read(1));
+  EXPECT_EQ(CmbdFieldText(t.table, t.map, TGESTAC), "  39");
+  EXPECT_EQ(t.record.TGESTAC, 39);  // numbers read the whole field
   ASSERT_TRUE(t.Read(1));
   EXPECT_EQ(t.record.FECALT, "20060320");
   EXPECT_EQ(t.record.C[0], "428012");  // a value has room for the layout width only
@@ -190,6 +195,17 @@ TEST(DecodeRecord, TakesAnEmptyTextFromAFieldOfWidthZero) {
   EXPECT_EQ(t.record.HISTORIA, "");
   EXPECT_EQ(t.record.SEXO, 0);
   EXPECT_EQ(t.record.ASISTENC, "77     ");
+}
+
+TEST(DecodeRecord, StaysInsideTheRecordWithAMapLeftFromAnotherTable) {
+  const auto fields = CmbdAFields();
+  AnalysedTable wide(fields, {RowFor(fields, kEpisode)});
+  AnalysedTable narrow({{"SEXO", 'N', 1}, {"HISTORIA", 'C', 3}}, {{"1", "abc"}});
+  ASSERT_TRUE(narrow.table.ReadRecord(1) == 0);
+  CmbdRecord record;
+  DecodeRecord(narrow.table, wide.map, &record);  // the wrong map: nothing beyond the record is read
+  EXPECT_EQ(record.ESTURG, 0);
+  EXPECT_EQ(record.P[14], "");
 }
 
 }  // namespace
