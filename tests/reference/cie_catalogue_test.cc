@@ -1,0 +1,184 @@
+#include "reference/cie_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/format.h"
+#include "platform/memory_file_system.h"
+#include "platform/recording_feedback.h"
+#include "reference/cie_tables.h"
+
+namespace quirovel {
+namespace {
+
+using testing::CieAttributesBytes;
+using testing::CieDescriptionsBytes;
+using testing::CieRows;
+
+// Codes as the CMBD-A fields hold them: diagnoses 6 characters, procedures 5.
+std::string D(std::string code) {
+  code.resize(6, ' ');
+  return code;
+}
+
+class CieCatalogueTest : public ::testing::TestWithParam<bool> {
+ protected:
+  CieCatalogueTest() : catalogue(fs, feedback) {}
+
+  // Both tables with the same codes; the parameter chooses the memory copy.
+  void Build(const std::vector<std::string>& codes, int code_width = 7) {
+    Build(CieRows(codes), codes, code_width);
+  }
+  void Build(const std::vector<testing::CieRow>& rows, const std::vector<std::string>& described,
+             int code_width = 7) {
+    fs.SetContents("/CIE.dbf", CieAttributesBytes(rows, code_width));
+    fs.SetContents("/CIEDE.dbf", CieDescriptionsBytes(described, {}, code_width));
+    catalogue.set_use_memory_copy(GetParam());
+    catalogue.Open("/CIE.dbf", "/CIEDE.dbf");
+    catalogue.BuildSampleIndex(10);
+  }
+  // "%05d" of 2, 4, 6, ...: n codes in order, 5 characters each.
+  static std::vector<std::string> EvenCodes(int n) {
+    std::vector<std::string> codes;
+    for (int i = 1; i <= n; ++i) codes.push_back(StrFormat("%05d", 2 * i));
+    return codes;
+  }
+
+  MemoryFileSystem fs;
+  RecordingFeedback feedback;
+  CieCatalogue catalogue;
+};
+
+TEST_P(CieCatalogueTest, FindsFirstLastAndEveryCodeOfAnOrderedTable) {
+  std::vector<std::string> codes = EvenCodes(95);
+  Build(codes);
+  EXPECT_EQ(catalogue.sample_count(), 10);  // records 1, 11, ..., 91
+  EXPECT_EQ(catalogue.FindDiagnosis(D("00002")), 1);
+  // After the last sample (record 91) the block ends at the last record.
+  EXPECT_EQ(catalogue.FindDiagnosis(D("00190")), 95);
+  for (int r = 1; r <= 95; ++r) {
+    ASSERT_EQ(catalogue.FindDiagnosis(D(codes[static_cast<std::size_t>(r - 1)])), r);
+    ASSERT_EQ(catalogue.FindProcedure(codes[static_cast<std::size_t>(r - 1)]), r);
+  }
+  EXPECT_EQ(catalogue.FindDiagnosis(D("00001")), 0);  // before the first code
+  EXPECT_EQ(catalogue.FindDiagnosis(D("00003")), 0);
+  EXPECT_EQ(catalogue.FindDiagnosis(D("00192")), 0);  // after the last
+  EXPECT_EQ(catalogue.FindDiagnosis(D("")), 0);
+  EXPECT_TRUE(feedback.Texts().empty());
+}
+
+TEST_P(CieCatalogueTest, ComparesSixCharactersForDiagnosesAndFiveForProcedures) {
+  Build({"250.00", "250.017", "45.13", "V22.2"});
+  // Only six characters count: a seventh on either side makes no difference.
+  EXPECT_EQ(catalogue.FindDiagnosis("250.009"), 1);
+  EXPECT_EQ(catalogue.FindDiagnosis(D("250.01")), 2);
+  EXPECT_EQ(catalogue.FindDiagnosis(D("250.0")), 0);  // "250.0 " is another code
+  EXPECT_EQ(catalogue.FindDiagnosis("250.0"), 0);     // a text that ends differs from '0'
+  EXPECT_EQ(catalogue.FindProcedure("45.13"), 3);
+  EXPECT_EQ(catalogue.FindProcedure("45.137"), 3);
+  EXPECT_EQ(catalogue.FindDiagnosis(D("45.13 ")), 3);  // blank-padded as a field of 6
+  EXPECT_EQ(catalogue.FindDiagnosis(D("V22.2 ")), 4);
+}
+
+TEST_P(CieCatalogueTest, ColumnsReadTheRecordFound) {
+  std::vector<testing::CieRow> rows = {{"001.0", "X F  ", "F12 T"}, {"650", "XXXXX", " 2 4T"}};
+  Build(rows, {"001.0", "650"});
+  ASSERT_EQ(catalogue.FindDiagnosis(D("650   ")), 2);
+  EXPECT_EQ(catalogue.Column(1), "650    ");
+  EXPECT_EQ(catalogue.Column(3), "XXXXX");
+  EXPECT_EQ(catalogue.Column(5), "2");
+  EXPECT_EQ(catalogue.Column(7), "4");
+  EXPECT_EQ(catalogue.Column(8), "T");
+  EXPECT_EQ(catalogue.Column(9), "");
+  ASSERT_EQ(catalogue.FindDiagnosis(D("001.0 ")), 1);
+  EXPECT_EQ(catalogue.Column(3), "X F  ");
+  EXPECT_EQ(catalogue.Column(4), "F");
+  EXPECT_EQ(catalogue.FindDiagnosis(D("999.9 ")), 0);
+  EXPECT_EQ(catalogue.Column(3), "");  // nothing found, nothing to read
+}
+
+TEST_P(CieCatalogueTest, UnsortedTableGivesWhatTheBlockScanFinds) {
+  // With fewer than ten records there is one sample (record 1) and one block.
+  Build({"001", "005", "003", "007"});
+  EXPECT_EQ(catalogue.FindDiagnosis(D("005")), 2);
+  EXPECT_EQ(catalogue.FindDiagnosis(D("003")), 0);  // "005" already sorts after it: given up
+  EXPECT_EQ(catalogue.FindDiagnosis(D("007")), 4);
+  EXPECT_EQ(catalogue.FindDiagnosis(D("000")), 0);  // before sample 0: block of record 1 only
+}
+
+TEST_P(CieCatalogueTest, LongLastBlockAndTheProcedureGiveUp) {
+  // 25000 records give 2301 samples, the message, and a last block from
+  // record 23001 to 25000.
+  std::vector<std::string> codes = EvenCodes(25000);
+  Build(codes);
+  EXPECT_EQ(feedback.Texts(), std::vector<std::string>{"V_Bsq: Fichero CIE9MCDESCR incorrecto"});
+  EXPECT_EQ(catalogue.sample_count(), 2301);
+  EXPECT_EQ(catalogue.sample_record(2300), 23001);
+  EXPECT_EQ(catalogue.sample_record(2301), 25000);  // the final entry
+  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[24999])), 25000);
+  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[23999])), 24000);
+  // The 201st record read is 23201: found there, given up just after it.
+  EXPECT_EQ(catalogue.FindProcedure(codes[23200]), 23201);
+  EXPECT_EQ(catalogue.FindProcedure(codes[23201]), 0);
+  EXPECT_EQ(catalogue.FindProcedure(codes[23999]), 0);
+  EXPECT_EQ(catalogue.FindProcedure(codes[22999]), 23000);  // an ordinary block
+}
+
+TEST_P(CieCatalogueTest, ShorterDescriptionsTableEndsTheLastBlockEarly) {
+  std::vector<std::string> codes = EvenCodes(30);
+  Build(CieRows(codes), std::vector<std::string>(codes.begin(), codes.begin() + 25));
+  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[24])), 25);
+  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[25])), 0);  // beyond the descriptions' count
+  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[29])), 0);
+  EXPECT_TRUE(feedback.Texts().empty());
+}
+
+TEST_P(CieCatalogueTest, DescriptionsAreDecodedAndUnknownCodesSaySo) {
+  fs.SetContents("/CIE.dbf", CieAttributesBytes(CieRows({"250.00", "45.13"})));
+  fs.SetContents("/CIEDE.dbf",
+                 CieDescriptionsBytes({"250.00", "45.13"},
+                                      {"DIABETES MELLITUS SIN MENCION DE COMPLICACION TIPO II",
+                                       "GASTROSCOPIA"}));
+  catalogue.set_use_memory_copy(GetParam());
+  catalogue.Open("/CIE.dbf", "/CIEDE.dbf");
+  catalogue.BuildSampleIndex(10);
+  // The first block loses its trailing blanks before the second is added.
+  EXPECT_EQ(catalogue.Description("250.00", 6), "DIABETES MELLITUS SIN MENCION DE COMPLICACION TIPO II");
+  EXPECT_EQ(catalogue.Description("45.13", 5), "GASTROSCOPIA");
+  EXPECT_EQ(catalogue.Description("999.99", 6), "<< NO ES CIE9-MC >>");
+  EXPECT_EQ(catalogue.Description("     9", 6), "");
+  EXPECT_EQ(catalogue.Description("      ", 6), "");
+  EXPECT_EQ(catalogue.Description("", 5), "");
+}
+
+TEST_P(CieCatalogueTest, MissingTablesMakeAnEmptyCatalogue) {
+  catalogue.set_use_memory_copy(GetParam());
+  catalogue.Open("/none/CIE.dbf", "/none/CIEDE.dbf");
+  catalogue.BuildSampleIndex(10);
+  EXPECT_EQ(feedback.Texts(), (std::vector<std::string>{"Error al abril el fichero /none/CIE.dbf",
+                                                        "Error al abril el fichero /none/CIEDE.dbf"}));
+  EXPECT_EQ(catalogue.FindDiagnosis(D("250.00")), 0);
+  EXPECT_EQ(catalogue.FindProcedure("45.13"), 0);
+  EXPECT_EQ(catalogue.Description("250.00", 6), "<< NO ES CIE9-MC >>");
+  EXPECT_EQ(catalogue.Column(1), "");
+}
+
+TEST_P(CieCatalogueTest, AttributesFileCutShortReadsTheCutRecordAsBlanks) {
+  std::string bytes = CieAttributesBytes({{"001"}, {"002"}, {"003", "XXXXX", "FFFFF"}});
+  bytes.resize(bytes.size() - 5);  // record 3 keeps its first three columns only
+  fs.SetContents("/CIE.dbf", bytes);
+  fs.SetContents("/CIEDE.dbf", CieDescriptionsBytes({"001", "002", "003", "004"}));
+  catalogue.set_use_memory_copy(GetParam());
+  catalogue.Open("/CIE.dbf", "/CIEDE.dbf");
+  catalogue.BuildSampleIndex(10);
+  ASSERT_EQ(catalogue.FindDiagnosis(D("003")), 3);
+  EXPECT_EQ(catalogue.Column(3), "XXXXX");
+  EXPECT_EQ(catalogue.Column(4), " ");
+  EXPECT_EQ(catalogue.Column(8), " ");
+  EXPECT_EQ(catalogue.FindDiagnosis(D("004")), 0);  // a record the file does not hold
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPaths, CieCatalogueTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Memory" : "Table"; });
+
+}  // namespace
+}  // namespace quirovel

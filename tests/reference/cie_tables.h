@@ -1,0 +1,52 @@
+// CIE-9-MC catalogue tables built by hand for the lookup tests: an attributes
+// table (code, an unused column, validity per version, main-diagnosis, sex,
+// age, delivery and surgical columns) and a descriptions table with the same
+// codes and 72-character descriptions stored as two transformed blocks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "storage/block36.h"
+#include "support/dbf_builder.h"
+
+namespace quirovel::testing {
+
+struct CieRow {
+  std::string code;
+  std::string validity = "XXXXX";
+  std::string attributes = "      ";  // columns 4 to 8, one character each (the 6th spare)
+};
+
+inline std::string CieAttributesBytes(const std::vector<CieRow>& rows, int code_width = 7) {
+  std::vector<std::vector<std::string>> values;
+  for (const CieRow& r : rows) {
+    std::vector<std::string> v = {r.code, "0", r.validity};
+    for (std::size_t i = 0; i < 5; ++i) v.push_back(r.attributes.substr(i, 1));
+    values.push_back(v);
+  }
+  return DbfBytes({{"CODIGO", 'C', code_width}, {"NUM", 'C', 1}, {"VERSION", 'C', 5},
+                   {"PRINCIPAL", 'C', 1}, {"SEXO", 'C', 1}, {"EDAD", 'C', 1}, {"PARTO", 'C', 1},
+                   {"QUIRURG", 'C', 1}},
+                  values);
+}
+
+inline std::string CieDescriptionsBytes(const std::vector<std::string>& codes,
+                                        const std::vector<std::string>& texts = {},
+                                        int code_width = 7) {
+  std::vector<std::vector<std::string>> values;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    std::string text = i < texts.size() ? texts[i] : "Descripcion de " + codes[i];
+    text.resize(72, ' ');
+    values.push_back({codes[i], EncodeBlock36(text.substr(0, 36)) + EncodeBlock36(text.substr(36))});
+  }
+  return DbfBytes({{"CODIGO", 'C', code_width}, {"DESCRIP", 'C', 72}}, values);
+}
+
+inline std::vector<CieRow> CieRows(const std::vector<std::string>& codes) {
+  std::vector<CieRow> rows;
+  for (const auto& c : codes) rows.push_back({c});
+  return rows;
+}
+
+}  // namespace quirovel::testing
