@@ -10,6 +10,10 @@ int ConfigCommand(CliContext& context, const std::vector<std::string>& args);
 int OpenCommand(CliContext& context, const std::vector<std::string>& args);
 int CatalogueCommand(CliContext& context, const std::vector<std::string>& args);
 int LookupCommand(CliContext& context, const std::vector<std::string>& args);
+int DetectCommand(CliContext& context, const std::vector<std::string>& args);
+int GroupCommand(CliContext& context, const std::vector<std::string>& args);
+int CountsCommand(CliContext& context, const std::vector<std::string>& args);
+int ReportCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -28,6 +32,13 @@ const std::vector<Command>& Commands() {
        CatalogueCommand},
       {"lookup", "lookup [--diagnosis|--procedure] CODIGO...",
        "Busca codigos en el catalogo CIE9MC de la version configurada", LookupCommand},
+      {"detect", "detect [--test mensual|trimestral|cma]",
+       "Detecta los errores del fichero actual (Test) y escribe los informes", DetectCommand},
+      {"group", "group type|service", "Agrupa los errores por tipo o por servicio y tipo",
+       GroupCommand},
+      {"counts", "counts", "Errores de la ultima deteccion por tipo", CountsCommand},
+      {"report", "report NOMBRE [--raw]", "Muestra un informe del directorio de trabajo",
+       ReportCommand},
   };
   return commands;
 }

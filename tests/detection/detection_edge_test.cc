@@ -1,0 +1,273 @@
+// The cases that decide the layouts and the state a run leaves: empty table,
+// no errors, repeated and shorter runs, the 30000 limit, a table without
+// SERVALT, a table that cannot be opened, the automatic version choice.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "detection/error_grouping.h"
+#include "platform/cp1252.h"
+#include "support/dbf_builder.h"
+#include "support/detection_fixture.h"
+#include "validation/cmbd_layout.h"
+
+namespace quirovel::testing {
+namespace {
+
+// Report lines joined with the CR LF every report ends them with.
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  return text;
+}
+
+const std::vector<std::string> kHeading = {
+    "HOSPITAL DE PRUEBAS                                     DD/MM/AAAA HH:MM",
+    "-------------------------------------------------------------------------------",
+    "[C:\\Quirovel\\trabajo\\episodios.dbf]",
+    ""};
+
+std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// Everything of "resumen.txt" for a run without errors, after the period line.
+const std::vector<std::string> kNoErrorsTail = {
+    "",
+    "Error                                                total",
+    "--------------------------------------------------- ------",
+    "\f",
+    "",
+    "ERRORES POR SERVICIO",
+    "----------------------------------------------------------------------------------------",
+    "",
+    "Servicio              ENE  FEB  MAR  ABR  MAY  JUN  JUL  AGO  SEP  OCT  NOV  DIC Errores",
+    "-------------------- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- -------",
+    "-------------------- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- -------",
+    "                                                                                      0",
+    "\f",
+    "",
+    "CAMPOS AFECTADOS",
+    "",
+    "Campo           errores",
+    "--------------- -------"};
+
+std::vector<std::string> NoErrorsSummary(const std::string& period_line) {
+  return Join(Join(kHeading, {"-------------------------------------------------------------------------------",
+                              "Total errores: 0    Registros fuera de rango versi\xF3n CMBD (2002): 0",
+                              "",
+                              "               C\xF3" "digos no vigentes: 0",
+                              "",
+                              period_line}),
+              kNoErrorsTail);
+}
+
+TEST(DetectionEdgeTest, EmptyTableGivesEmptyReportsAndTheUntouchedPeriod) {
+  DetectionFixture f;
+  f.WriteTable({});
+  ASSERT_TRUE(f.Run(kTrimestral, Scripted({})));
+
+  EXPECT_TRUE(std::regex_match(f.feedback().status, std::regex(R"(Errs=0 \(\d+"\) FR=0)")))
+      << f.feedback().status;
+  EXPECT_EQ(f.feedback().info, "99/99/9999 ->           ");
+  EXPECT_EQ(f.feedback().record_count, 0);
+  EXPECT_EQ(WithoutTimes(f.Work("resumen.txt")),
+            Lines(NoErrorsSummary("Periodo      : 99/99/9999 ->           ")));
+  EXPECT_EQ(WithoutTimes(f.Work("errores.txt")),
+            Lines(Join(kHeading,
+                       {"Test: Trimestral      Versi\xF3n: 2002", "", "Historia     Alta       Error",
+                        "------------ ---------- "
+                        "--------------------------------------------------------------------------",
+                        "---------------------------------------------------------------------------------------------",
+                        "Total errores: 0    Registros fuera de rango versi\xF3n CMBD: 0", "",
+                        "               C\xF3" "digos no vigentes: 0", ""})));
+  EXPECT_EQ(WithoutTimes(f.Work("erragr.txt")),
+            Lines(Join(kHeading, {"", " TOTAL Errores procesados = 0"})));
+  EXPECT_EQ(f.Work("erragrserv.txt"), Lines({"", " TOTAL Errores procesados = 0"}));
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 0);
+}
+
+TEST(DetectionEdgeTest, RunWithoutErrorsShowsThePeriodAndNoRows) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode().Set("FECALT", "20050310"), CleanEpisode().Set("FECALT", "20050301"),
+                CleanEpisode().Set("FECALT", "20050312")});
+  ASSERT_TRUE(f.Run(kCma, Scripted({})));
+  EXPECT_EQ(f.feedback().info, "01/03/2005 -> 12/03/2005");
+  EXPECT_EQ(WithoutTimes(f.Work("resumen.txt")),
+            Lines(NoErrorsSummary("Periodo      : 01/03/2005 -> 12/03/2005")));
+  EXPECT_NE(f.Work("errores.txt").find("Test: CMA             Versi\xF3n: 2002\r\n"), std::string::npos);
+  EXPECT_TRUE(f.WorkExists("fallos.dat"));
+}
+
+TEST(DetectionEdgeTest, TwoRunsInARowGiveTheSameCountsAndReports) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode(), CleanEpisode(), CleanEpisode()});
+  const ErrorScript script = {{1, {{13, SEXO}, {7, HISTORIA}}}, {3, {{13, SEXO}}}};
+  ASSERT_TRUE(f.Run(kMensual, Scripted(script)));
+  const auto counts = f.session().run.ErrorCounts;
+  std::vector<std::string> first;
+  for (const char* name : {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"})
+    first.push_back(WithoutTimes(f.Work(name)));
+
+  ASSERT_TRUE(f.Run(kMensual, Scripted(script)));
+  EXPECT_EQ(f.session().run.ErrorCount, 3);
+  EXPECT_EQ(f.session().run.ErrorCounts, counts);
+  std::size_t i = 0;
+  for (const char* name : {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"})
+    EXPECT_EQ(WithoutTimes(f.Work(name)), first[i++]) << name;
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 3);
+}
+
+TEST(DetectionEdgeTest, ShorterRunLeavesOlderEntriesBehindAndIgnoresThem) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode(), CleanEpisode(), CleanEpisode()});
+  ASSERT_TRUE(f.Run(kMensual, Scripted({{1, {{13, SEXO}, {7, HISTORIA}}},
+                                        {2, {{24, SERVALT}, {25, FECALT}}},
+                                        {3, {{71, ESTURG}}}})));
+  const std::string long_log = f.Work("fallos.dat");
+  ASSERT_EQ(long_log.size(), 6u * 32);
+
+  ASSERT_TRUE(f.Run(kMensual, Scripted({{2, {{7, HISTORIA}, {7, HISTORIA}}}})));
+  const std::string short_log = f.Work("fallos.dat");
+  ASSERT_EQ(short_log.size(), 6u * 32);
+  EXPECT_EQ(short_log.substr(3 * 32), long_log.substr(3 * 32));  // entries 3 to 5 stay
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 2);
+
+  std::array<std::int32_t, 72> counts{};
+  ASSERT_TRUE(CountErrorsByType(f.session(), &counts));
+  std::array<std::int32_t, 72> expected{};
+  expected[7] = 2;
+  EXPECT_EQ(counts, expected);
+  const std::string grouped = f.Work("erragr.txt");
+  EXPECT_NE(grouped.find("\r\n TOTAL Errores procesados = 2\r\n"), std::string::npos);
+  EXPECT_EQ(grouped.find("E331"), std::string::npos);
+  EXPECT_EQ(f.Work("erragrserv.txt").find("E331"), std::string::npos);
+}
+
+TEST(DetectionEdgeTest, MoreThan30000ErrorsGroupOnlyTheFirst30000) {
+  DetectionFixture f;
+  std::vector<Episode> episodes(10001, CleanEpisode());
+  f.WriteTable(episodes);
+  ErrorScript script;
+  for (std::int64_t r = 1; r <= 10000; ++r) script[r] = {{7, HISTORIA}, {13, SEXO}, {24, SERVALT}};
+  script[10001] = {{7, HISTORIA}, {13, SEXO}, {71, ESTURG}};  // entries 30001..30003
+  ASSERT_TRUE(f.Run(kMensual, Scripted(script)));
+
+  const std::string limit = "Atenci\xF3n: El programa est\xE1 dise\xF1" "ado para ordenar un m\xE1ximo de 30000 errores";
+  EXPECT_EQ(f.feedback().Texts(), (std::vector<std::string>{limit, limit}));
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 30003);
+  const std::string by_type = f.Work("erragr.txt");
+  const std::string by_service = f.Work("erragrserv.txt");
+  const std::string total = "\r\n TOTAL Errores procesados = 30000\r\n";
+  EXPECT_EQ(by_type.substr(by_type.size() - total.size()), total);
+  EXPECT_EQ(by_service.substr(by_service.size() - total.size()), total);
+  EXPECT_EQ(by_type.find("E331"), std::string::npos);
+  EXPECT_NE(by_type.find("     Total errores E61  Historia incorrecta=10000\r\n"), std::string::npos);
+  EXPECT_NE(f.Work("resumen.txt").find("Total errores: 30003 "), std::string::npos);
+  EXPECT_NE(f.Work("resumen.txt").find("E331 Estancia en urgencias prolongada                    1\r\n"),
+            std::string::npos);
+}
+
+TEST(DetectionEdgeTest, TableWithoutServaltGroupsByTypeAndDateUnderNoSection) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode().Set("HISTORIA", "1001").Set("FECALT", "20050310"),
+                CleanEpisode().Set("HISTORIA", "1002").Set("FECALT", "20050301").Set("SEXO", "7"),
+                CleanEpisode().Set("HISTORIA", "1003").Set("FECALT", "20050305")},
+               CheckFixture::LayoutWithout({"SERVALT"}));
+  ASSERT_TRUE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}},
+                                        {2, {{24, SERVALT}, {13, SEXO}}},  // SERVALT: dropped
+                                        {3, {{7, HISTORIA}}}})));
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 3);
+  EXPECT_EQ(f.Work("erragrserv.txt"),
+            Lines({"  E61  Historia incorrecta",
+                   "       SERVICIO HISTORIA        ALTA        HISTORIA ",
+                   "       ------------------------------------------------------------------------",
+                   "                1003         05/03/2005  1003         ",
+                   "                1001         10/03/2005  1001         ",
+                   "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
+                   "       Total errores E61  Historia incorrecta=2",
+                   "",
+                   "  E91  Sexo incorrecto",
+                   "       SERVICIO HISTORIA        ALTA            SEXO ",
+                   "       ------------------------------------------------------------------------",
+                   "                1002         01/03/2005            7 ",
+                   "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
+                   "       Total errores E91  Sexo incorrecto=1",
+                   "",
+                   "",
+                   " TOTAL Errores procesados = 3"}));
+  // No service row can match: the grand total alone counts the errors.
+  const std::string summary = f.Work("resumen.txt");
+  EXPECT_NE(summary.find("---- -------\r\n-------------------- ---- ---- ---- ---- ---- ---- ---- ---- "
+                         "---- ---- ---- ---- -------\r\n                                          "
+                         "                                            3\r\n"),
+            std::string::npos);
+}
+
+TEST(DetectionEdgeTest, TableThatCannotBeOpenedLeavesTheLastRunAsItWas) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode(), CleanEpisode()});
+  ASSERT_TRUE(f.Run(kMensual, Scripted({{2, {{7, HISTORIA}}}})));
+  std::vector<std::string> before;
+  for (const char* name : {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"})
+    before.push_back(f.Work(name));
+  const ConfigRecord saved = f.SavedConfig();
+
+  // Descriptors that disagree with the header: Open refuses the table.
+  std::string bytes = DbfBytes({{"HISTORIA", 'C', 12}, {"FECALT", 'D', 8}}, {{"1", "20050101"}});
+  PutLe16(&bytes, 8, 32 * 5 + 33);
+  WriteFileBytes(f.WorkPath("episodios.dbf"), bytes);
+  f.feedback().Clear();
+  EXPECT_FALSE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
+  ASSERT_EQ(f.feedback().Texts().size(), 2u);
+  EXPECT_EQ(f.feedback().Texts()[1], "Detecci\xF3n no realizada: el fichero CMBD-A no se puede leer");
+
+  // A missing table is refused the same way.
+  ASSERT_TRUE(RealFileSystem().Remove(f.WorkPath("episodios.dbf")));
+  EXPECT_FALSE(f.Run(kMensual, Scripted({})));
+
+  std::size_t i = 0;
+  for (const char* name : {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"})
+    EXPECT_EQ(f.Work(name), before[i++]) << name;
+  EXPECT_TRUE(f.SavedConfig() == saved);
+}
+
+TEST(DetectionEdgeTest, AutomaticVersionFollowsTheDischargeDate) {
+  DetectionFixture f;
+  const std::vector<std::string> dates = {"19871231", "19880101", "19911231", "19920101",
+                                          "19961231", "19970101", "19981231", "19990101",
+                                          "20011231", "20020101", "20031231", ""};
+  std::vector<Episode> episodes;
+  for (const auto& d : dates) episodes.push_back(CleanEpisode().Set("FECALT", d));
+  f.WriteTable(episodes);
+  f.session().config.SetVersionYear(50);
+  std::vector<std::pair<std::string, int>> seen;
+  ASSERT_TRUE(f.Run(kMensual, [&](Session& s) {
+    seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition);
+  }));
+  const std::string out = "\xA8?";
+  EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>{
+                      {out, 4}, {"1988", 0}, {"1988", 0}, {"1992", 1}, {"1992", 1}, {"1997", 2},
+                      {"1997", 2}, {"1999", 3}, {"1999", 3}, {"2002", 4}, {"2002", 4}, {out, 4}}));
+  EXPECT_EQ(f.session().run.OutOfRangeCount, 2);
+  EXPECT_TRUE(std::regex_match(f.feedback().status, std::regex(R"(Errs=0 \(\d+"\) FR=2)")));
+  EXPECT_NE(f.Work("errores.txt").find("Test: Mensual         Versi\xF3n: 0050\r\n"), std::string::npos);
+  EXPECT_NE(f.Work("errores.txt").find("Registros fuera de rango versi\xF3n CMBD: 2\r\n"), std::string::npos);
+  EXPECT_NE(f.Work("resumen.txt").find("Registros fuera de rango versi\xF3n CMBD (0050): 2\r\n"),
+            std::string::npos);
+  EXPECT_EQ(f.feedback().info, "           -> 31/12/2003");
+
+  // A fixed year is the label of every episode, and nothing is out of range.
+  f.session().config.SetVersionYear(1999);
+  seen.clear();
+  ASSERT_TRUE(f.Run(kMensual, [&](Session& s) {
+    seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition);
+  }));
+  const std::vector<std::pair<std::string, int>> fixed(dates.size(), {"1999", 0});
+  EXPECT_EQ(seen, fixed);
+  EXPECT_EQ(f.session().run.OutOfRangeCount, 0);
+}
+
+}  // namespace
+}  // namespace quirovel::testing

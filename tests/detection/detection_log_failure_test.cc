@@ -1,0 +1,94 @@
+// A log write that falls short ends the run early, and what follows still
+// happens: the summary, the count and date in the configuration, the
+// groupings. The count saved names only entries that reached the log.
+#include <gtest/gtest.h>
+
+#include "detection/error_grouping.h"
+#include "detection/run_log_writer.h"
+#include "support/detection_fixture.h"
+#include "validation/cmbd_layout.h"
+
+namespace quirovel::testing {
+namespace {
+
+TEST(DetectionLogFailureTest, ShortLogWriteStopsTheRunAndKeepsWhatWasWritten) {
+  DetectionFixture f;
+  std::vector<Episode> episodes(1000, CleanEpisode());
+  f.WriteTable(episodes);
+  ErrorScript script;
+  for (std::int64_t r = 1; r <= 1000; ++r) script[r] = {{7, HISTORIA}, {13, SEXO}, {24, SERVALT}};
+  // Room for the 32 leading bytes and 100 entries; the rest of the first
+  // block of entries falls short.
+  f.fs().LimitLog(32 * 101);
+  EXPECT_FALSE(f.Run(kMensual, Scripted(script)));
+
+  const DetectionRun& run = f.session().run;
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"SETERR: Error de escritura"});
+  // The first block is written once it holds a whole block of entries: at
+  // the end of the episode that filled it. The run stops right after it.
+  const std::int64_t episodes_checked = (RunLogWriter::kBatchEntries + 2) / 3;
+  EXPECT_EQ(run.CurrentRecordNumber, episodes_checked);
+  EXPECT_EQ(run.ErrorCount, 100);
+  EXPECT_EQ(run.ErrorCounts[7] + run.ErrorCounts[13] + run.ErrorCounts[24], 100);
+  EXPECT_EQ(run.ErrorCounts[7], 34);
+  EXPECT_EQ(run.FieldErrorCounts[HISTORIA], 34);
+  EXPECT_EQ(f.Work("fallos.dat").size(), 32u * 101);
+
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 100);
+  EXPECT_FALSE(f.SavedConfig().LastRunDate().empty());
+  const std::string summary = f.Work("resumen.txt");
+  EXPECT_NE(summary.find("Total errores: 100    "), std::string::npos);
+  EXPECT_NE(summary.find("E61  Historia incorrecta                                34\r\n"), std::string::npos);
+  EXPECT_NE(summary.find("CAMPOS AFECTADOS"), std::string::npos);
+  const std::string total = "\r\n TOTAL Errores procesados = 100\r\n";
+  const std::string by_type = f.Work("erragr.txt");
+  EXPECT_EQ(by_type.substr(by_type.size() - total.size()), total);
+  std::array<std::int32_t, 72> counts{};
+  ASSERT_TRUE(CountErrorsByType(f.session(), &counts));
+  EXPECT_EQ(counts[7] + counts[13] + counts[24], 100);
+}
+
+TEST(DetectionLogFailureTest, LogThatCannotBeOpenedEndsTheRunBeforeTheLoop) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode()});
+  ASSERT_TRUE(RealFileSystem().MakeDirectories(f.WorkPath("fallos.dat")));  // a directory in its place
+  EXPECT_FALSE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error al abrir fallos.dat"});
+  EXPECT_TRUE(f.WorkExists("resumen.txt"));
+  EXPECT_EQ(f.Work("resumen.txt"), "");  // created, then left empty
+  EXPECT_FALSE(f.WorkExists("errores.txt"));
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 0);
+}
+
+TEST(DetectionLogFailureTest, GroupingWithoutALogShowsTheHeadingOnly) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode()});
+  ASSERT_TRUE(RealFileSystem().MakeDirectories(f.WorkPath("fallos.dat")));
+  f.session().config.SetErrorCount(3);
+  EXPECT_FALSE(GroupByType(f.session()));
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error al abrir fallos.dat"});
+  const std::string report = WithoutTimes(f.Work("erragr.txt"));
+  EXPECT_EQ(report,
+            "HOSPITAL DE PRUEBAS                                     DD/MM/AAAA HH:MM\r\n"
+            "-------------------------------------------------------------------------------\r\n"
+            "[C:\\Quirovel\\trabajo\\episodios.dbf]\r\n\r\n");
+  std::array<std::int32_t, 72> counts{};
+  counts[5] = 9;
+  EXPECT_FALSE(CountErrorsByType(f.session(), &counts));
+  EXPECT_EQ(counts[5], 9);  // left as they were
+}
+
+TEST(DetectionLogFailureTest, LogShorterThanTheCountGroupsWhatItHolds) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode(), CleanEpisode()});
+  ASSERT_TRUE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}, {2, {{13, SEXO}}}})));
+  f.session().config.SetErrorCount(5);  // as if the log had been cut by hand
+  f.feedback().Clear();
+  EXPECT_TRUE(GroupByServiceAndType(f.session()));
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error lectura errores"});
+  const std::string report = f.Work("erragrserv.txt");
+  EXPECT_NE(report.find("\r\n TOTAL Errores procesados = 2\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quirovel::testing
