@@ -10,3 +10,6 @@ root=${2:-demo-root}
 # A few codes in the catalogue of the configured version, and its order check.
 "$build/quirovel" --root "$root" lookup 250.00 486 47.0 || true
 "$build/quirovel" --root "$root" catalogue check
+# The main job: the detection run on the current file, then its summary.
+"$build/quirovel" --root "$root" detect --test trimestral
+"$build/quirovel" --root "$root" report resumen.txt
