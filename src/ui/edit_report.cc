@@ -27,7 +27,6 @@ int RunProgramAndWait(const std::string& program, const std::vector<std::string>
   while (::waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) return -1;
   }
-  // glibc reports a program that could not be executed as exit status 127.
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return -1;
@@ -44,8 +43,7 @@ EditOutcome EditReport(Session& s, std::string_view name) {
   if (program_name.empty()) program_name = program;
   if (!bare && !s.fs.Exists(program)) return outcome;
   int status = RunProgramAndWait(program, {program_name, outcome.report_path});
-  // 127 is how a spawned child says the program could not be executed.
-  outcome.started = status >= 0 && status != 127;
+  outcome.started = status >= 0;
   outcome.exit_status = status;
   return outcome;
 }

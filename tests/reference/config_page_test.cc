@@ -1,0 +1,126 @@
+#include "reference/config_page.h"
+
+#include <gtest/gtest.h>
+
+#include "app/session.h"
+#include "app/startup.h"
+#include "platform/cp1252.h"
+#include "platform/faulty_file_system.h"
+#include "platform/memory_file_system.h"
+#include "platform/recording_feedback.h"
+#include "reference/config_defaults.h"
+
+namespace quirovel {
+namespace {
+
+TEST(ConfigPageTest, PrinterScaleShowsTwoDecimalsWithoutALeadingZero) {
+  EXPECT_EQ(FormatPrinterScale(1.0f), "1.00");
+  EXPECT_EQ(FormatPrinterScale(0.5f), ".50");
+  EXPECT_EQ(FormatPrinterScale(0.7f), ".70");
+  EXPECT_EQ(FormatPrinterScale(12.345f), "12.35");
+  EXPECT_EQ(FormatPrinterScale(0.0f), ".00");
+  EXPECT_EQ(FormatPrinterScale(-0.5f), "-.50");
+}
+
+TEST(ConfigPageTest, VersionButtonsCarryTheirYears) {
+  ASSERT_EQ(kVersionButtons.size(), 8u);
+  EXPECT_STREQ(kVersionButtons[0].text, "2006  :        2006 -> ");
+  EXPECT_STREQ(kVersionButtons[2].text, "2002  :        2002  -> 2003");
+  EXPECT_STREQ(kVersionButtons[7].text, "Automática  (año del alta)"_cp);
+  const int values[] = {2006, 2004, 2002, 1999, 1997, 1992, 1988, 50};
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(kVersionButtons[i].value, values[i]);
+  EXPECT_FALSE(kVersionButtons[7].shown);
+}
+
+TEST(ConfigPageTest, FillingShowsTheRecord) {
+  ConfigRecord r = NewConfigRecord();
+  r.SetErrorEnabled(5, 1, false);
+  r.SetCompletenessField(3, false);
+  r.SetPrinterScale(0.5f);
+  ConfigControls c = FillControls(r);
+  EXPECT_EQ(c.current_path, "C:\\Quirovel\\trabajo\\Ctprueba.dbf");
+  EXPECT_EQ(c.printer_scale, ".50");
+  EXPECT_EQ(c.version_button, 2);
+  EXPECT_FALSE(c.error_marks[4][1]);
+  EXPECT_TRUE(c.error_marks[4][2]);
+  EXPECT_FALSE(c.completeness[3]);
+  EXPECT_TRUE(c.completeness[62]);
+  EXPECT_EQ(c.hospital_code, "02012");
+  EXPECT_TRUE(c.group_after_test);
+  r.SetVersionYear(2005);
+  EXPECT_EQ(FillControls(r).version_button, -1);  // no button for 2005
+}
+
+TEST(ConfigPageTest, ApplyingFollowsTheControls) {
+  ConfigRecord r = NewConfigRecord();
+  r.SetVersionYear(2005);
+  r.SetWorkDirectory("C:\\otro");
+  r.SetCompletenessField(63, false);  // the 64th flag is never touched by the page
+  ConfigControls c = FillControls(r);
+  ApplyControls(c, &r);
+  EXPECT_EQ(r.VersionYear(), 2005);  // leaving without choosing keeps it
+  EXPECT_EQ(r.WorkDirectory(), "C:\\quirovel\\trabajo");
+
+  c.hospital_name = std::string(75, 'h');
+  c.hospital_code = "1234567";
+  c.version_button = 5;
+  c.printer_scale = ".7000009";  // the box holds five characters
+  c.group_after_test = false;
+  c.completeness.fill(false);
+  ApplyControls(c, &r);
+  EXPECT_EQ(r.HospitalName(), std::string(69, 'h'));
+  EXPECT_EQ(r.HospitalCode(), "12345");
+  EXPECT_EQ(r.VersionYear(), 1992);
+  EXPECT_FLOAT_EQ(r.PrinterScale(), 0.7f);
+  EXPECT_EQ(r.Int(ConfigRecord::kGroupAfterTest), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&r.bytes()[1728]), 63), std::string(63, ' '));
+  EXPECT_EQ(r.bytes()[1791], ' ');
+  EXPECT_EQ(r.bytes()[1792], 0);
+
+  c.printer_scale = "abc";  // no number: the scale stays
+  ApplyControls(c, &r);
+  EXPECT_FLOAT_EQ(r.PrinterScale(), 0.7f);
+}
+
+TEST(ConfigPageTest, ErrorMarksAndEditorChoice) {
+  ConfigRecord r = NewConfigRecord();
+  ConfigControls c = FillControls(r);
+  c.error_marks[0] = {false, true, false};
+  c.error_marks[70] = {true, true, false};
+  StoreErrorMarks(c, &r);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&r.bytes()[104]), 3), " X ");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&r.bytes()[314]), 6), std::string("XX \0\0\0", 6));
+  ASSERT_TRUE(ChooseEditor("C:\\Archivos de programa\\Notepad++\\notepad++.exe", &r));
+  EXPECT_EQ(r.EditorProgram(), "notepad++.exe");
+  ASSERT_TRUE(ChooseEditor("/usr/bin/mousepad", &r));
+  EXPECT_EQ(r.EditorProgram(), "mousepad");
+  EXPECT_FALSE(ChooseEditor("/" + std::string(120, 'e'), &r));
+  EXPECT_EQ(r.EditorPath(), "/usr/bin/mousepad");
+}
+
+TEST(ConfigPageTest, SavingThePageWritesAndReportsFailures) {
+  MemoryFileSystem memory;
+  memory.MakeDirectories("/r/QUIROVEL");
+  memory.SetContents("/r/QUIROVEL/hospital.dat", "11005Hospital del Mar\r\n28001Hospital del Mar\r\n");
+  FaultyFileSystem fs(memory);
+  RecordingFeedback feedback;
+  Session s(fs, feedback, "/r");
+  LoadConfig(s);
+  ConfigControls c = FillControls(s.config);
+  ChooseHospital(s, "Hospital del Mar", &c);
+  EXPECT_EQ(c.hospital_code, "11005");
+  feedback.Clear();
+  ASSERT_TRUE(ApplyConfigPage(s, c, true));
+  EXPECT_TRUE(feedback.Texts().empty());
+  EXPECT_EQ(memory.Contents("/r/QUIROVEL/Quirovel.dat")->substr(320, 6), std::string("11005\0", 6));
+
+  fs.SetFileSizeLimit(1000);
+  EXPECT_FALSE(ApplyConfigPage(s, c, true));
+  EXPECT_EQ(feedback.Texts(), std::vector<std::string>{"Error al grabar la configuracion"});
+  feedback.Clear();
+  EXPECT_TRUE(ApplyConfigPage(s, c, false));  // leaving the page writes nothing
+  EXPECT_TRUE(feedback.Texts().empty());
+}
+
+}  // namespace
+}  // namespace quirovel
