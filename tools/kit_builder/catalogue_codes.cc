@@ -1,6 +1,7 @@
 #include "catalogue_codes.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <optional>
 #include <unordered_set>
