@@ -18,13 +18,14 @@ ConfigRecord NewConfigRecord() {
   r.SetErrorCount(0);
   r.ClearFieldMarks();  // 64 blanks; the NUL after them is already there
 
-  ImportSpec import;
-  import.text_file = "C:\\quirovel\\trabajo\\FICHERO.TXT";
-  import.date_format = "1";
-  import.target_table = "C:\\quirovel\\trabajo\\NUEVODBF.DBF";
-  import.delimiter = " ";
-  import.separator = "|";
-  import.structure_table = "C:\\Quirovel\\trabajo\\Cmbd2000.dbf";
+  const ImportSpec import{"C:\\quirovel\\trabajo\\FICHERO.TXT",
+                         "1",
+                         "C:\\quirovel\\trabajo\\NUEVODBF.DBF",
+                         " ",  // delimiter
+                         "|",  // separator
+                         "C:\\Quirovel\\trabajo\\Cmbd2000.dbf",
+                         0,
+                         0};
   r.SetImport(ImportLayout::kCurrent, import);
 
   r.SetHistoryFile(kDefaultHistoryFile);

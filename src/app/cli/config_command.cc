@@ -30,10 +30,14 @@ std::string Marks(const ConfigRecord& r, int e) {
   return m;
 }
 
+// Names of the fields k (1..63) for which has(k - 1 + first) holds, comma-separated.
 std::string FieldList(const ConfigRecord& r, bool (ConfigRecord::*has)(int) const, int first) {
   std::string list;
-  for (int k = 1; k <= kCmbdFieldCount; ++k)
-    if ((r.*has)(k - 1 + first)) list += (list.empty() ? "" : ",") + std::string(CmbdFieldName(k));
+  for (int k = 1; k <= kCmbdFieldCount; ++k) {
+    if (!(r.*has)(k - 1 + first)) continue;
+    if (!list.empty()) list.push_back(',');
+    list.append(CmbdFieldName(k));
+  }
   return list;
 }
 
@@ -60,10 +64,7 @@ void Show(std::ostream& out, const ConfigRecord& r) {
   line("editor-program", r.EditorProgram());
   line("error-count", std::to_string(r.ErrorCount()));
   // Marks are 1-based field numbers: byte 704 + k.
-  std::string marked;
-  for (int k = 1; k <= kCmbdFieldCount; ++k)
-    if (r.FieldMarked(k)) marked += (marked.empty() ? "" : ",") + std::string(CmbdFieldName(k));
-  line("fields-with-errors", marked);
+  line("fields-with-errors", FieldList(r, &ConfigRecord::FieldMarked, 1));
   line("unused-772", std::to_string(r.Int(ConfigRecord::kUnused772)));
   line("unused-776", std::to_string(r.Int(ConfigRecord::kUnused776)));
   ShowImport(out, "import", r, ImportLayout::kCurrent);
