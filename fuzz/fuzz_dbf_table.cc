@@ -46,12 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(table.field_count() >= 0 && table.field_count() <= DbfTable::kMaxFields);
       Check(table.record_length() <= DbfTable::kMaxRecordLength);
       const std::int64_t count = table.record_count();
-      for (std::int64_t n = 1; n <= count && n <= 100; ++n) VisitRecord(table, map, &record, n);
+      for (std::int64_t n = 1; n <= count && n <= 32; ++n) VisitRecord(table, map, &record, n);
       for (std::int64_t n = count - 3; n <= count + 1; ++n) VisitRecord(table, map, &record, n);
       // A few jumps chosen by the input itself.
       std::uint64_t h = 1469598103934665603ull;
       for (std::size_t i = 0; i < size; i += 64) h = (h ^ data[i]) * 1099511628211ull;
-      for (int j = 0; j < 8 && count > 0; ++j) {
+      for (int j = 0; j < 4 && count > 0; ++j) {
         h = h * 6364136223846793005ull + 1442695040888963407ull;
         VisitRecord(table, map, &record, 1 + static_cast<std::int64_t>((h >> 33) % static_cast<std::uint64_t>(count)));
       }
