@@ -65,6 +65,20 @@ TEST_F(ReferenceTablesTest, HeaderOnlyGivesFortyOneEmptySlots) {
   EXPECT_EQ(tables.services.ServiceName("CODIG"), "Error");  // the header is no service
 }
 
+TEST_F(ReferenceTablesTest, EmptyFilesLoadNothingAndSayNothing) {
+  Put("servicios.txt", "");
+  Put("hospitnosas.txt", "");
+  Put("ocupaciones.txt", "\r\n\r\n");
+  Put("hospital.dat", "");
+  Load();
+  EXPECT_TRUE(feedback.Texts().empty());
+  EXPECT_EQ(tables.services.ServiceName(""), "");
+  EXPECT_EQ(tables.services.ServiceName("70100"), "Error");
+  EXPECT_TRUE(tables.hospitals.empty());
+  EXPECT_TRUE(tables.occupations.empty());
+  EXPECT_TRUE(HospitalCatalogue(fs, feedback, paths).Names().empty());
+}
+
 TEST_F(ReferenceTablesTest, ServiceLinesGiveCodeAndName) {
   Put("servicios.txt",
       "header\r\n"
