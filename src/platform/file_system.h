@@ -29,6 +29,12 @@ class File {
   virtual std::int64_t Size() = 0;
   // Flushes what was written to the device.
   virtual bool Sync() = 0;
+  // Cuts or extends the file to size bytes. False when it failed or the file
+  // system cannot do it (the default).
+  virtual bool Truncate(std::uint64_t size) {
+    (void)size;
+    return false;
+  }
 };
 
 class FileSystem {

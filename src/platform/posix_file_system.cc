@@ -51,6 +51,10 @@ class PosixFile final : public File {
     return st.st_size;
   }
 
+  bool Truncate(std::uint64_t size) override {
+    return ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+  }
+
   bool Sync() override { return ::fsync(fd_) == 0; }
 
  private:

@@ -14,12 +14,17 @@ namespace quirovel {
 
 class ErrorLog {
  public:
+  ErrorLog() = default;
+  ~ErrorLog() { Close(); }
+  ErrorLog(const ErrorLog&) = delete;
+  ErrorLog& operator=(const ErrorLog&) = delete;
+
   // Opens (creating when missing) for reading and writing. A new file holds
-  // zeros before entry 1 once an entry is written (the gap a positioned write
-  // leaves). False when it cannot be opened.
+  // zeros before entry 1 once an entry is written. False when it cannot be opened.
   bool Open(FileSystem& fs, const std::string& host_path);
-  // Writes what is queued, then closes. Returns the number of queued entries
-  // that could not be stored whole (0 normally).
+  // Writes what is queued and closes, leaving the file as long as the entries
+  // written made it (or as it was, when longer). Returns the number of queued
+  // entries that could not be stored whole (0 normally).
   int Close();
   bool is_open() const { return file_ != nullptr; }
 
@@ -28,19 +33,33 @@ class ErrorLog {
   // Reads entry k. False when nothing could be read (the end of the log).
   bool Read(std::int64_t k, ErrorEntry* entry);
 
-  // Batched writing for the detection run: entries queued for consecutive
-  // positions go out together at the next Flush. The run flushes before it
-  // moves to the next episode, so a failed write is noticed in the episode
-  // that recorded the entry, as with one write per entry.
+  // Batched writing for the detection run. Entries queued for consecutive
+  // positions go out together.
   void Queue(std::int64_t k, const ErrorEntry& entry);
   std::size_t queued() const { return queued_bytes_.size() / 32; }
-  // Writes the queued entries. Returns how many of them were not stored whole.
+  // Writes the queued entries now. Returns how many were not stored whole.
   int Flush();
+  // The end of an episode: every queued entry must be known stored, or known
+  // lost, before the next episode. Entries that fall inside room the log
+  // already holds (old entries, or zeros written ahead by this log) cannot
+  // run out of space and may wait for a larger write; others are written now.
+  // Returns how many were not stored whole.
+  int EndEpisode();
 
  private:
+  // Extends the room ahead of the entries by writing zeros past the end of
+  // the file; Close cuts the file back. Only where the file can be cut.
+  void Reserve(std::uint64_t needed_end);
+  std::uint64_t QueuedEnd() const;
+
   std::unique_ptr<File> file_;
   std::string queued_bytes_;
-  std::int64_t queued_first_ = 0;  // entry number of the first queued entry
+  std::int64_t queued_first_ = 0;   // entry number of the first queued entry
+  std::uint64_t original_size_ = 0; // the file's size when opened
+  std::uint64_t size_ = 0;          // its size now, zeros ahead included
+  std::uint64_t written_end_ = 0;   // end of the last entry written
+  bool can_cut_ = false;            // the file can be cut back to its true length
+  bool may_reserve_ = false;        // writing zeros ahead has not fallen short
 };
 
 }  // namespace quirovel

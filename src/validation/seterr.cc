@@ -12,8 +12,6 @@
 namespace quirovel {
 namespace {
 
-// Entries kept before a write even within one episode.
-constexpr std::size_t kMaxQueued = 4096;
 constexpr std::int64_t kStatusInterval = 100'000'000;  // nanoseconds
 
 // A raw text as "%s" prints it: up to its first zero byte.
@@ -34,6 +32,18 @@ void AppendNumber(std::string* out, long value, std::size_t width) {
   char digits[24];
   int n = std::snprintf(digits, sizeof digits, "%ld", value);
   AppendPadded(out, std::string_view(digits, static_cast<std::size_t>(n)), width);
+}
+
+// As ReportFile::Write: every "\n" goes out as "\r\n". Most lines hold only
+// their final one, which is turned in place.
+void WriteReportLine(ReportFile& report, std::string& line) {
+  if (!line.empty() && line.back() == '\n' && line.find('\n') == line.size() - 1) {
+    line.back() = '\r';
+    line.push_back('\n');
+    report.WriteRaw(line);
+  } else {
+    report.Write(line);
+  }
 }
 
 std::int64_t Now() {
@@ -142,7 +152,7 @@ void SETERR(Session& s, int e, int f) {
   if (run.ErrorsFileOption && run.errors_report.is_open()) {
     run.seterr_line.clear();
     AppendErrorLine(s, e, f, entry.not_in_version == 1, &run.seterr_line);
-    run.errors_report.Write(run.seterr_line);
+    WriteReportLine(run.errors_report, run.seterr_line);
   }
   entry.related1 = static_cast<std::uint32_t>(info.related1);
   entry.related2 = static_cast<std::uint32_t>(info.related2);
@@ -154,7 +164,6 @@ void SETERR(Session& s, int e, int f) {
     run.entry_sink->push_back(entry);
   } else if (run.log.is_open()) {
     run.log.Queue(k, entry);
-    if (run.log.queued() >= kMaxQueued) FlushErrorLog(s);
   } else {
     // Nowhere to write: the same as a write that stored nothing.
     s.feedback.Message("SETERR: Error de escritura");
@@ -168,7 +177,15 @@ void SETERR(Session& s, int e, int f) {
 
 void FlushErrorLog(Session& s) {
   DetectionRun& run = s.run;
-  for (int lost = run.log.Flush(); lost > 0; --lost) {
+  for (int lost = run.log.EndEpisode(); lost > 0; --lost) {
+    s.feedback.Message("SETERR: Error de escritura");
+    run.StopFlag = true;
+  }
+}
+
+void CloseErrorLog(Session& s) {
+  DetectionRun& run = s.run;
+  for (int lost = run.log.Close(); lost > 0; --lost) {
     s.feedback.Message("SETERR: Error de escritura");
     run.StopFlag = true;
   }

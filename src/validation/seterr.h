@@ -1,7 +1,10 @@
 // Recording of errors: SETERR (declared with the checks) and what the run
-// does around it. SETERR queues its log entries; FlushErrorLog writes them
-// before the run moves to the next episode, so a failed write still stops the
-// run right after the episode that recorded it.
+// does around it. SETERR queues its log entries; at the end of each episode
+// FlushErrorLog makes sure each of them is stored or reported lost before
+// the run moves on, so a failed write stops the run right after the episode
+// that recorded it, as one write per entry would. Entries that land where
+// the log already has room (old entries, or zeros written ahead in large
+// steps) cannot run out of space and are written in larger batches.
 #pragma once
 
 #include <string>
@@ -16,6 +19,11 @@ struct Session;
 // shows "SETERR: Error de escritura" and sets StopFlag. CheckAdministrative
 // calls it at the end of every episode.
 void FlushErrorLog(Session& s);
+
+// Closes the log at the end of a run: what is still held back is written
+// (a loss is reported as above) and the file keeps only the room its entries
+// take, or its old length when that is longer.
+void CloseErrorLog(Session& s);
 
 // Shows "%ld:%ld" (record, error count) when SETERR held it back: the status
 // line is repainted at most every tenth of a second while errors pour in.

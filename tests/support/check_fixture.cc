@@ -214,13 +214,21 @@ void CheckFixture::WriteTable(const std::vector<Episode>& episodes,
   {
     DbfTable t(s.fs, feedback_);
     ASSERT_EQ(t.Open(path), 1);
+    // Records are laid out whole so values keep every byte, zero bytes included.
+    std::vector<std::size_t> offsets(static_cast<std::size_t>(t.field_count()) + 2, 1);
+    for (int f = 1; f <= t.field_count(); ++f)
+      offsets[static_cast<std::size_t>(f) + 1] =
+          offsets[static_cast<std::size_t>(f)] + static_cast<std::size_t>(t.Descriptor(f).width);
     for (const Episode& e : episodes) {
-      for (int f = 1; f <= t.field_count(); ++f) t.BlankField(f);
+      std::string record(static_cast<std::size_t>(t.record_length()), ' ');
       for (const auto& [name, value] : e.values()) {
-        int f = t.FieldNumber(name);
-        if (f > 0) t.SetFieldText(f, value);
+        const int f = t.FieldNumber(name);
+        if (f <= 0) continue;
+        const std::size_t at = offsets[static_cast<std::size_t>(f)];
+        const std::size_t width = static_cast<std::size_t>(t.Descriptor(f).width);
+        record.replace(at, std::min(width, value.size()), value.substr(0, width));
       }
-      ASSERT_TRUE(t.Append());
+      ASSERT_TRUE(t.AppendScratch(record));
     }
     t.Close();
   }
@@ -250,7 +258,7 @@ CheckResult CheckFixture::Collect() {
   Session& s = *session_;
   FlushErrorLog(s);
   ShowErrorStatus(s);
-  s.run.log.Close();
+  CloseErrorLog(s);
   s.run.errors_report.Close();
   CheckResult r;
   const std::string log = ReadFileBytes(WorkPath("fallos.dat"));
