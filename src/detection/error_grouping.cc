@@ -22,16 +22,38 @@ namespace {
 
 constexpr char kFormFeed = 12;
 
+// The texts of the grouped entries, each ended by a zero byte, in one block:
+// thousands of short texts without an allocation each.
+class TextArena {
+ public:
+  struct Ref {
+    std::uint32_t at = 0;
+    std::uint32_t size = 0;
+  };
+  Ref Add(std::string_view text) {
+    Ref ref{static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(text.size())};
+    bytes_.append(text);
+    bytes_.push_back('\0');
+    return ref;
+  }
+  // Valid once every text has been added.
+  const char* CStr(Ref ref) const { return bytes_.data() + ref.at; }
+  std::string_view View(Ref ref) const { return {bytes_.data() + ref.at, ref.size}; }
+
+ private:
+  std::string bytes_;
+};
+
 // One log entry with the texts of its episode that the reports print. They
 // are read once, while the keys are built, so the walk in sorted order does
 // not jump about the table.
 struct GroupedEntry {
   LogBlockReader::Bytes bytes{};
-  std::string type_key;  // the error number text
-  std::string servalt;   // raw texts; empty when the table lacks the field
-  std::string fecalt;
-  std::string historia;
-  std::array<std::string, 4> slot_texts;
+  TextArena::Ref type_key;  // the error number text
+  TextArena::Ref servalt;   // raw texts; empty when the table lacks the field
+  TextArena::Ref fecalt;
+  TextArena::Ref historia;
+  std::array<TextArena::Ref, 4> slot_texts;
 };
 
 bool IsCodeField(std::uint32_t f) { return f >= C1 && f <= P15; }
@@ -42,17 +64,17 @@ std::string FieldName(std::uint32_t f) {
              : std::string();
 }
 
-std::string ErrorTextOf(const GroupedEntry& e) {
+std::string ErrorTextOf(const GroupedEntry& e, const TextArena& texts) {
   int number = ErrorEntry::Decode(e.bytes.data()).error;
   if (number >= 1 && number <= kCatalogueSize) return std::string(ErrorText(number));
-  return StrFormat("E??? Error desconocido (%s)", e.type_key.c_str());
+  return StrFormat("E??? Error desconocido (%s)", texts.CStr(e.type_key));
 }
 
 // The entry's field texts, taken from the table's current record.
-void TakeTexts(Session& s, GroupedEntry* e, bool readable) {
+void TakeTexts(Session& s, GroupedEntry* e, bool readable, TextArena* texts) {
   auto text = [&](std::uint32_t f) {
-    if (!readable || f < 1 || f > static_cast<std::uint32_t>(kCmbdFieldCount)) return std::string();
-    return CText(CmbdFieldText(s, static_cast<int>(f)));
+    if (!readable || f < 1 || f > static_cast<std::uint32_t>(kCmbdFieldCount)) return texts->Add({});
+    return texts->Add(CText(CmbdFieldText(s, static_cast<int>(f))));
   };
   e->servalt = text(SERVALT);
   e->fecalt = text(FECALT);
@@ -61,9 +83,17 @@ void TakeTexts(Session& s, GroupedEntry* e, bool readable) {
     e->slot_texts[static_cast<std::size_t>(slot)] = text(EntryFieldSlot(e->bytes, slot));
 }
 
-std::string ServiceKey(const Session& s, const GroupedEntry& e) {
-  return StrFormat("%5s%-2s%s", s.field_map.Present(SERVALT) ? e.servalt.c_str() : " ",
-                   e.type_key.c_str(), s.field_map.Present(FECALT) ? e.fecalt.c_str() : " ");
+// "%5s%-2s%s" of SERVALT (a blank when the table has none), the error number
+// text and FECALT (a blank when the table has none).
+std::string ServiceKey(std::string_view servalt, std::string_view type_key, std::string_view fecalt) {
+  std::string key;
+  key.reserve(16);
+  if (servalt.size() < 5) key.append(5 - servalt.size(), ' ');
+  key.append(servalt);
+  key.append(type_key);
+  if (type_key.size() < 2) key.append(2 - type_key.size(), ' ');
+  key.append(fecalt);
+  return key;
 }
 
 void WriteSlotColumns(ReportFile& out, const GroupedEntry& e) {
@@ -77,15 +107,15 @@ void WriteSlotColumns(ReportFile& out, const GroupedEntry& e) {
   }
 }
 
-void WriteSlotValues(ReportFile& out, const GroupedEntry& e) {
+void WriteSlotValues(ReportFile& out, const GroupedEntry& e, const TextArena& texts) {
   for (int slot = 0; slot < 4; ++slot) {
     std::uint32_t f = EntryFieldSlot(e.bytes, slot);
     if (f == 0) continue;
-    const std::string& text = e.slot_texts[static_cast<std::size_t>(slot)];
+    const char* text = texts.CStr(e.slot_texts[static_cast<std::size_t>(slot)]);
     if (IsCodeField(f))
-      out.WriteFormatted("%-6s=%6s ", FieldName(f).c_str(), text.c_str());
+      out.WriteFormatted("%-6s=%6s ", FieldName(f).c_str(), text);
     else
-      out.WriteFormatted("%11s ", text.c_str());
+      out.WriteFormatted("%11s ", text);
   }
 }
 
@@ -132,24 +162,33 @@ bool Group(Session& s, Grouping grouping) {
 
   // The log may hold fewer entries than the stored count (a log removed or cut
   // by hand): the entries it does hold are grouped, and the total says so.
-  std::vector<GroupedEntry> entries(static_cast<std::size_t>(n));
-  std::vector<std::string> keys(static_cast<std::size_t>(n));
+  std::vector<GroupedEntry> entries;
+  entries.reserve(static_cast<std::size_t>(n));
+  std::vector<std::string> keys;
+  keys.reserve(static_cast<std::size_t>(n));
+  TextArena texts;
+  const bool has_servalt = s.field_map.Present(SERVALT);
+  const bool has_fecalt = s.field_map.Present(FECALT);
   bool told_unreadable = false;
   for (std::int32_t i = 0; i < n; ++i) {
-    GroupedEntry& e = entries[static_cast<std::size_t>(i)];
+    GroupedEntry& e = entries.emplace_back();
     if (!log.Read(i + 1, &e.bytes)) {
       s.feedback.Message("error lectura errores");
+      entries.pop_back();
       n = i;
       break;
     }
-    e.type_key = ErrorNumberText(e.bytes);
+    const std::string type_key = ErrorNumberText(e.bytes);
+    e.type_key = texts.Add(type_key);
     bool readable = s.table.ReadRecord(EntryRecordNumber(e.bytes)) == 0;
     if (!readable && !told_unreadable) {
       s.feedback.Message("ERROR AL LEER FICHERO CMBD");
       told_unreadable = true;
     }
-    TakeTexts(s, &e, readable);
-    keys[static_cast<std::size_t>(i)] = by_service ? ServiceKey(s, e) : e.type_key;
+    TakeTexts(s, &e, readable, &texts);
+    keys.push_back(by_service ? ServiceKey(has_servalt ? texts.View(e.servalt) : " ", type_key,
+                                           has_fecalt ? texts.View(e.fecalt) : " ")
+                              : type_key);
   }
   SortEntryIndex(index, n, keys);
 
@@ -173,37 +212,38 @@ bool Group(Session& s, Grouping grouping) {
   for (std::int32_t i = 0; i < n; ++i) {
     progress.Step(n + i);
     const GroupedEntry& e = entries[static_cast<std::size_t>(index[static_cast<std::size_t>(i)])];
-    const bool new_service = by_service && e.servalt != current_service;
-    if (e.type_key != current_key || new_service) {
+    const std::string_view servalt = texts.View(e.servalt);
+    const bool new_service = by_service && servalt != current_service;
+    if (texts.View(e.type_key) != current_key || new_service) {
       if (by_service) {
         if (lines > 0) write_total();
         if (new_service) {
           if (lines > 0) out.WriteFormatted("%c\n", kFormFeed);
           ReportHeading(out, s.config);
-          current_service = e.servalt;
+          current_service = servalt;
           out.WriteFormatted(
               "^N%s\n================================================================================\n",
               s.references.services.ServiceName(current_service).c_str());
         }
-        out.WriteFormatted("  %s\n       SERVICIO HISTORIA        ALTA     ", ErrorTextOf(e).c_str());
+        out.WriteFormatted("  %s\n       SERVICIO HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
         WriteSlotColumns(out, e);
         out.Write("\n       ------------------------------------------------------------------------\n");
       } else {
         if (!current_key.empty()) write_total();
-        out.WriteFormatted("%s\n     HISTORIA        ALTA     ", ErrorTextOf(e).c_str());
+        out.WriteFormatted("%s\n     HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
         WriteSlotColumns(out, e);
         out.Write("\n     --------------------------------------------------------------------------\n");
       }
-      current_key = e.type_key;
-      group_text = ErrorTextOf(e);
+      current_key = texts.View(e.type_key);
+      group_text = ErrorTextOf(e, texts);
       lines = 0;
     }
     if (by_service)
-      out.WriteFormatted("       %8s %s ", e.servalt.c_str(), e.historia.c_str());
+      out.WriteFormatted("       %8s %s ", texts.CStr(e.servalt), texts.CStr(e.historia));
     else
-      out.WriteFormatted("     %s ", e.historia.c_str());
-    out.WriteFormatted("%s  ", DisplayDate(e.fecalt).c_str());
-    WriteSlotValues(out, e);
+      out.WriteFormatted("     %s ", texts.CStr(e.historia));
+    out.WriteFormatted("%s  ", DisplayDate(texts.View(e.fecalt)).c_str());
+    WriteSlotValues(out, e, texts);
     out.Write("\n");
     ++lines;
   }
@@ -240,6 +280,9 @@ bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts) {
     if (number >= 1 && number <= kCatalogueSize) ++found[static_cast<std::size_t>(number)];
   }
   *counts = found;
+  if (s.run.count_view != nullptr)
+    for (int e = 1; e <= kCatalogueSize; ++e)
+      s.run.count_view->ErrorCountChanged(e - 1, found[static_cast<std::size_t>(e)]);
   return true;
 }
 

@@ -18,7 +18,8 @@ bool GroupByType(Session& s);
 bool GroupByServiceAndType(Session& s);
 
 // Errors of each number 1..71 among the entries of the last run (index 0
-// unused). False, with counts all zero, when the log cannot be opened.
+// unused), handed to the detection page's type list when one is shown. False,
+// leaving *counts as they were, when the log cannot be opened.
 bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts);
 
 }  // namespace quirovel

@@ -21,6 +21,8 @@ ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
   const bool has_servalt = s.field_map.Present(SERVALT);
   const bool has_fecalt = s.field_map.Present(FECALT);
   std::int64_t loaded = -1;  // the episode in the table's buffer
+  int row = 0;               // its service row, 0 for none
+  std::string date;
   for (std::int64_t k = 1; k <= s.run.ErrorCount; ++k) {
     LogBlockReader::Bytes entry;
     if (!log.Read(k, &entry)) {
@@ -28,24 +30,25 @@ ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
       break;
     }
     const std::int64_t record = EntryRecordNumber(entry);
-    // Errors of one episode follow each other in the log: read it once.
+    // Errors of one episode follow each other in the log: it is read and
+    // looked up once.
     if (record != loaded) {
       if (s.table.ReadRecord(record) != 0) {
         s.feedback.Message("ERROR AL LEER FICHERO CMBD");
         break;
       }
       loaded = record;
+      const std::string service = has_servalt ? CText(CmbdFieldText(s, SERVALT)) : " ";
+      date = has_fecalt ? CText(CmbdFieldText(s, FECALT)) : " ";
+      row = 0;
+      for (int slot = 1; slot <= 40 && row == 0; ++slot)
+        if (t.rows[static_cast<std::size_t>(slot)].code == service) row = slot;
     }
-    const std::string service = has_servalt ? CText(CmbdFieldText(s, SERVALT)) : " ";
-    const std::string date = has_fecalt ? CText(CmbdFieldText(s, FECALT)) : " ";
-    for (int slot = 1; slot <= 40; ++slot) {
-      auto& row = t.rows[static_cast<std::size_t>(slot)];
-      if (row.code != service) continue;
-      ++row.count;
-      long month = date.size() > 4 ? DecimalValue(std::string_view(date).substr(4, 2)) : 0;
-      if (month >= 1 && month <= 12) ++row.months[static_cast<std::size_t>(month)];
-      break;
-    }
+    if (row == 0) continue;
+    auto& counted = t.rows[static_cast<std::size_t>(row)];
+    ++counted.count;
+    long month = date.size() > 4 ? DecimalValue(std::string_view(date).substr(4, 2)) : 0;
+    if (month >= 1 && month <= 12) ++counted.months[static_cast<std::size_t>(month)];
   }
   return t;
 }

@@ -1,0 +1,120 @@
+// The whole detection run, `quirovel detect`, on generated CMBD-A files of
+// 100,000 and 1,000,000 episodes (about five codes and one error each, from
+// the sample kit's cmbd_generator): start-up, every record read, decoded and
+// checked, the error log, "errores.txt", "resumen.txt" with its tabulation over
+// the log, both groupings. Beside it, in the same run, reading and decoding
+// the same file alone; the run's counter "x_read_decode" is the ratio of the
+// two. Both keep the fastest of their iterations ("best_ms"): on a machine
+// shared with other work the mean says more about the neighbours. The installation and the files are made once under
+// $TMPDIR/quirovel-bench-detect (from the kit beside this program) and kept.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "app/cli/command.h"
+#include "platform/feedback.h"
+#include "platform/file_system.h"
+#include "storage/dbf_table.h"
+#include "validation/cmbd_record.h"
+#include "validation/field_map.h"
+
+namespace quirovel {
+namespace {
+
+std::string ProgramDirectory() {
+  char path[4096];
+  ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return ".";
+  std::string exe(path, static_cast<std::size_t>(n));
+  return exe.substr(0, exe.rfind('/'));
+}
+
+std::string Root() {
+  const char* tmp = std::getenv("TMPDIR");
+  return std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quirovel-bench-detect";
+}
+
+std::string StoredTable(long episodes) { return "C:\\Quirovel\\trabajo\\gen" + std::to_string(episodes) + ".dbf"; }
+std::string HostTable(long episodes) { return Root() + "/QUIROVEL/trabajo/gen" + std::to_string(episodes) + ".dbf"; }
+
+int Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  return RunCli(args, out, err);
+}
+
+// The installation and the generated file, made on first use.
+bool Prepare(long episodes) {
+  FileSystem& fs = RealFileSystem();
+  if (!fs.Exists(Root() + "/QUIROVEL/Quirovel.dat") && Cli({"--root", Root(), "init"}) != 0) return false;
+  if (!fs.Exists(HostTable(episodes))) {
+    const std::string command = "'" + ProgramDirectory() + "/cmbd_generator' '" + HostTable(episodes) +
+                                "' --episodes " + std::to_string(episodes) + " >/dev/null";
+    if (std::system(command.c_str()) != 0) return false;
+  }
+  return true;
+}
+
+std::map<long, double>& ReadDecodeSeconds() {
+  static std::map<long, double> seconds;
+  return seconds;
+}
+
+void BM_ReadDecode(benchmark::State& state) {
+  const long episodes = state.range(0);
+  if (!Prepare(episodes)) {
+    state.SkipWithError("cannot prepare the installation (is the kit built beside this program?)");
+    return;
+  }
+  SilentFeedback quiet;
+  double best = 1e30;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    DbfTable table(RealFileSystem(), quiet);
+    table.Open(HostTable(episodes));
+    FieldMap map;
+    StructureReport report;
+    AnalyseStructure(table, &map, &report);
+    CmbdRecord record;
+    const std::int64_t n = table.record_count();
+    for (std::int64_t r = 1; r <= n && table.ReadRecord(r) == 0; ++r) {
+      DecodeRecord(table, map, &record);
+      benchmark::DoNotOptimize(record);
+    }
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  ReadDecodeSeconds()[episodes] = best;
+  state.counters["best_ms"] = best * 1000;
+  state.SetItemsProcessed(state.iterations() * episodes);
+}
+
+void BM_DetectRun(benchmark::State& state) {
+  const long episodes = state.range(0);
+  if (!Prepare(episodes) || Cli({"--root", Root(), "open", StoredTable(episodes)}) != 0) {
+    state.SkipWithError("cannot prepare the installation (is the kit built beside this program?)");
+    return;
+  }
+  double best = 1e30;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    if (Cli({"--root", Root(), "detect"}) != 0) state.SkipWithError("quirovel detect failed");
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  state.counters["best_ms"] = best * 1000;
+  if (ReadDecodeSeconds().count(episodes) != 0)
+    state.counters["x_read_decode"] = best / ReadDecodeSeconds()[episodes];
+  state.SetItemsProcessed(state.iterations() * episodes);
+}
+
+BENCHMARK(BM_ReadDecode)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DetectRun)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+}  // namespace quirovel
+
+BENCHMARK_MAIN();
