@@ -233,5 +233,16 @@ TEST(AdministrativeTest, MessyEpisodeFollowsTheOrderOfTheChecks) {
   EXPECT_EQ(lines, r.entries.size());
 }
 
+TEST(AdministrativeTest, MessyCmaEpisodeFollowsTheOrderOfTheChecks) {
+  CheckFixture f;
+  Episode messy = CleanCmaEpisode();
+  messy.Set("PROCEDEN", "1").Set("PROCH", "02004").Set("SEXO", "9").Set("TIPING", "2")
+      .Set("FECALT", "20050305").Set("FEINTV", "").Set("P1", "88.38");
+  // Origin, origin hospital, sex, then admission type, stay and intervention
+  // date of the CMA step, and only then the main procedure.
+  EXPECT_EQ(f.CheckEpisode(messy, kCma).ErrorsWithFields(),
+            (std::vector<std::string>{"2:1", "4:2", "14:8", "22:13", "27:16", "59:53", "54:38"}));
+}
+
 }  // namespace
 }  // namespace quirovel::testing
