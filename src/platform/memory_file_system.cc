@@ -23,7 +23,7 @@ class MemoryFile final : public File {
       : bytes_(std::move(bytes)), writable_(writable) {}
 
   std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override {
-    if (offset >= bytes_->size()) return 0;
+    if (size == 0 || offset >= bytes_->size()) return 0;
     std::size_t n = std::min<std::size_t>(size, bytes_->size() - static_cast<std::size_t>(offset));
     std::memcpy(buffer, bytes_->data() + offset, n);
     return static_cast<std::int64_t>(n);
@@ -31,6 +31,7 @@ class MemoryFile final : public File {
 
   std::int64_t WriteAt(std::uint64_t offset, const void* buffer, std::size_t size) override {
     if (!writable_) return -1;
+    if (size == 0) return 0;
     // Keeps a wild offset from asking for gigabytes of memory.
     if (offset + size > kMaxFileSize) return -1;
     if (bytes_->size() < offset + size) bytes_->resize(static_cast<std::size_t>(offset + size), '\0');

@@ -225,7 +225,7 @@ void DbfTable::SetFieldText(int i, std::string_view text) {
   char* at = record_.data() + (field.data() - record_.data());
   std::size_t n = std::min(field.size(), text.size());
   if (auto nul = text.substr(0, n).find('\0'); nul != std::string_view::npos) n = nul;
-  std::memcpy(at, text.data(), n);
+  if (n > 0) std::memcpy(at, text.data(), n);  // an empty text may have no data at all
   std::memset(at + n, ' ', field.size() - n);
 }
 
@@ -258,7 +258,7 @@ bool DbfTable::AppendScratch(std::string_view record) {
   std::array<char, kMaxRecordLength + 2> scratch;
   std::size_t length = record_length_ > 0 ? static_cast<std::size_t>(record_length_) : 0;
   std::size_t n = std::min(length, record.size());
-  std::memcpy(scratch.data(), record.data(), n);
+  if (n > 0) std::memcpy(scratch.data(), record.data(), n);
   std::memset(scratch.data() + n, ' ', length - n);
   return WriteRecordAt(record_count_, scratch.data());
 }
