@@ -233,6 +233,29 @@ TEST(DetectionEdgeTest, TableThatCannotBeOpenedLeavesTheLastRunAsItWas) {
   EXPECT_TRUE(f.SavedConfig() == saved);
 }
 
+TEST(DetectionEdgeTest, BadlyDefinedFieldsGiveTheStructureWarningAndTheRunGoesOn) {
+  DetectionFixture f;
+  std::vector<std::string> layout = CheckFixture::LayoutWithout({});
+  for (auto& d : layout)
+    if (d == "FECALT#D8") d = "FECALT#C8";
+  f.WriteTable({CleanEpisode()}, layout);
+  ASSERT_TRUE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
+  EXPECT_EQ(f.feedback().Texts(),
+            std::vector<std::string>{
+                "Atenci\xF3n:\n\n     La estructura del CMBD es incorrecta\n\n     Analice la "
+                "estructura en utilidades\n\n     Al importar TXT y eligiendo el fichero actual, puede "
+                "ver su estructura\n\n     Nota: Este programa tiene definido los campos fechas como "
+                "del tipo FECHA y\n     longitud 8 caracteres, aunque pueden estar como car\xE1" "cter y "
+                "formato AAAAMMDD"});
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 1);
+
+  // A field missing altogether is no badly defined field.
+  f.feedback().Clear();
+  f.WriteTable({CleanEpisode()}, CheckFixture::LayoutWithout({"FECALT"}));
+  ASSERT_TRUE(f.Run(kMensual, Scripted({})));
+  EXPECT_TRUE(f.feedback().Texts().empty());
+}
+
 TEST(DetectionEdgeTest, AutomaticVersionFollowsTheDischargeDate) {
   DetectionFixture f;
   const std::vector<std::string> dates = {"19871231", "19880101", "19911231", "19920101",

@@ -1,0 +1,88 @@
+// The service table of "resumen.txt" from hand-written log entries: rows in
+// service-table order, months from FECALT, errors of services not in the
+// table and of unreadable months counted in the totals only, and a log or
+// an episode that cannot be read ending the count.
+#include "detection/service_tabulation.h"
+
+#include <gtest/gtest.h>
+
+#include "support/detection_fixture.h"
+#include "validation/cmbd_layout.h"
+
+namespace quirovel::testing {
+namespace {
+
+std::string Le32(std::uint32_t v) {
+  return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v >> 16 & 0xFF),
+          static_cast<char>(v >> 24)};
+}
+
+// An entry as it lies in "fallos.dat": "%2d" and a zero, four field numbers,
+// the record number, a blank and three zeros, the not-in-version mark.
+std::string Entry(const char number[3], std::uint32_t field, std::uint32_t record) {
+  return std::string(number, 2) + std::string(2, '\0') + Le32(field) + Le32(0) + Le32(0) + Le32(0) +
+         Le32(record) + " " + std::string(3, '\0') + Le32(0);
+}
+
+class ServiceTabulationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.WriteTable({
+        CleanEpisode().Set("SERVALT", "70440").Set("FECALT", "20050315"),  // 1: PEDIATRIA, March
+        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20050505"),  // 2: MEDICINA INTERNA, May
+        CleanEpisode().Set("SERVALT", "99999").Set("FECALT", "20050505"),  // 3: not in the table
+        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20051301"),  // 4: month 13
+        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", ""),          // 5: no date
+        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20050320"),  // 6: March
+    });
+    Session& s = f.session();
+    ASSERT_EQ(s.table.Open(f.WorkPath("episodios.dbf")), 1);
+    AnalyseStructure(s);
+  }
+
+  ServiceTabulation Tabulate(const std::string& entries, std::int32_t count) {
+    WriteFileBytes(f.WorkPath("fallos.dat"), std::string(32, '\0') + entries);
+    f.session().run.ErrorCount = count;
+    return TabulateByService(f.session(), f.WorkPath("fallos.dat"));
+  }
+
+  DetectionFixture f;
+};
+
+TEST_F(ServiceTabulationTest, CountsByServiceSlotAndMonth) {
+  std::string log;
+  for (std::uint32_t record : {1u, 2u, 3u, 4u, 5u, 6u, 6u, 6u}) log += Entry(" 7", HISTORIA, record);
+  ServiceTabulation t = Tabulate(log, 8);
+  EXPECT_TRUE(f.feedback().Texts().empty());
+  EXPECT_EQ(t.rows[1].code, "70100");
+  EXPECT_EQ(t.rows[1].count, 6);  // episodes 2, 4, 5 and three errors of 6
+  EXPECT_EQ(t.rows[1].months[5], 1);
+  EXPECT_EQ(t.rows[1].months[3], 3);
+  EXPECT_EQ(t.rows[2].code, "70440");
+  EXPECT_EQ(t.rows[2].count, 1);
+  EXPECT_EQ(t.rows[2].months[3], 1);
+  EXPECT_EQ(t.rows[3].count, 0);  // 70552: no errors
+  std::int32_t months = 0, counted = 0;
+  for (const auto& row : t.rows) {
+    counted += row.count;
+    for (int m = 1; m <= 12; ++m) months += row.months[static_cast<std::size_t>(m)];
+  }
+  EXPECT_EQ(counted, 7);  // episode 3's service is in no row
+  EXPECT_EQ(months, 5);   // month 13 and the blank date count in their row only
+}
+
+TEST_F(ServiceTabulationTest, LogShorterThanTheCountEndsTheTabulation) {
+  ServiceTabulation t = Tabulate(Entry("13", SEXO, 1) + Entry("13", SEXO, 2), 5);
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error lectura errores"});
+  EXPECT_EQ(t.rows[1].count + t.rows[2].count, 2);
+}
+
+TEST_F(ServiceTabulationTest, EpisodeThatCannotBeReadEndsTheTabulation) {
+  ServiceTabulation t = Tabulate(Entry("13", SEXO, 1) + Entry("13", SEXO, 99) + Entry("13", SEXO, 2), 3);
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"ERROR AL LEER FICHERO CMBD"});
+  EXPECT_EQ(t.rows[2].count, 1);
+  EXPECT_EQ(t.rows[1].count, 0);
+}
+
+}  // namespace
+}  // namespace quirovel::testing
