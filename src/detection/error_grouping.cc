@@ -121,6 +121,114 @@ void WriteSlotValues(ReportFile& out, const GroupedEntry& e, const TextArena& te
 
 enum class Grouping { kByType, kByServiceAndType };
 
+// The entries that take part, with their sort keys.
+struct GroupedEntries {
+  std::vector<GroupedEntry> entries;
+  std::vector<std::string> keys;
+  TextArena texts;
+};
+
+// Reads log entries 1..n and their episodes. The log may hold fewer entries
+// than the stored count (a log removed or cut by hand): the entries it does
+// hold are grouped, and the total says so. Returns how many were read.
+std::int32_t ReadEntries(Session& s, LogBlockReader& log, std::int32_t n, Grouping grouping,
+                         GroupedEntries* g) {
+  g->entries.reserve(static_cast<std::size_t>(n));
+  g->keys.reserve(static_cast<std::size_t>(n));
+  const bool has_servalt = s.field_map.Present(SERVALT);
+  const bool has_fecalt = s.field_map.Present(FECALT);
+  bool told_unreadable = false;
+  for (std::int32_t i = 0; i < n; ++i) {
+    GroupedEntry e;
+    if (!log.Read(i + 1, &e.bytes)) {
+      s.feedback.Message("error lectura errores");
+      return i;
+    }
+    const std::string type_key = ErrorNumberText(e.bytes);
+    e.type_key = g->texts.Add(type_key);
+    // An episode that cannot be read shows empty texts, said once.
+    bool readable = s.table.ReadRecord(EntryRecordNumber(e.bytes)) == 0;
+    if (!readable && !told_unreadable) {
+      s.feedback.Message("ERROR AL LEER FICHERO CMBD");
+      told_unreadable = true;
+    }
+    TakeTexts(s, &e, readable, &g->texts);
+    g->keys.push_back(grouping == Grouping::kByServiceAndType
+                          ? ServiceKey(has_servalt ? g->texts.View(e.servalt) : " ", type_key,
+                                       has_fecalt ? g->texts.View(e.fecalt) : " ")
+                          : type_key);
+    g->entries.push_back(e);
+  }
+  return n;
+}
+
+// Writes the groups of the sorted entries: a heading per type (and, by
+// service, a page per service), a line per entry, a total per group.
+void WriteGroups(Session& s, ReportFile& out, const GroupedEntries& g,
+                 const std::vector<std::int32_t>& index, std::int32_t n, Grouping grouping,
+                 ProgressTracker& progress) {
+  const bool by_service = grouping == Grouping::kByServiceAndType;
+  const TextArena& texts = g.texts;
+  std::string current_key;
+  std::string current_service;
+  std::string group_text;  // error text of the open group
+  std::int32_t lines = 0;
+  auto write_total = [&]() {
+    if (by_service)
+      out.WriteFormatted(
+          "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
+          "       Total errores %s=%d\n\n",
+          group_text.c_str(), lines);
+    else
+      out.WriteFormatted(
+          "     - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
+          "     Total errores %s=%d\n\n\n",
+          group_text.c_str(), lines);
+  };
+
+  for (std::int32_t i = 0; i < n; ++i) {
+    progress.Step(n + i);
+    const GroupedEntry& e = g.entries[static_cast<std::size_t>(index[static_cast<std::size_t>(i)])];
+    const std::string_view servalt = texts.View(e.servalt);
+    const bool new_service = by_service && servalt != current_service;
+    if (texts.View(e.type_key) != current_key || new_service) {
+      if (by_service) {
+        if (lines > 0) write_total();
+        if (new_service) {
+          // Each service starts a printed page with the heading and its title.
+          if (lines > 0) out.WriteFormatted("%c\n", kFormFeed);
+          ReportHeading(out, s.config);
+          current_service = servalt;
+          out.WriteFormatted(
+              "^N%s\n================================================================================\n",
+              s.references.services.ServiceName(current_service).c_str());
+        }
+        out.WriteFormatted("  %s\n       SERVICIO HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
+        WriteSlotColumns(out, e);
+        out.Write("\n       ------------------------------------------------------------------------\n");
+      } else {
+        if (!current_key.empty()) write_total();
+        out.WriteFormatted("%s\n     HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
+        WriteSlotColumns(out, e);
+        out.Write("\n     --------------------------------------------------------------------------\n");
+      }
+      current_key = texts.View(e.type_key);
+      group_text = ErrorTextOf(e, texts);
+      lines = 0;
+    }
+    if (by_service)
+      out.WriteFormatted("       %8s %s ", texts.CStr(e.servalt), texts.CStr(e.historia));
+    else
+      out.WriteFormatted("     %s ", texts.CStr(e.historia));
+    out.WriteFormatted("%s  ", DisplayDate(texts.View(e.fecalt)).c_str());
+    WriteSlotValues(out, e, texts);
+    out.Write("\n");
+    ++lines;
+  }
+  if (n > 0) write_total();
+  out.WriteFormatted("\n TOTAL Errores procesados = %d\n", n);
+}
+
 bool Group(Session& s, Grouping grouping) {
   const bool by_service = grouping == Grouping::kByServiceAndType;
   const char* report_name = by_service ? "erragrserv.txt" : "erragr.txt";
@@ -160,95 +268,10 @@ bool Group(Session& s, Grouping grouping) {
   s.table.Open(s.paths.ToHost(s.config.CurrentPath()));
   AnalyseStructure(s);
 
-  // The log may hold fewer entries than the stored count (a log removed or cut
-  // by hand): the entries it does hold are grouped, and the total says so.
-  std::vector<GroupedEntry> entries;
-  entries.reserve(static_cast<std::size_t>(n));
-  std::vector<std::string> keys;
-  keys.reserve(static_cast<std::size_t>(n));
-  TextArena texts;
-  const bool has_servalt = s.field_map.Present(SERVALT);
-  const bool has_fecalt = s.field_map.Present(FECALT);
-  bool told_unreadable = false;
-  for (std::int32_t i = 0; i < n; ++i) {
-    GroupedEntry& e = entries.emplace_back();
-    if (!log.Read(i + 1, &e.bytes)) {
-      s.feedback.Message("error lectura errores");
-      entries.pop_back();
-      n = i;
-      break;
-    }
-    const std::string type_key = ErrorNumberText(e.bytes);
-    e.type_key = texts.Add(type_key);
-    bool readable = s.table.ReadRecord(EntryRecordNumber(e.bytes)) == 0;
-    if (!readable && !told_unreadable) {
-      s.feedback.Message("ERROR AL LEER FICHERO CMBD");
-      told_unreadable = true;
-    }
-    TakeTexts(s, &e, readable, &texts);
-    keys.push_back(by_service ? ServiceKey(has_servalt ? texts.View(e.servalt) : " ", type_key,
-                                           has_fecalt ? texts.View(e.fecalt) : " ")
-                              : type_key);
-  }
-  SortEntryIndex(index, n, keys);
-
-  std::string current_key;
-  std::string current_service;
-  std::string group_text;  // error text of the open group
-  std::int32_t lines = 0;
-  auto write_total = [&]() {
-    if (by_service)
-      out.WriteFormatted(
-          "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
-          "       Total errores %s=%d\n\n",
-          group_text.c_str(), lines);
-    else
-      out.WriteFormatted(
-          "     - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
-          "     Total errores %s=%d\n\n\n",
-          group_text.c_str(), lines);
-  };
-
-  for (std::int32_t i = 0; i < n; ++i) {
-    progress.Step(n + i);
-    const GroupedEntry& e = entries[static_cast<std::size_t>(index[static_cast<std::size_t>(i)])];
-    const std::string_view servalt = texts.View(e.servalt);
-    const bool new_service = by_service && servalt != current_service;
-    if (texts.View(e.type_key) != current_key || new_service) {
-      if (by_service) {
-        if (lines > 0) write_total();
-        if (new_service) {
-          if (lines > 0) out.WriteFormatted("%c\n", kFormFeed);
-          ReportHeading(out, s.config);
-          current_service = servalt;
-          out.WriteFormatted(
-              "^N%s\n================================================================================\n",
-              s.references.services.ServiceName(current_service).c_str());
-        }
-        out.WriteFormatted("  %s\n       SERVICIO HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
-        WriteSlotColumns(out, e);
-        out.Write("\n       ------------------------------------------------------------------------\n");
-      } else {
-        if (!current_key.empty()) write_total();
-        out.WriteFormatted("%s\n     HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
-        WriteSlotColumns(out, e);
-        out.Write("\n     --------------------------------------------------------------------------\n");
-      }
-      current_key = texts.View(e.type_key);
-      group_text = ErrorTextOf(e, texts);
-      lines = 0;
-    }
-    if (by_service)
-      out.WriteFormatted("       %8s %s ", texts.CStr(e.servalt), texts.CStr(e.historia));
-    else
-      out.WriteFormatted("     %s ", texts.CStr(e.historia));
-    out.WriteFormatted("%s  ", DisplayDate(texts.View(e.fecalt)).c_str());
-    WriteSlotValues(out, e, texts);
-    out.Write("\n");
-    ++lines;
-  }
-  if (n > 0) write_total();
-  out.WriteFormatted("\n TOTAL Errores procesados = %d\n", n);
+  GroupedEntries grouped;
+  n = ReadEntries(s, log, n, grouping, &grouped);
+  SortEntryIndex(index, n, grouped.keys);
+  WriteGroups(s, out, grouped, index, n, grouping, progress);
 
   log.Close();
   progress.Finish();
@@ -264,26 +287,5 @@ bool Group(Session& s, Grouping grouping) {
 bool GroupByType(Session& s) { return Group(s, Grouping::kByType); }
 
 bool GroupByServiceAndType(Session& s) { return Group(s, Grouping::kByServiceAndType); }
-
-bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts) {
-  LogBlockReader log;
-  if (!log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
-    s.feedback.Message("error al abrir fallos.dat");
-    return false;
-  }
-  std::array<std::int32_t, 72> found{};
-  const std::int32_t n = s.config.ErrorCount();
-  for (std::int32_t k = 1; k <= n; ++k) {
-    LogBlockReader::Bytes entry;
-    if (!log.Read(k, &entry)) break;
-    int number = ErrorEntry::Decode(entry.data()).error;
-    if (number >= 1 && number <= kCatalogueSize) ++found[static_cast<std::size_t>(number)];
-  }
-  *counts = found;
-  if (s.run.count_view != nullptr)
-    for (int e = 1; e <= kCatalogueSize; ++e)
-      s.run.count_view->ErrorCountChanged(e - 1, found[static_cast<std::size_t>(e)]);
-  return true;
-}
 
 }  // namespace quirovel

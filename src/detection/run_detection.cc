@@ -63,6 +63,84 @@ void RepaintCountLists(const DetectionRun& run) {
     run.count_view->FieldCountChanged(f - 1, run.FieldErrorCounts[static_cast<std::size_t>(f)]);
 }
 
+// Steps of the record loop: every record read, decoded, its discharge date
+// taken into the period, the version chosen when automatic, the check run.
+// Ends at the first record that cannot be read or once an entry could not be
+// written; CurrentRecordNumber then names the last record handled.
+void CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker& progress, std::int64_t n) {
+  DetectionRun& run = s.run;
+  run.CurrentRecordNumber = 1;
+  run.StopFlag = false;
+  run.ErrorCount = 0;
+  const bool automatic_version = s.config.VersionYear() == kAutomaticVersion;
+  RunLogWriter log_writer(s);
+  while (run.CurrentRecordNumber <= n) {
+    if (s.table.ReadRecord(run.CurrentRecordNumber) != 0 || run.StopFlag) break;
+    DecodeRecord(s);
+    TakeDischargeDate(run, CText(s.record.FECALT.view()));
+    if (automatic_version) VersionForDischargeDate(s);
+    check(s);
+    ++run.EpisodesChecked;
+    log_writer.WriteIfFull();
+    progress.Step(static_cast<long>(run.CurrentRecordNumber));
+    ++run.CurrentRecordNumber;
+  }
+  --run.CurrentRecordNumber;
+  s.feedback.ProgressPosition(static_cast<long>(run.CurrentRecordNumber));
+  log_writer.WriteAll();
+}
+
+// After the loop: the status, the count and the period, the totals and the
+// summary, the configuration saved, the groupings. False after any failure.
+bool FinishRun(Session& s, ReportFile& summary) {
+  DetectionRun& run = s.run;
+  Feedback& feedback = s.feedback;
+  bool ok = true;
+  FlushErrorLog(s);  // entries a check wrote past the sink, if any
+  if (run.StopFlag) ok = false;
+  run.log.Close();
+  RepaintCountLists(run);
+
+  run.EndTime = std::time(nullptr);
+  const long elapsed = static_cast<long>(std::difftime(static_cast<std::time_t>(run.EndTime),
+                                                       static_cast<std::time_t>(run.StartTime)));
+  const std::string status = StrFormat("Errs=%ld (%ld\") FR=%ld", static_cast<long>(run.ErrorCount),
+                                       elapsed, static_cast<long>(run.OutOfRangeCount));
+  feedback.Status(status);
+
+  s.config.SetErrorCount(run.ErrorCount);
+  run.PeriodText = DisplayDate(run.SmallestDischarge) + " -> " + DisplayDate(run.LargestDischarge);
+  feedback.Info(run.PeriodText);
+
+  if (run.ErrorsFileOption) {
+    WriteErrorsTotals(s, run.errors_report);
+    WriteSummary(s, summary, OutputHostPath(s, "fallos.dat"));
+  }
+  // Reports that could not be written whole are said so, not passed over.
+  if (!summary.Close()) {
+    feedback.Message("Error al escribir el fichero resumen.txt");
+    ok = false;
+  }
+  if (!run.errors_report.Close()) {
+    feedback.Message("Error al escribir el fichero errores.txt");
+    ok = false;
+  }
+  s.config.SetLastRunDate(LocalTimeText(static_cast<std::time_t>(run.EndTime), "%d/%m/%Y %H:%M"));
+  if (!SaveConfig(s)) {
+    feedback.Message("Deteccion: Error al grabar la configuracion");
+    ok = false;
+  }
+
+  // The groupings write their own status; the run's texts are put back after.
+  const std::string kept_status = status.substr(0, kKeptStatusLength);
+  const std::string kept_info = run.PeriodText.substr(0, kKeptStatusLength);
+  if (!GroupByType(s)) ok = false;
+  if (!GroupByServiceAndType(s)) ok = false;
+  feedback.Status(kept_status);
+  feedback.Info(kept_info);
+  return ok;
+}
+
 }  // namespace
 
 bool RunDetection(Session& s, int test_type) { return RunDetection(s, test_type, CheckAdministrative); }
@@ -70,7 +148,6 @@ bool RunDetection(Session& s, int test_type) { return RunDetection(s, test_type,
 bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
   DetectionRun& run = s.run;
   Feedback& feedback = s.feedback;
-  bool ok = true;
 
   feedback.Info("Buscando rango de altas ...");
   run.SmallestDischarge = "99999999";
@@ -130,68 +207,8 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
     ReportHeading(summary, s.config);
   }
 
-  run.CurrentRecordNumber = 1;
-  run.StopFlag = false;
-  run.ErrorCount = 0;
-  const bool automatic_version = s.config.VersionYear() == kAutomaticVersion;
-  {
-    RunLogWriter log_writer(s);
-    while (run.CurrentRecordNumber <= n) {
-      if (s.table.ReadRecord(run.CurrentRecordNumber) != 0 || run.StopFlag) break;
-      DecodeRecord(s);
-      TakeDischargeDate(run, CText(s.record.FECALT.view()));
-      if (automatic_version) VersionForDischargeDate(s);
-      check(s);
-      ++run.EpisodesChecked;
-      log_writer.WriteIfFull();
-      progress.Step(static_cast<long>(run.CurrentRecordNumber));
-      ++run.CurrentRecordNumber;
-    }
-    --run.CurrentRecordNumber;
-    feedback.ProgressPosition(static_cast<long>(run.CurrentRecordNumber));
-    log_writer.WriteAll();
-  }
-  FlushErrorLog(s);  // entries a check wrote past the sink, if any
-  if (run.StopFlag) ok = false;
-  run.log.Close();
-  RepaintCountLists(run);
-
-  run.EndTime = std::time(nullptr);
-  const long elapsed = static_cast<long>(std::difftime(static_cast<std::time_t>(run.EndTime),
-                                                       static_cast<std::time_t>(run.StartTime)));
-  const std::string status = StrFormat("Errs=%ld (%ld\") FR=%ld", static_cast<long>(run.ErrorCount),
-                                       elapsed, static_cast<long>(run.OutOfRangeCount));
-  feedback.Status(status);
-
-  s.config.SetErrorCount(run.ErrorCount);
-  run.PeriodText = DisplayDate(run.SmallestDischarge) + " -> " + DisplayDate(run.LargestDischarge);
-  feedback.Info(run.PeriodText);
-
-  if (run.ErrorsFileOption) {
-    WriteErrorsTotals(s, run.errors_report);
-    WriteSummary(s, summary, OutputHostPath(s, "fallos.dat"));
-  }
-  if (!summary.Close()) {
-    feedback.Message("Error al escribir el fichero resumen.txt");
-    ok = false;
-  }
-  if (!run.errors_report.Close()) {
-    feedback.Message("Error al escribir el fichero errores.txt");
-    ok = false;
-  }
-  s.config.SetLastRunDate(LocalTimeText(static_cast<std::time_t>(run.EndTime), "%d/%m/%Y %H:%M"));
-  if (!SaveConfig(s)) {
-    feedback.Message("Deteccion: Error al grabar la configuracion");
-    ok = false;
-  }
-
-  const std::string kept_status = status.substr(0, kKeptStatusLength);
-  const std::string kept_info = run.PeriodText.substr(0, kKeptStatusLength);
-  if (!GroupByType(s)) ok = false;
-  if (!GroupByServiceAndType(s)) ok = false;
-  feedback.Status(kept_status);
-  feedback.Info(kept_info);
-  return ok;
+  CheckEpisodes(s, check, progress, n);
+  return FinishRun(s, summary);
 }
 
 }  // namespace quirovel

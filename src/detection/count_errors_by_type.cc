@@ -1,0 +1,33 @@
+#include <array>
+
+#include "app/session.h"
+#include "detection/error_grouping.h"
+#include "detection/log_block_reader.h"
+#include "ui/output_path.h"
+#include "validation/error_catalogue.h"
+#include "validation/error_entry.h"
+
+namespace quirovel {
+
+bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts) {
+  LogBlockReader log;
+  if (!log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
+    s.feedback.Message("error al abrir fallos.dat");
+    return false;
+  }
+  std::array<std::int32_t, 72> found{};
+  const std::int32_t n = s.config.ErrorCount();
+  for (std::int32_t k = 1; k <= n; ++k) {
+    LogBlockReader::Bytes entry;
+    if (!log.Read(k, &entry)) break;
+    int number = ErrorEntry::Decode(entry.data()).error;
+    if (number >= 1 && number <= kCatalogueSize) ++found[static_cast<std::size_t>(number)];
+  }
+  *counts = found;
+  if (s.run.count_view != nullptr)
+    for (int e = 1; e <= kCatalogueSize; ++e)
+      s.run.count_view->ErrorCountChanged(e - 1, found[static_cast<std::size_t>(e)]);
+  return true;
+}
+
+}  // namespace quirovel
