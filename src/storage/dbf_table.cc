@@ -240,6 +240,14 @@ bool DbfTable::WriteRecordAt(std::uint32_t index, const char* bytes) {
   DropReadAhead();
   std::uint64_t offset = static_cast<std::uint64_t>(header_length_) +
                          static_cast<std::uint64_t>(index) * static_cast<std::uint64_t>(record_length_);
+  // A header that counts more records than the file holds would put the new
+  // record far beyond the end, with a hole of garbage records before it.
+  if (std::int64_t size = file_->Size(); size >= 0 && static_cast<std::uint64_t>(size) < offset) {
+    feedback_.Message(StrFormat("El fichero %s tiene menos registros que los %u que indica su cabecera"_cp,
+                                path_.c_str(), index));
+    feedback_.Message("APPEND:ERROR ESCRITURA");
+    return false;
+  }
   std::int64_t written = file_->WriteAt(offset, bytes, static_cast<std::size_t>(record_length_));
   // A record written in part (a full disk) is not a record: counting it would
   // put a torn record inside the table's count.

@@ -213,5 +213,24 @@ TEST(DbfTableRecords, AFailingReadIsReportedAndTheNextOneSucceeds) {
   EXPECT_TRUE(feedback.messages.empty());
 }
 
+TEST(DbfTableRecords, RefusesToAppendBeyondTheEndOfAFileShorterThanItsCount) {
+  testing::DbfShape lying;
+  lying.record_count = 1000000;
+  const std::string bytes = DbfBytes({{"A", 'C', 2}}, {{"ab"}}, lying);
+  MemoryFileSystem fs;
+  fs.SetContents(kPath, bytes);
+  RecordingFeedback feedback;
+  {
+    DbfTable table(fs, feedback);
+    ASSERT_EQ(table.Open(kPath), 1);
+    EXPECT_FALSE(table.Append());
+    EXPECT_EQ(table.record_count(), 1000000u);
+  }
+  EXPECT_EQ(feedback.Texts(),
+            (std::vector<std::string>{"El fichero /t.dbf tiene menos registros que los 1000000 que indica su cabecera",
+                                      "APPEND:ERROR ESCRITURA"}));
+  EXPECT_EQ(*fs.Contents(kPath), bytes);
+}
+
 }  // namespace
 }  // namespace quirovel
