@@ -57,7 +57,7 @@ struct DetectionRun {
   std::string LargestDischarge = "        ";
   std::string PeriodText;            // "%s -> %s" of the bounds as day/month/year
   std::int64_t StartTime = 0;        // seconds since the epoch
-  std::int64_t EndTime = 0;
+  std::int64_t EndTime = 0;          // 0 until the record loop of the run is over
 
   void ResetCounters() {
     ErrorCount = 0;

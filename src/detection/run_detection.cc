@@ -156,6 +156,7 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
 
   run.TestType = test_type >= kMensual && test_type <= kCma ? test_type : kMensual;
   run.StartTime = std::time(nullptr);
+  run.EndTime = 0;  // set once the record loop is over
 
   run.ResetCounters();
   run.CodesNotInForce = 0;

@@ -138,6 +138,7 @@ TEST_F(DetectCommandTest, DetectRefusesAnUnknownTestAndFailsOnAMissingFile) {
   ASSERT_TRUE(RealFileSystem().Remove(dir_.Path("QUIROVEL/trabajo/Ctprueba.dbf")));
   CliRun run = Quirovel("detect");
   EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out, "");  // no run, no "Errs=" line
   EXPECT_NE(run.err.find("Detecci\xC3\xB3n no realizada"), std::string::npos) << run.err;
 }
 

@@ -33,8 +33,9 @@ int DetectCommand(CliContext& context, const std::vector<std::string>& arguments
   }
   StartSession(context);
   const bool ok = RunDetection(context.session, test_type);
-  // What the status line shows at the end: "Errs=%ld (%ld\") FR=%ld".
-  if (!context.feedback.last_status().empty()) PrintLine(context.out, context.feedback.last_status());
+  // What the status line shows at the end, "Errs=%ld (%ld\") FR=%ld", once
+  // the run got that far.
+  if (context.session.run.EndTime != 0) PrintLine(context.out, context.feedback.last_status());
   EndSession(context);
   return ok ? kExitOk : kExitFailed;
 }
