@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "detection/error_grouping.h"
+#include "detection/run_detection.h"
 #include "support/detection_fixture.h"
 #include "validation/cmbd_layout.h"
 
@@ -98,6 +99,42 @@ TEST_F(DetectionScenarioTest, CountsByTypeComeFromTheLog) {
   expected[7] = 3, expected[12] = 1, expected[13] = 2, expected[20] = 2, expected[24] = 2;
   expected[25] = 1, expected[31] = 1, expected[40] = 4, expected[47] = 1, expected[49] = 1;
   EXPECT_EQ(counts, expected);
+}
+
+}  // namespace
+}  // namespace quirovel::testing
+
+namespace quirovel::testing {
+namespace {
+
+// The run with the real checks: two clean episodes around one with an
+// impossible sex give one E91 against record 2, and nothing else.
+TEST(DetectionWithChecksTest, RealChecksFeedTheReports) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode(), CleanEpisode().Set("SEXO", "4"), CleanEpisode()});
+  ASSERT_TRUE(RunDetection(f.session(), kMensual));
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 1);
+  const std::string log = f.Work("fallos.dat");
+  ASSERT_EQ(log.size(), 64u);
+  EXPECT_EQ(log.substr(32, 4), std::string("13\0\0", 4));
+  EXPECT_EQ(log.substr(52, 4), std::string("\x02\0\0\0", 4));  // record 2
+  EXPECT_EQ(WithoutTimes(f.Work("erragr.txt")),
+            "HOSPITAL DE PRUEBAS                                     DD/MM/AAAA HH:MM\r\n"
+            "-------------------------------------------------------------------------------\r\n"
+            "[C:\\Quirovel\\trabajo\\episodios.dbf]\r\n"
+            "\r\n"
+            "E91  Sexo incorrecto\r\n"
+            "     HISTORIA        ALTA            SEXO \r\n"
+            "     --------------------------------------------------------------------------\r\n"
+            "     123456       10/03/2005            4 \r\n"
+            "     - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -\r\n"
+            "     Total errores E91  Sexo incorrecto=1\r\n"
+            "\r\n"
+            "\r\n"
+            "\r\n"
+            " TOTAL Errores procesados = 1\r\n");
+  EXPECT_NE(f.Work("resumen.txt").find("\r\nE91  Sexo incorrecto                                     1\r\n"),
+            std::string::npos);
 }
 
 }  // namespace
