@@ -198,7 +198,13 @@ std::string CieCatalogue::Description(std::string_view code, int compared) {
   if (r != 0) {
     std::string_view text = descriptions_.FieldText(2);
     std::string out = DecodeBlock36(text.substr(0, 36));
-    out += DecodeBlock36(text.size() > 36 ? text.substr(36, 36) : std::string_view());
+    std::string rest = DecodeBlock36(text.size() > 36 ? text.substr(36, 36) : std::string_view());
+    // A blank that falls at the end of the first block separates two words:
+    // keep it when the text goes on.
+    if (!rest.empty()) {
+      out.resize(36, ' ');
+      out += rest;
+    }
     return out;
   }
   if (code.substr(0, 5).find_first_not_of(' ') != std::string_view::npos)

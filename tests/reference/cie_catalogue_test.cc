@@ -133,16 +133,17 @@ TEST_P(CieCatalogueTest, ShorterDescriptionsTableEndsTheLastBlockEarly) {
 }
 
 TEST_P(CieCatalogueTest, DescriptionsAreDecodedAndUnknownCodesSaySo) {
-  fs.SetContents("/CIE.dbf", CieAttributesBytes(CieRows({"250.00", "45.13"})));
+  fs.SetContents("/CIE.dbf", CieAttributesBytes(CieRows({"250.00", "45.13", "813.21"})));
   fs.SetContents("/CIEDE.dbf",
-                 CieDescriptionsBytes({"250.00", "45.13"},
+                 CieDescriptionsBytes({"250.00", "45.13", "813.21"},
                                       {"DIABETES MELLITUS SIN MENCION DE COMPLICACION TIPO II",
-                                       "GASTROSCOPIA"}));
+                                       "GASTROSCOPIA", "FRACTURA DE LA DIAFISIS DEL RADIO Y CUBITO"}));
   catalogue.set_use_memory_copy(GetParam());
   catalogue.Open("/CIE.dbf", "/CIEDE.dbf");
   catalogue.BuildSampleIndex(10);
-  // The first block loses its trailing blanks before the second is added.
   EXPECT_EQ(catalogue.Description("250.00", 6), "DIABETES MELLITUS SIN MENCION DE COMPLICACION TIPO II");
+  // Character 36 is the blank between "Y" and "CUBITO": the words stay apart.
+  EXPECT_EQ(catalogue.Description("813.21", 6), "FRACTURA DE LA DIAFISIS DEL RADIO Y CUBITO");
   EXPECT_EQ(catalogue.Description("45.13", 5), "GASTROSCOPIA");
   EXPECT_EQ(catalogue.Description("999.99", 6), "<< NO ES CIE9-MC >>");
   EXPECT_EQ(catalogue.Description("     9", 6), "");
