@@ -40,6 +40,11 @@ class MemoryFile final : public File {
   }
 
   std::int64_t Size() override { return static_cast<std::int64_t>(bytes_->size()); }
+  bool Truncate(std::uint64_t size) override {
+    if (!writable_ || size > kMaxFileSize) return false;
+    bytes_->resize(static_cast<std::size_t>(size), '\0');
+    return true;
+  }
   bool Sync() override { return true; }
 
  private:

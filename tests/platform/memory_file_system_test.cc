@@ -20,7 +20,13 @@ TEST(MemoryFileSystem, ReadsAndWritesAtOffsetsLikeADisk) {
   EXPECT_EQ(file->ReadAt(600, buffer, 8), 0);
   EXPECT_EQ(file->Size(), 6);
 
+  EXPECT_TRUE(file->Truncate(8));
+  EXPECT_EQ(*fs.Contents("/a.bin"), std::string("\0\0\0\0xy\0\0", 8));
+  EXPECT_TRUE(file->Truncate(6));
+  EXPECT_EQ(file->Size(), 6);
+
   auto reader = fs.Open("/a.bin", OpenMode::kRead);
+  EXPECT_FALSE(reader->Truncate(0));
   ASSERT_TRUE(reader);
   EXPECT_EQ(reader->WriteAt(0, "z", 1), -1);
   // A second open for writing that empties the file is seen by the first handle.
