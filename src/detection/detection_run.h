@@ -36,6 +36,9 @@ struct DetectionRun {
   std::array<std::int32_t, 64> FieldErrorCounts{};  // index 1..63
   bool ErrorsFileOption = true;                     // "Generar errores.txt"
   int NotInVersionMark = 0;  // left by the code check in progress for SETERR
+  // The first entry that could not be stored (0 while none): the count kept
+  // for the readers of the log stops before it.
+  std::int32_t FirstLostEntry = 0;
 
   ErrorLog log;               // "fallos.dat"
   ReportFile errors_report;   // "errores.txt"
@@ -67,6 +70,7 @@ struct DetectionRun {
     ErrorCounts.fill(0);
     FieldErrorCounts.fill(0);
     NotInVersionMark = 0;
+    FirstLostEntry = 0;
   }
 };
 

@@ -6,7 +6,6 @@
 #include "app/session.h"
 #include "detection/error_grouping.h"
 #include "detection/report_text.h"
-#include "detection/run_log_writer.h"
 #include "detection/summary_report.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
@@ -72,8 +71,8 @@ void CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker& progr
   run.CurrentRecordNumber = 1;
   run.StopFlag = false;
   run.ErrorCount = 0;
+  run.FirstLostEntry = 0;
   const bool automatic_version = s.config.VersionYear() == kAutomaticVersion;
-  RunLogWriter log_writer(s);
   while (run.CurrentRecordNumber <= n) {
     if (s.table.ReadRecord(run.CurrentRecordNumber) != 0 || run.StopFlag) break;
     DecodeRecord(s);
@@ -81,13 +80,14 @@ void CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker& progr
     if (automatic_version) VersionForDischargeDate(s);
     check(s);
     ++run.EpisodesChecked;
-    log_writer.WriteIfFull();
+    // Every entry of the episode is stored, or known lost, before the next one.
+    FlushErrorLog(s);
     progress.Step(static_cast<long>(run.CurrentRecordNumber));
     ++run.CurrentRecordNumber;
   }
   --run.CurrentRecordNumber;
   s.feedback.ProgressPosition(static_cast<long>(run.CurrentRecordNumber));
-  log_writer.WriteAll();
+  ShowErrorStatus(s);
 }
 
 // After the loop: the status, the count and the period, the totals and the
@@ -98,7 +98,8 @@ bool FinishRun(Session& s, ReportFile& summary) {
   bool ok = true;
   FlushErrorLog(s);  // entries a check wrote past the sink, if any
   if (run.StopFlag) ok = false;
-  run.log.Close();
+  CloseErrorLog(s);
+  if (run.StopFlag) ok = false;
   RepaintCountLists(run);
 
   run.EndTime = std::time(nullptr);
@@ -108,7 +109,9 @@ bool FinishRun(Session& s, ReportFile& summary) {
                                        elapsed, static_cast<long>(run.OutOfRangeCount));
   feedback.Status(status);
 
-  s.config.SetErrorCount(run.ErrorCount);
+  // Readers of the log go up to the stored count: it never names an entry
+  // that could not be written.
+  s.config.SetErrorCount(run.FirstLostEntry != 0 ? run.FirstLostEntry - 1 : run.ErrorCount);
   run.PeriodText = DisplayDate(run.SmallestDischarge) + " -> " + DisplayDate(run.LargestDischarge);
   feedback.Info(run.PeriodText);
 

@@ -23,7 +23,10 @@ ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
   std::int64_t loaded = -1;  // the episode in the table's buffer
   int row = 0;               // its service row, 0 for none
   std::string date;
-  for (std::int64_t k = 1; k <= s.run.ErrorCount; ++k) {
+  // Entries past the first one that could not be stored are not in the log.
+  const std::int64_t stored =
+      s.run.FirstLostEntry != 0 ? s.run.FirstLostEntry - 1 : s.run.ErrorCount;
+  for (std::int64_t k = 1; k <= stored; ++k) {
     LogBlockReader::Bytes entry;
     if (!log.Read(k, &entry)) {
       s.feedback.Message("error lectura errores");
@@ -33,7 +36,7 @@ ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
     // Errors of one episode follow each other in the log: it is read and
     // looked up once.
     if (record != loaded) {
-      if (s.table.ReadRecord(record) != 0) {
+      if (ReadRecordAfter(s.table, loaded, record) != 0) {
         s.feedback.Message("ERROR AL LEER FICHERO CMBD");
         break;
       }

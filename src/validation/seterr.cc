@@ -166,6 +166,7 @@ void SETERR(Session& s, int e, int f) {
     run.log.Queue(k, entry);
   } else {
     // Nowhere to write: the same as a write that stored nothing.
+    if (run.FirstLostEntry == 0) run.FirstLostEntry = static_cast<std::int32_t>(k);
     s.feedback.Message("SETERR: Error de escritura");
     run.StopFlag = true;
   }
@@ -175,9 +176,20 @@ void SETERR(Session& s, int e, int f) {
   if (Now() - run.status_shown_at >= kStatusInterval) ShowErrorStatus(s);
 }
 
+namespace {
+
+// Lost entries are the last ones queued: they end at ErrorCount.
+void NoteLost(DetectionRun& run, int lost) {
+  if (lost > 0 && run.FirstLostEntry == 0) run.FirstLostEntry = run.ErrorCount - lost + 1;
+}
+
+}  // namespace
+
 void FlushErrorLog(Session& s) {
   DetectionRun& run = s.run;
-  for (int lost = run.log.EndEpisode(); lost > 0; --lost) {
+  const int lost_now = run.log.EndEpisode();
+  NoteLost(run, lost_now);
+  for (int lost = lost_now; lost > 0; --lost) {
     s.feedback.Message("SETERR: Error de escritura");
     run.StopFlag = true;
   }
@@ -185,7 +197,9 @@ void FlushErrorLog(Session& s) {
 
 void CloseErrorLog(Session& s) {
   DetectionRun& run = s.run;
-  for (int lost = run.log.Close(); lost > 0; --lost) {
+  const int lost_now = run.log.Close();
+  NoteLost(run, lost_now);
+  for (int lost = lost_now; lost > 0; --lost) {
     s.feedback.Message("SETERR: Error de escritura");
     run.StopFlag = true;
   }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "detection/error_grouping.h"
-#include "detection/run_log_writer.h"
 #include "support/detection_fixture.h"
 #include "validation/cmbd_layout.h"
 
@@ -23,21 +22,24 @@ TEST(DetectionLogFailureTest, ShortLogWriteStopsTheRunAndKeepsWhatWasWritten) {
   EXPECT_FALSE(f.Run(kMensual, Scripted(script)));
 
   const DetectionRun& run = f.session().run;
-  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"SETERR: Error de escritura"});
-  // The first block is written once it holds a whole block of entries: at
-  // the end of the episode that filled it. The run stops right after it.
-  const std::int64_t episodes_checked = (RunLogWriter::kBatchEntries + 2) / 3;
-  EXPECT_EQ(run.CurrentRecordNumber, episodes_checked);
-  EXPECT_EQ(run.ErrorCount, 100);
-  EXPECT_EQ(run.ErrorCounts[7] + run.ErrorCounts[13] + run.ErrorCounts[24], 100);
+  // Episode 34 brings entries 100 to 102: the first is stored, the other two
+  // are lost, each with its message. The run stops before episode 35, and its
+  // count still names every error found.
+  EXPECT_EQ(f.feedback().Texts(),
+            std::vector<std::string>(2, "SETERR: Error de escritura"));
+  EXPECT_EQ(run.CurrentRecordNumber, 34);
+  EXPECT_EQ(run.ErrorCount, 102);
+  EXPECT_EQ(run.FirstLostEntry, 101);
+  EXPECT_EQ(run.ErrorCounts[7] + run.ErrorCounts[13] + run.ErrorCounts[24], 102);
   EXPECT_EQ(run.ErrorCounts[7], 34);
   EXPECT_EQ(run.FieldErrorCounts[HISTORIA], 34);
   EXPECT_EQ(f.Work("fallos.dat").size(), 32u * 101);
 
+  // What the readers of the log see stops at the last entry stored.
   EXPECT_EQ(f.SavedConfig().ErrorCount(), 100);
   EXPECT_FALSE(f.SavedConfig().LastRunDate().empty());
   const std::string summary = f.Work("resumen.txt");
-  EXPECT_NE(summary.find("Total errores: 100    "), std::string::npos);
+  EXPECT_NE(summary.find("Total errores: 102    "), std::string::npos);
   EXPECT_NE(summary.find("E61  Historia incorrecta                                34\r\n"), std::string::npos);
   EXPECT_NE(summary.find("CAMPOS AFECTADOS"), std::string::npos);
   const std::string total = "\r\n TOTAL Errores procesados = 100\r\n";
