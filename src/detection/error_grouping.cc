@@ -138,6 +138,7 @@ std::int32_t ReadEntries(Session& s, LogBlockReader& log, std::int32_t n, Groupi
   const bool has_servalt = s.field_map.Present(SERVALT);
   const bool has_fecalt = s.field_map.Present(FECALT);
   bool told_unreadable = false;
+  std::int64_t last_record = 0;
   for (std::int32_t i = 0; i < n; ++i) {
     GroupedEntry e;
     if (!log.Read(i + 1, &e.bytes)) {
@@ -147,7 +148,9 @@ std::int32_t ReadEntries(Session& s, LogBlockReader& log, std::int32_t n, Groupi
     const std::string type_key = ErrorNumberText(e.bytes);
     e.type_key = g->texts.Add(type_key);
     // An episode that cannot be read shows empty texts, said once.
-    bool readable = s.table.ReadRecord(EntryRecordNumber(e.bytes)) == 0;
+    const std::int64_t record = EntryRecordNumber(e.bytes);
+    bool readable = ReadRecordAfter(s.table, last_record, record) == 0;
+    last_record = record;
     if (!readable && !told_unreadable) {
       s.feedback.Message("ERROR AL LEER FICHERO CMBD");
       told_unreadable = true;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "detection/log_block_reader.h"
+#include "storage/dbf_table.h"
 
 namespace quirovel {
 
@@ -29,6 +30,19 @@ inline std::int64_t EntryRecordNumber(const LogBlockReader::Bytes& entry) { retu
 // Field slot 0..3 (offsets 4, 8, 12, 16): a CMBD-A field number, 0 when empty.
 inline std::uint32_t EntryFieldSlot(const LogBlockReader::Bytes& entry, int slot) {
   return EntryWord(entry, 4 + 4 * static_cast<std::size_t>(slot));
+}
+
+// Reads record `target` of the table after record `last`, as the reports do
+// for the episodes of consecutive log entries. A short jump forward reads the
+// records in between: the table's read-ahead then goes on growing as on a
+// sequential pass, instead of starting again from a single record. Returns
+// what ReadRecord(target) returns.
+inline int ReadRecordAfter(DbfTable& table, std::int64_t last, std::int64_t target) {
+  constexpr std::int64_t kForwardWalk = 64;
+  if (last >= 1 && target > last + 1 && target - last <= kForwardWalk)
+    for (std::int64_t r = last + 1; r < target; ++r)
+      if (table.ReadRecord(r) != 0) break;
+  return table.ReadRecord(target);
 }
 
 }  // namespace quirovel
