@@ -27,6 +27,10 @@ class LogLimitFile final : public File {
   }
   std::int64_t Size() override { return base_->Size(); }
   bool Sync() override { return base_->Sync(); }
+  // Like a full disk: a file may shrink, or grow up to the limit only.
+  bool Truncate(std::uint64_t size) override {
+    return size <= owner_.log_limit() && base_->Truncate(size);
+  }
 
  private:
   std::unique_ptr<File> base_;
