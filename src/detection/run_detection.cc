@@ -96,7 +96,7 @@ bool FinishRun(Session& s, ReportFile& summary) {
   DetectionRun& run = s.run;
   Feedback& feedback = s.feedback;
   bool ok = true;
-  FlushErrorLog(s);  // entries a check wrote past the sink, if any
+  FlushErrorLog(s);  // entries still held back
   if (run.StopFlag) ok = false;
   CloseErrorLog(s);
   if (run.StopFlag) ok = false;
