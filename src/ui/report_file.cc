@@ -19,9 +19,15 @@ bool ReportFile::Create(FileSystem& fs, const std::string& host_path) {
 
 void ReportFile::Write(std::string_view text) {
   if (!file_) return;
-  for (char c : text) {
-    if (c == '\n') buffer_.push_back('\r');
-    buffer_.push_back(c);
+  for (;;) {
+    std::size_t end = text.find('\n');
+    if (end == std::string_view::npos) {
+      buffer_.append(text);
+      break;
+    }
+    buffer_.append(text.substr(0, end));
+    buffer_.append("\r\n");
+    text.remove_prefix(end + 1);
   }
   if (buffer_.size() >= kBlock) Flush();
 }
