@@ -18,17 +18,6 @@ constexpr Edition kEditions[] = {{2006, "06"}, {2004, "04"}, {2002, "02"}, {1999
 
 constexpr int kAutomaticYear = 50;
 
-// Signed-byte comparison over at most `limit` characters, as the lookups compare.
-int CompareCodes(std::string_view a, std::string_view b, std::size_t limit) {
-  for (std::size_t i = 0; i < limit; ++i) {
-    auto x = static_cast<std::int8_t>(i < a.size() ? a[i] : '\0');
-    auto y = static_cast<std::int8_t>(i < b.size() ? b[i] : '\0');
-    if (x != y) return x < y ? -1 : 1;
-    if (x == 0) return 0;
-  }
-  return 0;
-}
-
 }  // namespace
 
 std::string_view CieSuffix(int version_year) {

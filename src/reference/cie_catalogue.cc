@@ -8,8 +8,13 @@
 namespace quirovel {
 namespace {
 
-// Sign of the first difference over at most `limit` characters, as signed
-// bytes; a text that ends compares as its terminating zero.
+// The top `compared` bytes of a key.
+std::uint64_t Mask(std::size_t compared) {
+  return compared >= 8 ? ~std::uint64_t{0} : ~(~std::uint64_t{0} >> (8 * compared));
+}
+
+}  // namespace
+
 int CompareCodes(std::string_view a, std::string_view b, std::size_t limit) {
   for (std::size_t i = 0; i < limit; ++i) {
     auto x = static_cast<std::int8_t>(i < a.size() ? a[i] : '\0');
@@ -19,13 +24,6 @@ int CompareCodes(std::string_view a, std::string_view b, std::size_t limit) {
   }
   return 0;
 }
-
-// The top `compared` bytes of a key.
-std::uint64_t Mask(std::size_t compared) {
-  return compared >= 8 ? ~std::uint64_t{0} : ~(~std::uint64_t{0} >> (8 * compared));
-}
-
-}  // namespace
 
 std::uint64_t CieCodeKey(std::string_view code) {
   // Flipping the sign bit orders bytes as signed; zeros after the first NUL

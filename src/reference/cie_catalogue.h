@@ -21,6 +21,11 @@
 
 namespace quirovel {
 
+// Sign of the first difference over at most `limit` characters, as signed
+// bytes; a text that ends compares as its terminating zero. The order of the
+// lookups and of the catalogue order check.
+int CompareCodes(std::string_view a, std::string_view b, std::size_t limit);
+
 class CieCatalogue {
  public:
   static constexpr int kMaxSamples = 2300;  // one more is kept, with the message

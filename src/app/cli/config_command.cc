@@ -42,15 +42,15 @@ std::string FieldList(const ConfigRecord& r, bool (ConfigRecord::*has)(int) cons
 }
 
 void ShowImport(std::ostream& out, const std::string& prefix, const ConfigRecord& r, ImportLayout l) {
-  ImportSpec spec = r.Import(l);
-  PrintLine(out, prefix + ".text-file: " + spec.text_file);
-  PrintLine(out, prefix + ".date-format: " + spec.date_format);
-  PrintLine(out, prefix + ".target-table: " + spec.target_table);
-  PrintLine(out, prefix + ".delimiter: " + Quoted(spec.delimiter));
-  PrintLine(out, prefix + ".separator: " + Quoted(spec.separator));
-  PrintLine(out, prefix + ".structure-table: " + spec.structure_table);
-  PrintLine(out, prefix + ".header-line: " + std::to_string(spec.header_line));
-  PrintLine(out, prefix + ".fixed-length: " + std::to_string(spec.fixed_length));
+  ImportSpec saved = r.Import(l);
+  PrintLine(out, prefix + ".text-file: " + saved.text_file);
+  PrintLine(out, prefix + ".date-format: " + saved.date_format);
+  PrintLine(out, prefix + ".target-table: " + saved.target_table);
+  PrintLine(out, prefix + ".delimiter: " + Quoted(saved.delimiter));
+  PrintLine(out, prefix + ".separator: " + Quoted(saved.separator));
+  PrintLine(out, prefix + ".structure-table: " + saved.structure_table);
+  PrintLine(out, prefix + ".header-line: " + std::to_string(saved.header_line));
+  PrintLine(out, prefix + ".fixed-length: " + std::to_string(saved.fixed_length));
 }
 
 void Show(std::ostream& out, const ConfigRecord& r) {
