@@ -5,6 +5,11 @@
 #include "reference/text_lines.h"
 
 namespace quirovel {
+
+// Outside the template below: some compilers do not evaluate a literal
+// operator that is consteval inside a template's body.
+constexpr const char* kTooManyHospitals =
+    "El fichero hospital.dat tiene más de %ld hospitales: no se leen los demás"_cp;
 namespace {
 
 // Walks "hospital.dat" entry by entry (code, name) until visit returns false.
@@ -21,9 +26,7 @@ void WalkHospitals(FileSystem& fs, Feedback& feedback, const HostPaths& paths, V
   while (reader.Next(&line)) {
     if (line.empty()) continue;  // a blank line is no hospital
     if (++entries > HospitalCatalogue::kMaxEntries) {
-      feedback.Message(StrFormat("El fichero hospital.dat tiene más de %ld hospitales: no se leen "
-                                 "los demás"_cp,
-                                 HospitalCatalogue::kMaxEntries));
+      feedback.Message(StrFormat(kTooManyHospitals, HospitalCatalogue::kMaxEntries));
       return;
     }
     std::string_view text = line;
