@@ -134,34 +134,34 @@ std::size_t ConfigRecord::At(ImportLayout layout, ImportField field) {
 }
 
 ImportSpec ConfigRecord::Import(ImportLayout l) const {
-  ImportSpec spec;
-  spec.text_file = ImportTextFile(l);
-  spec.date_format = ImportDateFormat(l);
-  spec.target_table = ImportTargetTable(l);
-  spec.delimiter = ImportDelimiter(l);
-  spec.separator = ImportSeparator(l);
-  spec.structure_table = ImportStructureTable(l);
-  spec.header_line = ImportHeaderLine(l);
-  spec.fixed_length = ImportFixedLength(l);
-  return spec;
+  ImportSpec settings;
+  settings.text_file = ImportTextFile(l);
+  settings.date_format = ImportDateFormat(l);
+  settings.target_table = ImportTargetTable(l);
+  settings.delimiter = ImportDelimiter(l);
+  settings.separator = ImportSeparator(l);
+  settings.structure_table = ImportStructureTable(l);
+  settings.header_line = ImportHeaderLine(l);
+  settings.fixed_length = ImportFixedLength(l);
+  return settings;
 }
 
-bool ConfigRecord::SetImport(ImportLayout l, const ImportSpec& spec) {
+bool ConfigRecord::SetImport(ImportLayout l, const ImportSpec& settings) {
   auto fits = [](const std::string& t, std::size_t size) {
     return t.size() < size && t.find('\0') == std::string::npos;
   };
-  if (!fits(spec.text_file, kPathSize) || !fits(spec.date_format, 2) ||
-      !fits(spec.target_table, kPathSize) || !fits(spec.delimiter, 2) ||
-      !fits(spec.separator, 2) || !fits(spec.structure_table, kPathSize))
+  if (!fits(settings.text_file, kPathSize) || !fits(settings.date_format, 2) ||
+      !fits(settings.target_table, kPathSize) || !fits(settings.delimiter, 2) ||
+      !fits(settings.separator, 2) || !fits(settings.structure_table, kPathSize))
     return false;
-  SetImportTextFile(l, spec.text_file);
-  SetImportDateFormat(l, spec.date_format);
-  SetImportTargetTable(l, spec.target_table);
-  SetImportDelimiter(l, spec.delimiter);
-  SetImportSeparator(l, spec.separator);
-  SetImportStructureTable(l, spec.structure_table);
-  SetImportHeaderLine(l, spec.header_line);
-  SetImportFixedLength(l, spec.fixed_length);
+  SetImportTextFile(l, settings.text_file);
+  SetImportDateFormat(l, settings.date_format);
+  SetImportTargetTable(l, settings.target_table);
+  SetImportDelimiter(l, settings.delimiter);
+  SetImportSeparator(l, settings.separator);
+  SetImportStructureTable(l, settings.structure_table);
+  SetImportHeaderLine(l, settings.header_line);
+  SetImportFixedLength(l, settings.fixed_length);
   return true;
 }
 

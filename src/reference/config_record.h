@@ -148,7 +148,7 @@ class ConfigRecord {
   // Text-import settings, current (layout A) or saved (layout B).
   ImportSpec Import(ImportLayout layout) const;
   // False, changing nothing, when a text does not fit its field.
-  bool SetImport(ImportLayout layout, const ImportSpec& spec);
+  bool SetImport(ImportLayout layout, const ImportSpec& settings);
   std::string ImportTextFile(ImportLayout l) const { return Text(At(l, kTextFileField), kPathSize); }
   bool SetImportTextFile(ImportLayout l, std::string_view p) { return SetText(At(l, kTextFileField), kPathSize, p); }
   std::string ImportDateFormat(ImportLayout l) const { return Text(At(l, kDateFormatField), 2); }

@@ -54,8 +54,8 @@ TEST(ConfigRecordTest, NamedFieldsReadTheDefaults) {
 
 TEST(ConfigRecordTest, SavedSpecificationsUseTheirOwnFieldOrder) {
   ConfigRecord r;
-  ImportSpec spec{"T", "3", "D", "\"", ";", "S", 1, 0};
-  ASSERT_TRUE(r.SetImport(ImportLayout::kSavedCmbd, spec));
+  ImportSpec settings{"T", "3", "D", "\"", ";", "S", 1, 0};
+  ASSERT_TRUE(r.SetImport(ImportLayout::kSavedCmbd, settings));
   const auto& b = r.bytes();
   EXPECT_EQ(b[2140], 'T');
   EXPECT_EQ(b[2240], '3');
@@ -65,7 +65,7 @@ TEST(ConfigRecordTest, SavedSpecificationsUseTheirOwnFieldOrder) {
   EXPECT_EQ(b[2346], 'S');  // structure table at 206 in this layout
   EXPECT_EQ(b[2452], 1);    // header line at 312
   EXPECT_EQ(b[2448], 0);    // fixed length at 308
-  ASSERT_TRUE(r.SetImport(ImportLayout::kCurrent, spec));
+  ASSERT_TRUE(r.SetImport(ImportLayout::kCurrent, settings));
   EXPECT_EQ(b[996], 'S');  // structure table at 216 in the current settings
   EXPECT_EQ(b[988], 1);    // header line at 208
   EXPECT_EQ(r.Import(ImportLayout::kSavedCmbd).structure_table, "S");
