@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "detection/service_tabulation.h"
 #include "ui/report_file.h"
 #include "validation/error_log.h"
 
@@ -39,6 +40,8 @@ struct DetectionRun {
   // The first entry that could not be stored (0 while none): the count kept
   // for the readers of the log stops before it.
   std::int32_t FirstLostEntry = 0;
+  // The entries the log holds: up to the first lost one.
+  std::int32_t StoredEntryCount() const { return FirstLostEntry != 0 ? FirstLostEntry - 1 : ErrorCount; }
 
   ErrorLog log;               // "fallos.dat"
   ReportFile errors_report;   // "errores.txt"
@@ -61,6 +64,10 @@ struct DetectionRun {
   std::string PeriodText;            // "%s -> %s" of the bounds as day/month/year
   std::int64_t StartTime = 0;        // seconds since the epoch
   std::int64_t EndTime = 0;          // 0 until the record loop of the run is over
+  // The stored entries counted by service and month as the episodes were
+  // checked; complete once the record loop has stored every entry.
+  ServiceTabulation tally;
+  bool tally_complete = false;
 
   void ResetCounters() {
     ErrorCount = 0;
@@ -71,6 +78,7 @@ struct DetectionRun {
     FieldErrorCounts.fill(0);
     NotInVersionMark = 0;
     FirstLostEntry = 0;
+    tally_complete = false;
   }
 };
 

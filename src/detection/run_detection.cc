@@ -72,16 +72,22 @@ void CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker& progr
   run.StopFlag = false;
   run.ErrorCount = 0;
   run.FirstLostEntry = 0;
+  run.tally = EmptyTabulation(s);
+  run.tally_complete = false;
   const bool automatic_version = s.config.VersionYear() == kAutomaticVersion;
   while (run.CurrentRecordNumber <= n) {
     if (s.table.ReadRecord(run.CurrentRecordNumber) != 0 || run.StopFlag) break;
     DecodeRecord(s);
     TakeDischargeDate(run, CText(s.record.FECALT.view()));
     if (automatic_version) VersionForDischargeDate(s);
+    const std::int32_t stored_before = run.StoredEntryCount();
     check(s);
     ++run.EpisodesChecked;
     // Every entry of the episode is stored, or known lost, before the next one.
     FlushErrorLog(s);
+    // The table's buffer still holds the episode the summary would read back.
+    const std::int32_t stored = run.StoredEntryCount() - stored_before;
+    if (stored > 0) CountInCell(&run.tally, CellOfEpisode(s, run.tally), stored);
     progress.Step(static_cast<long>(run.CurrentRecordNumber));
     ++run.CurrentRecordNumber;
   }
@@ -100,6 +106,7 @@ bool FinishRun(Session& s, ReportFile& summary) {
   if (run.StopFlag) ok = false;
   CloseErrorLog(s);
   if (run.StopFlag) ok = false;
+  run.tally_complete = run.FirstLostEntry == 0;
   RepaintCountLists(run);
 
   run.EndTime = std::time(nullptr);
@@ -111,7 +118,7 @@ bool FinishRun(Session& s, ReportFile& summary) {
 
   // Readers of the log go up to the stored count: it never names an entry
   // that could not be written.
-  s.config.SetErrorCount(run.FirstLostEntry != 0 ? run.FirstLostEntry - 1 : run.ErrorCount);
+  s.config.SetErrorCount(run.StoredEntryCount());
   run.PeriodText = DisplayDate(run.SmallestDischarge) + " -> " + DisplayDate(run.LargestDischarge);
   feedback.Info(run.PeriodText);
 

@@ -4,30 +4,74 @@
 #include "detection/log_block_reader.h"
 #include "detection/report_text.h"
 #include "storage/dates.h"
+#include "storage/short_key.h"
 #include "validation/cmbd_layout.h"
 
 namespace quirovel {
+namespace {
+
+// Never the packing of a text of kShortKeyMax bytes or fewer.
+constexpr std::uint64_t kLongCode = ~std::uint64_t{0};
+
+std::uint64_t RowKey(std::string_view code) {
+  return code.size() <= kShortKeyMax ? PackShortKey(code) : kLongCode;
+}
+
+}  // namespace
+
+int ServiceTabulation::RowOf(std::string_view service) const {
+  if (service.size() > kShortKeyMax) {
+    for (int slot = 1; slot <= 40; ++slot)
+      if (rows[static_cast<std::size_t>(slot)].code == service) return slot;
+    return 0;
+  }
+  const std::uint64_t key = PackShortKey(service);
+  for (int slot = 1; slot <= 40; ++slot)
+    if (keys[static_cast<std::size_t>(slot)] == key) return slot;
+  return 0;
+}
+
+ServiceTabulation EmptyTabulation(const Session& s) {
+  ServiceTabulation t;
+  for (int slot = 1; slot <= 40; ++slot) {
+    const auto i = static_cast<std::size_t>(slot);
+    t.rows[i].code = s.references.services.slot(slot).code;
+    t.keys[i] = RowKey(t.rows[i].code);
+  }
+  return t;
+}
+
+EpisodeCell CellOfEpisode(const Session& s, const ServiceTabulation& t) {
+  EpisodeCell cell;
+  const std::string service = s.field_map.Present(SERVALT) ? CText(CmbdFieldText(s, SERVALT)) : " ";
+  const std::string date = s.field_map.Present(FECALT) ? CText(CmbdFieldText(s, FECALT)) : " ";
+  cell.row = t.RowOf(service);
+  cell.month = date.size() > 4 ? DecimalValue(std::string_view(date).substr(4, 2)) : 0;
+  return cell;
+}
+
+void CountInCell(ServiceTabulation* t, const EpisodeCell& cell, std::int32_t errors) {
+  if (cell.row == 0) return;
+  auto& counted = t->rows[static_cast<std::size_t>(cell.row)];
+  counted.count += errors;
+  if (cell.month >= 1 && cell.month <= 12) counted.months[static_cast<std::size_t>(cell.month)] += errors;
+}
 
 ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
-  ServiceTabulation t;
-  for (int slot = 1; slot <= 40; ++slot)
-    t.rows[static_cast<std::size_t>(slot)].code = s.references.services.slot(slot).code;
-
+  ServiceTabulation t = EmptyTabulation(s);
   LogBlockReader log;
   if (!log.Open(s.fs, log_path)) {
     s.feedback.Message("error lectura errores");
     return t;
   }
-  const bool has_servalt = s.field_map.Present(SERVALT);
-  const bool has_fecalt = s.field_map.Present(FECALT);
+  const std::int64_t stored = s.run.StoredEntryCount();
+  LogBlockReader::Bytes entry;
+  // The log holds entries 1..stored when it holds the last of them.
+  if (s.run.tally_complete && (stored == 0 || log.Read(stored, &entry))) return s.run.tally;
+
   std::int64_t loaded = -1;  // the episode in the table's buffer
-  int row = 0;               // its service row, 0 for none
-  std::string date;
-  // Entries past the first one that could not be stored are not in the log.
-  const std::int64_t stored =
-      s.run.FirstLostEntry != 0 ? s.run.FirstLostEntry - 1 : s.run.ErrorCount;
+  EpisodeCell cell;
   for (std::int64_t k = 1; k <= stored; ++k) {
-    LogBlockReader::Bytes entry;
     if (!log.Read(k, &entry)) {
       s.feedback.Message("error lectura errores");
       break;
@@ -41,17 +85,9 @@ ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
         break;
       }
       loaded = record;
-      const std::string service = has_servalt ? CText(CmbdFieldText(s, SERVALT)) : " ";
-      date = has_fecalt ? CText(CmbdFieldText(s, FECALT)) : " ";
-      row = 0;
-      for (int slot = 1; slot <= 40 && row == 0; ++slot)
-        if (t.rows[static_cast<std::size_t>(slot)].code == service) row = slot;
+      cell = CellOfEpisode(s, t);
     }
-    if (row == 0) continue;
-    auto& counted = t.rows[static_cast<std::size_t>(row)];
-    ++counted.count;
-    long month = date.size() > 4 ? DecimalValue(std::string_view(date).substr(4, 2)) : 0;
-    if (month >= 1 && month <= 12) ++counted.months[static_cast<std::size_t>(month)];
+    CountInCell(&t, cell, 1);
   }
   return t;
 }

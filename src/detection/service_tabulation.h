@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quirovel {
 
@@ -17,12 +18,34 @@ struct ServiceTabulation {
     std::array<std::int32_t, 13> months{};  // 1..12, January to December
   };
   std::array<Row, 41> rows;  // 1..40; row 0 unused
+  std::array<std::uint64_t, 41> keys{};  // each row's code packed, for RowOf
+
+  // The first row whose code is the text, 0 for none.
+  int RowOf(std::string_view service) const;
 };
+
+// Where the errors of one episode are counted: its service row (0: counted in
+// the grand total only) and its discharge month (outside 1..12: no month).
+struct EpisodeCell {
+  int row = 0;
+  long month = 0;
+};
+
+// The rows of the service table's slots, with no errors counted.
+ServiceTabulation EmptyTabulation(const Session& s);
+// The cell of the episode in the current table's record buffer.
+EpisodeCell CellOfEpisode(const Session& s, const ServiceTabulation& t);
+// Counts `errors` errors in the cell.
+void CountInCell(ServiceTabulation* t, const EpisodeCell& cell, std::int32_t errors);
 
 // Reads log entries 1..ErrorCount and each entry's episode from the current
 // table. An entry or an episode that cannot be read ends the tabulation (after
 // "error lectura errores" or "ERROR AL LEER FICHERO CMBD"); what was counted
 // until then stands.
+//
+// A run that stored all its entries has counted them as it went, from the
+// same episodes in the same buffer: when the log holds them all, that count is
+// the answer and the table is not read again.
 ServiceTabulation TabulateByService(Session& s, const std::string& log_path);
 
 }  // namespace quirovel

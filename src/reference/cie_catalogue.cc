@@ -46,6 +46,7 @@ void CieCatalogue::Close() {
   attributes_.Close();
   descriptions_.Close();
   samples_.clear();
+  memo_.Clear();
   found_ = 0;
   found_in_memory_ = false;
   memory_loaded_ = false;
@@ -100,6 +101,7 @@ void CieCatalogue::LoadMemoryCopy() {
 
 void CieCatalogue::BuildSampleIndex(int step) {
   samples_.clear();
+  memo_.Clear();
   found_ = 0;
   if (step < 1) step = 1;
   const std::int64_t count = descriptions_.is_open() ? descriptions_.record_count() : 0;
@@ -136,11 +138,17 @@ std::int32_t CieCatalogue::Find(std::string_view code, std::size_t compared) {
   if (samples_.empty() || !attributes_.is_open()) return 0;
   const std::uint64_t key = CieCodeKey(code);
   std::int32_t first, last;
-  Block(key, &first, &last);
   if (use_memory_ && memory_loaded_) {
-    found_ = FindInMemory(key, compared, first, last);
+    // A key's last byte is always 0: the count compared goes there.
+    const std::uint64_t tag = key | compared;
+    if (!memo_.Find(tag, &found_)) {
+      Block(key, &first, &last);
+      found_ = FindInMemory(key, compared, first, last);
+      memo_.Remember(tag, found_);
+    }
     found_in_memory_ = found_ != 0;
   } else {
+    Block(key, &first, &last);
     found_ = FindInTable(attributes_, code, compared, first, last);
   }
   return found_;

@@ -17,6 +17,7 @@
 
 #include "platform/feedback.h"
 #include "platform/file_system.h"
+#include "reference/lookup_memo.h"
 #include "storage/dbf_table.h"
 
 namespace quirovel {
@@ -84,6 +85,7 @@ class CieCatalogue {
   DbfTable attributes_;
   DbfTable descriptions_;
   std::vector<Sample> samples_;  // plus the final entry holding the record count
+  LookupMemo memo_;              // answers of the lookups in the memory copy
   std::int32_t found_ = 0;
   bool found_in_memory_ = false;
 

@@ -19,6 +19,7 @@ void CodeIndex::Insert(std::string_view code, Feedback& feedback) {
   std::string_view key = Key(code);
   if (nodes_.empty()) {
     nodes_.push_back({std::string(key)});
+    members_.insert(PackShortKey(key));
     return;
   }
   int at = 0;
@@ -34,6 +35,7 @@ void CodeIndex::Insert(std::string_view code, Feedback& feedback) {
     if (link < 0) {
       link = static_cast<int>(nodes_.size());
       nodes_.push_back({std::string(key)});  // `link` is not used after this
+      members_.insert(PackShortKey(key));
       return;
     }
     at = link;
@@ -41,15 +43,8 @@ void CodeIndex::Insert(std::string_view code, Feedback& feedback) {
 }
 
 bool CodeIndex::Contains(std::string_view code) const {
-  if (code.find('\0') != std::string_view::npos || code.size() > kMaxKey) return false;
-  int at = nodes_.empty() ? -1 : 0;
-  while (at >= 0) {
-    const Node& node = nodes_[static_cast<std::size_t>(at)];
-    int c = Compare(code, node.key);
-    if (c == 0) return true;
-    at = c < 0 ? node.left : node.right;
-  }
-  return false;
+  if (code.size() > kMaxKey || code.find('\0') != std::string_view::npos) return false;
+  return members_.count(PackShortKey(code)) != 0;
 }
 
 const std::string* CodeIndex::KeyAt(std::string_view path) const {

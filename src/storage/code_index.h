@@ -1,25 +1,33 @@
 // A set of short codes (hospital and occupation codes) held as an unbalanced
 // binary search tree in insertion order. The lists are short, so the tree is
-// never rebalanced.
+// never rebalanced. Lookups, which the checks make for every episode, go to a
+// hash set of the same keys: a list read in sorted order makes the tree a
+// chain, and a walk down it costs a comparison per code.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <string_view>
 #include <vector>
 
 #include "platform/feedback.h"
+#include "storage/short_key.h"
 
 namespace quirovel {
 
 class CodeIndex {
  public:
-  static constexpr std::size_t kMaxKey = 7;  // longer codes are cut to 7 characters
+  static constexpr std::size_t kMaxKey = kShortKeyMax;  // longer codes are cut to 7 characters
 
   // Adds the code; a code already present gives "Btree: Código duplicado" and
   // then the code itself, and is not added again.
   void Insert(std::string_view code, Feedback& feedback);
   bool Contains(std::string_view code) const;
-  void Clear() { nodes_.clear(); }
+  void Clear() {
+    nodes_.clear();
+    members_.clear();
+  }
   bool empty() const { return nodes_.empty(); }
   std::size_t size() const { return nodes_.size(); }
 
@@ -33,6 +41,7 @@ class CodeIndex {
     int left = -1, right = -1;
   };
   std::vector<Node> nodes_;  // nodes_[0] is the root; children by index
+  std::unordered_set<std::uint64_t> members_;  // the keys packed by PackShortKey
 };
 
 }  // namespace quirovel

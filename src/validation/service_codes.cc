@@ -1,19 +1,40 @@
 #include "validation/service_codes.h"
 
 namespace quirovel {
+namespace {
 
-const std::array<std::string_view, 41> kServiceCodeList = {
-    "70100", "70150", "70190", "70210", "70220", "70230", "70240", "70250", "70260", "70270",
-    "70271", "70276", "70310", "70320", "70330", "70340", "70350", "70360", "70370", "70380",
-    "70390", "70391", "70392", "70393", "70420", "70430", "70440", "70441", "70460", "70480",
-    "70490", "70500", "70530", "70531", "70540", "70551", "70552", "70560", "70580", "70600",
-    "ZZZ"};
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Every service is "70" and three digits.
+constexpr bool HasServiceShape(std::string_view code) {
+  return code.size() == 5 && code[0] == '7' && code[1] == '0' && IsDigit(code[2]) && IsDigit(code[3]) &&
+         IsDigit(code[4]);
+}
+
+constexpr std::size_t ThreeDigits(std::string_view code) {
+  return static_cast<std::size_t>((code[2] - '0') * 100 + (code[3] - '0') * 10 + (code[4] - '0'));
+}
+
+// The list as a table of those three digits: asked twice per episode, so it
+// is looked up rather than walked. Ascending order makes the walk stop on the
+// code exactly when it is listed, so both give the same answers.
+struct ServiceDigits {
+  std::array<bool, 1000> listed{};
+  constexpr ServiceDigits() {
+    for (std::size_t i = 0; i + 1 < kServiceCodeList.size(); ++i) {
+      if (!HasServiceShape(kServiceCodeList[i])) throw "a service code must be 70 and three digits";
+      if (i > 0 && !(kServiceCodeList[i - 1] < kServiceCodeList[i])) throw "the service list must ascend";
+      listed[ThreeDigits(kServiceCodeList[i])] = true;
+    }
+  }
+};
+
+constexpr ServiceDigits kServiceDigits;
+
+}  // namespace
 
 bool IsServiceCode(std::string_view code) {
-  std::size_t i = 0;
-  while (i + 1 < kServiceCodeList.size() && kServiceCodeList[i] < code) ++i;
-  // The marker is never a service, even for a code that equals it.
-  return i + 1 < kServiceCodeList.size() && kServiceCodeList[i] == code;
+  return HasServiceShape(code) && kServiceDigits.listed[ThreeDigits(code)];
 }
 
 }  // namespace quirovel

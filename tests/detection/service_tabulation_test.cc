@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "validation/checks.h"
+
 #include "support/detection_fixture.h"
 #include "validation/cmbd_layout.h"
 
@@ -82,6 +86,52 @@ TEST_F(ServiceTabulationTest, EpisodeThatCannotBeReadEndsTheTabulation) {
   EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"ERROR AL LEER FICHERO CMBD"});
   EXPECT_EQ(t.rows[2].count, 1);
   EXPECT_EQ(t.rows[1].count, 0);
+}
+
+// The run counts each episode's stored errors as it goes; reading the log and
+// the table back must give the same table, and a log that no longer holds the
+// run's entries is read back with its message.
+TEST(ServiceTabulationOfARun, CountedAsItGoesEqualsReadingTheLogBack) {
+  DetectionFixture f;
+  const char* services[] = {"70100", "70440", "70552", "99999", "     ", "70100", "70440"};
+  const char* dates[] = {"20050115", "20050228", "20051231", "20051301", "", "20050707", "2005"};
+  std::vector<Episode> episodes;
+  std::mt19937 random(11);
+  for (int i = 0; i < 400; ++i) {
+    Episode e = CleanEpisode().Set("SERVALT", services[random() % 7]).Set("FECALT", dates[random() % 7]);
+    if (random() % 3 == 0) e.Set("SEXO", "7");
+    if (random() % 5 == 0) e.Set("C1", "");
+    episodes.push_back(e);
+  }
+  f.WriteTable(episodes);
+  ASSERT_TRUE(f.Run(kTrimestral, CheckAdministrative));
+  Session& s = f.session();
+  ASSERT_TRUE(s.run.tally_complete);
+  ASSERT_GT(s.run.ErrorCount, 400);
+  const ServiceTabulation counted = TabulateByService(s, f.WorkPath("fallos.dat"));
+
+  s.run.tally_complete = false;
+  const ServiceTabulation read_back = TabulateByService(s, f.WorkPath("fallos.dat"));
+  EXPECT_TRUE(f.feedback().Texts().empty());
+  std::int32_t total = 0;
+  for (std::size_t slot = 1; slot <= 40; ++slot) {
+    EXPECT_EQ(counted.rows[slot].code, read_back.rows[slot].code) << slot;
+    EXPECT_EQ(counted.rows[slot].count, read_back.rows[slot].count) << slot;
+    EXPECT_EQ(counted.rows[slot].months, read_back.rows[slot].months) << slot;
+    total += counted.rows[slot].count;
+  }
+  EXPECT_GT(total, 0);
+  EXPECT_LT(total, s.run.ErrorCount);  // service 99999 and the blank one have no row
+
+  // The log cut after the run: the count made during the run is not trusted.
+  s.run.tally_complete = true;
+  const std::string log = ReadFileBytes(f.WorkPath("fallos.dat"));
+  WriteFileBytes(f.WorkPath("fallos.dat"), log.substr(0, 32 * 11));
+  const ServiceTabulation cut = TabulateByService(s, f.WorkPath("fallos.dat"));
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error lectura errores"});
+  std::int32_t cut_total = 0;
+  for (const auto& row : cut.rows) cut_total += row.count;
+  EXPECT_LE(cut_total, 10);
 }
 
 }  // namespace

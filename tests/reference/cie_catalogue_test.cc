@@ -123,6 +123,27 @@ TEST_P(CieCatalogueTest, LongLastBlockAndTheProcedureGiveUp) {
   EXPECT_EQ(catalogue.FindProcedure(codes[22999]), 23000);  // an ordinary block
 }
 
+TEST_P(CieCatalogueTest, AskingAgainGivesTheSameAnswerUntilTheTablesChange) {
+  std::vector<std::string> codes = EvenCodes(25000);
+  Build(codes);
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(catalogue.FindProcedure(codes[23201]), 0);  // given up as a procedure
+    EXPECT_EQ(catalogue.Column(1), "");
+    EXPECT_EQ(catalogue.FindDiagnosis(D(codes[23201])), 23202);  // found as a diagnosis
+    EXPECT_EQ(catalogue.Column(1), codes[23201] + "  ");
+    EXPECT_EQ(catalogue.FindDiagnosis(D("00003")), 0);
+  }
+  // New samples: no long last block, so no give-up.
+  catalogue.BuildSampleIndex(20);
+  EXPECT_EQ(catalogue.FindProcedure(codes[23201]), 23202);
+  // Other tables: nothing is carried over.
+  Build({"00002", "00004"});
+  EXPECT_EQ(catalogue.FindProcedure("00004"), 2);
+  Build({"00001", "00002", "00004"});
+  EXPECT_EQ(catalogue.FindProcedure("00004"), 3);
+  EXPECT_EQ(catalogue.FindDiagnosis(D("00003")), 0);
+}
+
 TEST_P(CieCatalogueTest, ShorterDescriptionsTableEndsTheLastBlockEarly) {
   std::vector<std::string> codes = EvenCodes(30);
   Build(CieRows(codes), std::vector<std::string>(codes.begin(), codes.begin() + 25));

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <set>
+#include <string>
+
 #include "platform/cp1252.h"
 #include "platform/recording_feedback.h"
 
@@ -86,6 +92,33 @@ TEST(CodeIndex, HoldsAFullListInAChainWithoutTrouble) {
   EXPECT_FALSE(index.Contains("01000"));
   index.Clear();
   EXPECT_FALSE(index.Contains("00500"));
+}
+
+TEST(CodeIndex, FindsWhatWasStoredAfterCuttingAndNothingElse) {
+  // Insertion cuts at a NUL and after 7 characters; lookups see the cut key.
+  CodeIndex index;
+  RecordingFeedback feedback;
+  std::set<std::string> stored;
+  std::mt19937 random(7);
+  const std::string alphabet = std::string("019AZ \xF3") + '\0';
+  for (int i = 0; i < 3000; ++i) {
+    std::string code(1 + random() % 9, ' ');
+    for (char& c : code) c = alphabet[random() % alphabet.size()];
+    std::string key = code.substr(0, std::min(code.find('\0'), std::size_t{7}));
+    if (stored.count(key) == 0) {
+      index.Insert(code, feedback);
+      stored.insert(key);
+    }
+  }
+  EXPECT_TRUE(feedback.messages.empty());
+  EXPECT_EQ(index.size(), stored.size());
+  for (int i = 0; i < 20000; ++i) {
+    std::string code(random() % 9, ' ');
+    for (char& c : code) c = alphabet[random() % alphabet.size()];
+    const bool expected = code.size() <= 7 && code.find('\0') == std::string::npos && stored.count(code) != 0;
+    ASSERT_EQ(index.Contains(code), expected) << code;
+  }
+  for (const std::string& key : stored) ASSERT_TRUE(index.Contains(key)) << key;
 }
 
 }  // namespace
