@@ -30,6 +30,7 @@ class TextArena {
     std::uint32_t at = 0;
     std::uint32_t size = 0;
   };
+  void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   Ref Add(std::string_view text) {
     Ref ref{static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(text.size())};
     bytes_.append(text);
@@ -74,7 +75,7 @@ std::string ErrorTextOf(const GroupedEntry& e, const TextArena& texts) {
 void TakeTexts(Session& s, GroupedEntry* e, bool readable, TextArena* texts) {
   auto text = [&](std::uint32_t f) {
     if (!readable || f < 1 || f > static_cast<std::uint32_t>(kCmbdFieldCount)) return texts->Add({});
-    return texts->Add(CText(CmbdFieldText(s, static_cast<int>(f))));
+    return texts->Add(CView(CmbdFieldText(s, static_cast<int>(f))));
   };
   e->servalt = text(SERVALT);
   e->fecalt = text(FECALT);
@@ -135,6 +136,7 @@ std::int32_t ReadEntries(Session& s, LogBlockReader& log, std::int32_t n, Groupi
                          GroupedEntries* g) {
   g->entries.reserve(static_cast<std::size_t>(n));
   g->keys.reserve(static_cast<std::size_t>(n));
+  g->texts.Reserve(static_cast<std::size_t>(n) * 64);  // seven short texts per entry
   const bool has_servalt = s.field_map.Present(SERVALT);
   const bool has_fecalt = s.field_map.Present(FECALT);
   bool told_unreadable = false;

@@ -12,9 +12,9 @@ namespace quirovel {
 
 // A field text as the report formats print it with "%s": up to its first zero
 // byte, since a field filled with zeros is an empty text, not a run of NULs.
-inline std::string CText(std::string_view text) {
+inline std::string_view CView(std::string_view text) {
   std::size_t nul = text.find('\0');
-  return std::string(nul == std::string_view::npos ? text : text.substr(0, nul));
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
 inline std::uint32_t EntryWord(const LogBlockReader::Bytes& entry, std::size_t offset) {

@@ -49,7 +49,7 @@ std::string LocalTimeText(std::time_t when, const char* format) {
 }
 
 // Widens the period with one discharge date, compared as text.
-void TakeDischargeDate(DetectionRun& run, const std::string& fecalt) {
+void TakeDischargeDate(DetectionRun& run, std::string_view fecalt) {
   if (fecalt < run.SmallestDischarge) run.SmallestDischarge = fecalt.substr(0, 8);
   if (fecalt > run.LargestDischarge) run.LargestDischarge = fecalt.substr(0, 8);
 }
@@ -78,17 +78,17 @@ void CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker& progr
   while (run.CurrentRecordNumber <= n) {
     if (s.table.ReadRecord(run.CurrentRecordNumber) != 0 || run.StopFlag) break;
     DecodeRecord(s);
-    TakeDischargeDate(run, CText(s.record.FECALT.view()));
+    TakeDischargeDate(run, CView(s.record.FECALT.view()));
     if (automatic_version) VersionForDischargeDate(s);
     const std::int32_t stored_before = run.StoredEntryCount();
     check(s);
-    ++run.EpisodesChecked;
     // Every entry of the episode is stored, or known lost, before the next one.
     FlushErrorLog(s);
     // The table's buffer still holds the episode the summary would read back.
     const std::int32_t stored = run.StoredEntryCount() - stored_before;
     if (stored > 0) CountInCell(&run.tally, CellOfEpisode(s, run.tally), stored);
     progress.Step(static_cast<long>(run.CurrentRecordNumber));
+    if ((run.CurrentRecordNumber & 1023) == 0) ShowErrorStatusWhenDue(s);
     ++run.CurrentRecordNumber;
   }
   --run.CurrentRecordNumber;

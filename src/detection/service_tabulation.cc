@@ -43,10 +43,10 @@ ServiceTabulation EmptyTabulation(const Session& s) {
 
 EpisodeCell CellOfEpisode(const Session& s, const ServiceTabulation& t) {
   EpisodeCell cell;
-  const std::string service = s.field_map.Present(SERVALT) ? CText(CmbdFieldText(s, SERVALT)) : " ";
-  const std::string date = s.field_map.Present(FECALT) ? CText(CmbdFieldText(s, FECALT)) : " ";
+  const std::string_view service = s.field_map.Present(SERVALT) ? CView(CmbdFieldText(s, SERVALT)) : " ";
+  const std::string_view date = s.field_map.Present(FECALT) ? CView(CmbdFieldText(s, FECALT)) : " ";
   cell.row = t.RowOf(service);
-  cell.month = date.size() > 4 ? DecimalValue(std::string_view(date).substr(4, 2)) : 0;
+  cell.month = date.size() > 4 ? DecimalValue(date.substr(4, 2)) : 0;
   return cell;
 }
 

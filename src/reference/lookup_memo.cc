@@ -4,26 +4,20 @@ namespace quirovel {
 
 void LookupMemo::Remember(std::uint64_t tag, std::int32_t answer) {
   if (tag == 0) return;
-  if (2 * (used_ + 1) > slots_.size()) {
-    if (used_ >= kMaxAnswers) {
-      std::int32_t known;
-      if (!Find(tag, &known)) return;  // full: new questions are not kept
-    } else {
-      Grow();
-    }
-  }
-  for (std::size_t i = Home(tag);; i = (i + 1) & mask_) {
+  for (std::size_t i = slots_.empty() ? 0 : Home(tag); !slots_.empty(); i = (i + 1) & mask_) {
     Slot& slot = slots_[i];
+    if (slot.tag == 0) break;
     if (slot.tag == tag) {
       slot.answer = answer;
       return;
     }
-    if (slot.tag == 0) {
-      slot = {tag, answer};
-      ++used_;
-      return;
-    }
   }
+  if (used_ >= kMaxAnswers) return;  // full: new questions are not kept
+  if (4 * (used_ + 1) > 3 * slots_.size()) Grow();
+  std::size_t i = Home(tag);
+  while (slots_[i].tag != 0) i = (i + 1) & mask_;
+  slots_[i] = {tag, answer};
+  ++used_;
 }
 
 void LookupMemo::Grow() {

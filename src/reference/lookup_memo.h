@@ -48,7 +48,7 @@ class LookupMemo {
   }
   void Grow();
 
-  std::vector<Slot> slots_;  // open addressing, at most half full
+  std::vector<Slot> slots_;  // open addressing, at most three quarters full
   std::size_t used_ = 0;
   std::size_t mask_ = 0;
   int bits_ = 0;

@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "storage/dates.h"
 #include "validation/checks.h"
+#include "validation/code_text.h"
 #include "validation/hospital_codes.h"
 #include "validation/seterr.h"
 #include "validation/service_codes.h"
@@ -62,7 +63,7 @@ void CheckIdentity(Session& s, const CmbdRecord& r) {
     SETERR(s, kE41, AFILISS);
 
   const std::string_view hospital = r.HOSPITAL.view();
-  if (!(hospital >= "02003" && hospital <= "02054" && hospital == s.config.HospitalCode()))
+  if (!(InTextRange(hospital, "02003", "02054") && hospital == s.config.HospitalCode()))
     SETERR(s, kE51, HOSPITAL);
 
   const std::string_view historia = r.HISTORIA.view();
@@ -84,10 +85,10 @@ void CheckDates(Session& s, const CmbdRecord& r) {
   if (IntegerValue(r.FECING.view()) == 0) {
     SETERR(s, kE121, FECING);
   } else {
-    if (r.FECNAC.view() > r.FECING.view()) SETERR(s, kE83, FECNAC);
-    if (r.FECING.view() > r.FECALT.view()) SETERR(s, kE122, FECING);
+    if (CompareText(r.FECNAC.view(), r.FECING.view()) > 0) SETERR(s, kE83, FECNAC);
+    if (CompareText(r.FECING.view(), r.FECALT.view()) > 0) SETERR(s, kE122, FECING);
   }
-  if (r.FECNAC.view() > r.FECALT.view()) SETERR(s, kE84, FECNAC);
+  if (CompareText(r.FECNAC.view(), r.FECALT.view()) > 0) SETERR(s, kE84, FECNAC);
   if (IntegerValue(r.FECNAC.view()) == 0)
     SETERR(s, kE81, FECNAC);
   else if (r.AgeYears > 100)

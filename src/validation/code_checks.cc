@@ -168,8 +168,8 @@ void CheckCodeField(Session& s, int f) {
 void CheckInterventionDates(Session& s) {
   const CmbdRecord& r = s.record;
   if (IsBlankText(r.FEINTV)) return;
-  if (r.FEINTV.view() < r.FECING.view()) SETERR(s, kE271, FEINTV);
-  if (r.FEINTV.view() > r.FECALT.view()) SETERR(s, kE272, FEINTV);
+  if (CompareText(r.FEINTV.view(), r.FECING.view()) < 0) SETERR(s, kE271, FEINTV);
+  if (CompareText(r.FEINTV.view(), r.FECALT.view()) > 0) SETERR(s, kE272, FEINTV);
   if (r.FEINTV.view() == kUnknownInterventionDate) SETERR(s, kE270, FEINTV);
 }
 

@@ -13,10 +13,24 @@ inline bool IsBlankText(std::string_view text) { return text.empty() || text[0] 
 
 inline bool BeginsWith(std::string_view text, char c) { return !text.empty() && text[0] == c; }
 
+// The sign of text a against text b, as std::string_view::compare gives it
+// (bytes unsigned, a text that ends first is the smaller). Written out because
+// the checks compare short texts, mostly decided by their first byte, many
+// times per episode.
+inline int CompareText(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
 // low <= text <= high as byte strings. The bounds are written at the width the
 // field is compared at; a narrower or wider text is compared as it stands.
 inline bool InTextRange(std::string_view text, std::string_view low, std::string_view high) {
-  return text >= low && text <= high;
+  return CompareText(text, low) >= 0 && CompareText(text, high) <= 0;
 }
 
 }  // namespace quirovel

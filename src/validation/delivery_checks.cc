@@ -62,8 +62,8 @@ void CheckDelivery(Session& s, const Newborn (&born)[3]) {
   if (IsBlankText(r.FECPART)) {
     SETERR(s, kE281, C1);
   } else {
-    if (r.FECPART.view() < r.FECING.view()) SETERR(s, kE282, FECPART);
-    if (r.FECPART.view() > r.FECALT.view()) SETERR(s, kE283, FECPART);
+    if (CompareText(r.FECPART.view(), r.FECING.view()) < 0) SETERR(s, kE282, FECPART);
+    if (CompareText(r.FECPART.view(), r.FECALT.view()) > 0) SETERR(s, kE283, FECPART);
   }
   if (!HasOutcomeCode(r)) SETERR(s, kE243, C1);
 

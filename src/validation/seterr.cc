@@ -173,7 +173,8 @@ void SETERR(Session& s, int e, int f) {
   ++run.ErrorCount;
 
   run.status_pending = true;
-  if (Now() - run.status_shown_at >= kStatusInterval) ShowErrorStatus(s);
+  // The clock is asked now and then, not for every error.
+  if ((run.ErrorCount & 15) == 0) ShowErrorStatusWhenDue(s);
 }
 
 namespace {
@@ -203,6 +204,10 @@ void CloseErrorLog(Session& s) {
     s.feedback.Message("SETERR: Error de escritura");
     run.StopFlag = true;
   }
+}
+
+void ShowErrorStatusWhenDue(Session& s) {
+  if (s.run.status_pending && Now() - s.run.status_shown_at >= kStatusInterval) ShowErrorStatus(s);
 }
 
 void ShowErrorStatus(Session& s) {

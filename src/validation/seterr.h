@@ -28,6 +28,9 @@ void CloseErrorLog(Session& s);
 // Shows "%ld:%ld" (record, error count) when SETERR held it back: the status
 // line is repainted at most every tenth of a second while errors pour in.
 void ShowErrorStatus(Session& s);
+// The same, when an error is waiting to be shown and the last showing is at
+// least a tenth of a second old.
+void ShowErrorStatusWhenDue(Session& s);
 
 // The line SETERR writes to "errores.txt" for error e against field f of the
 // current episode, "\n" included (the report file turns it into CR LF).
