@@ -108,15 +108,31 @@ void WriteSlotColumns(ReportFile& out, const GroupedEntry& e) {
   }
 }
 
-void WriteSlotValues(ReportFile& out, const GroupedEntry& e, const TextArena& texts) {
+// "%*s" and "%-*s": a text padded with blanks to at least `width`, never cut.
+void AppendRight(std::string& line, std::string_view text, std::size_t width) {
+  if (text.size() < width) line.append(width - text.size(), ' ');
+  line.append(text);
+}
+
+void AppendLeft(std::string& line, std::string_view text, std::size_t width) {
+  line.append(text);
+  if (text.size() < width) line.append(width - text.size(), ' ');
+}
+
+// "%-6s=%6s " of a code field's name and text, "%11s " of any other field's text.
+void AppendSlotValues(std::string& line, const GroupedEntry& e, const TextArena& texts) {
   for (int slot = 0; slot < 4; ++slot) {
     std::uint32_t f = EntryFieldSlot(e.bytes, slot);
     if (f == 0) continue;
-    const char* text = texts.CStr(e.slot_texts[static_cast<std::size_t>(slot)]);
-    if (IsCodeField(f))
-      out.WriteFormatted("%-6s=%6s ", FieldName(f).c_str(), text);
-    else
-      out.WriteFormatted("%11s ", text);
+    const std::string_view text = texts.View(e.slot_texts[static_cast<std::size_t>(slot)]);
+    if (IsCodeField(f)) {
+      AppendLeft(line, FieldName(f), 6);
+      line.push_back('=');
+      AppendRight(line, text, 6);
+    } else {
+      AppendRight(line, text, 11);
+    }
+    line.push_back(' ');
   }
 }
 
@@ -178,6 +194,7 @@ void WriteGroups(Session& s, ReportFile& out, const GroupedEntries& g,
   std::string current_service;
   std::string group_text;  // error text of the open group
   std::int32_t lines = 0;
+  std::string line;
   auto write_total = [&]() {
     if (by_service)
       out.WriteFormatted(
@@ -221,13 +238,24 @@ void WriteGroups(Session& s, ReportFile& out, const GroupedEntries& g,
       group_text = ErrorTextOf(e, texts);
       lines = 0;
     }
-    if (by_service)
-      out.WriteFormatted("       %8s %s ", texts.CStr(e.servalt), texts.CStr(e.historia));
-    else
-      out.WriteFormatted("     %s ", texts.CStr(e.historia));
-    out.WriteFormatted("%s  ", DisplayDate(texts.View(e.fecalt)).c_str());
-    WriteSlotValues(out, e, texts);
-    out.Write("\n");
+    // One line per entry, put together by hand: thousands of them.
+    line.clear();
+    if (by_service) {
+      line.append(7, ' ');
+      AppendRight(line, texts.View(e.servalt), 8);
+      line.push_back(' ');
+    } else {
+      line.append(5, ' ');
+    }
+    line.append(texts.View(e.historia));
+    line.push_back(' ');
+    char date[10];
+    DisplayDateInto(texts.View(e.fecalt), date);
+    line.append(date, 10);
+    line.append(2, ' ');
+    AppendSlotValues(line, e, texts);
+    line.push_back('\n');
+    out.Write(line);
     ++lines;
   }
   if (n > 0) write_total();

@@ -19,12 +19,16 @@ void ConfigRecord::SetInt(std::size_t offset, std::int32_t value) {
   for (int i = 0; i < 4; ++i) bytes_[offset + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
 }
 
-std::string ConfigRecord::Text(std::size_t offset, std::size_t size) const {
+std::string_view ConfigRecord::TextView(std::size_t offset, std::size_t size) const {
   if (offset >= kSize) return {};
   if (offset + size > kSize) size = kSize - offset;
   std::size_t n = 0;
   while (n < size && bytes_[offset + n] != 0) ++n;
-  return std::string(reinterpret_cast<const char*>(bytes_.data() + offset), n);
+  return {reinterpret_cast<const char*>(bytes_.data() + offset), n};
+}
+
+std::string ConfigRecord::Text(std::size_t offset, std::size_t size) const {
+  return std::string(TextView(offset, size));
 }
 
 bool ConfigRecord::SetText(std::size_t offset, std::size_t size, std::string_view text) {

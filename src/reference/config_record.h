@@ -89,6 +89,7 @@ class ConfigRecord {
   void SetInt(std::size_t offset, std::int32_t value);
   // The text up to the first NUL within the field.
   std::string Text(std::size_t offset, std::size_t size) const;
+  std::string_view TextView(std::size_t offset, std::size_t size) const;
   // False, leaving the field unchanged, when the text does not fit (size - 1 characters).
   bool SetText(std::size_t offset, std::size_t size, std::string_view text);
   // Stores at most size - 1 characters, cutting the rest.
@@ -101,6 +102,8 @@ class ConfigRecord {
   bool ErrorEnabled(int e, int t) const;
   void SetErrorEnabled(int e, int t, bool on);
   std::string HospitalCode() const { return Text(kHospitalCode, kHospitalCodeSize); }
+  // The same text without a copy, for the checks of every episode.
+  std::string_view HospitalCodeView() const { return TextView(kHospitalCode, kHospitalCodeSize); }
   // Cut to 5 characters.
   void SetHospitalCode(std::string_view code);
   std::string HospitalName() const { return Text(kHospitalName, kHospitalNameSize); }

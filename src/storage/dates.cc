@@ -1,5 +1,6 @@
 #include "storage/dates.h"
 
+#include <cstring>
 #include <string>
 
 #include "platform/format.h"
@@ -28,11 +29,19 @@ int FixedPart(std::string_view text, std::size_t from, std::size_t to) {
 
 }  // namespace
 
+void DisplayDateInto(std::string_view date, char out[10]) {
+  const char text[10] = {At(date, 6), At(date, 7), '/', At(date, 4), At(date, 5), '/',
+                         At(date, 0), At(date, 1), At(date, 2), At(date, 3)};
+  if (std::memcmp(text, "  /  /    ", 10) == 0)
+    std::memset(out, ' ', 10);
+  else
+    std::memcpy(out, text, 10);
+}
+
 std::string DisplayDate(std::string_view date) {
-  std::string out{At(date, 6), At(date, 7), '/', At(date, 4), At(date, 5), '/',
-                  At(date, 0), At(date, 1), At(date, 2), At(date, 3)};
-  if (out == "  /  /    ") return std::string(10, ' ');
-  return out;
+  char out[10];
+  DisplayDateInto(date, out);
+  return std::string(out, 10);
 }
 
 std::string DisplayShortDate(std::string_view date) {

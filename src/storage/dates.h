@@ -10,6 +10,8 @@ namespace quirovel {
 
 // "15/03/2006"; ten blanks for a blank date.
 std::string DisplayDate(std::string_view date);
+// The same ten characters written to `out`, for callers that make many.
+void DisplayDateInto(std::string_view date, char out[10]);
 // "15/03/06"; eight blanks for a blank date.
 std::string DisplayShortDate(std::string_view date);
 

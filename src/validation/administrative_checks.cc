@@ -37,17 +37,17 @@ void CheckOrigin(Session& s, const CmbdRecord& r, int t) {
   if (p < 1 || p > 7 || (r.TIPING == 2 && (p == 1 || p == 4 || p == 5))) SETERR(s, kE11, PROCEDEN);
   // Born on the day of admission: only a newborn of this hospital or one
   // brought from another centre may be.
-  if (r.FECNAC.view() == r.FECING.view() && p != 6 && p != 7) SETERR(s, kE13, PROCEDEN);
+  if (SameText(r.FECNAC.view(), r.FECING.view()) && p != 6 && p != 7) SETERR(s, kE13, PROCEDEN);
 }
 
 bool HospitalAccepted(const Session& s, std::string_view code) {
-  return HospitalCodeAccepted(code, s.config.HospitalCode(), s.references.hospitals);
+  return HospitalCodeAccepted(code, s.config.HospitalCodeView(), s.references.hospitals);
 }
 
 void CheckOriginHospital(Session& s, const CmbdRecord& r) {
   if (!s.field_map.Present(PROCH)) return;
   const std::string_view proch = r.PROCH.view();
-  if (proch == kFiveBlanks) {
+  if (SameText(proch, kFiveBlanks)) {
     if (r.PROCEDEN == 6) SETERR(s, kE21, PROCH);
     return;
   }
@@ -58,17 +58,17 @@ void CheckOriginHospital(Session& s, const CmbdRecord& r) {
 
 void CheckIdentity(Session& s, const CmbdRecord& r) {
   const std::string_view afiliss = r.AFILISS.view();
-  if (!(IsDigitsField(afiliss, 1) && r.AFILISS[0] != ' ' && !afiliss.starts_with("00") &&
+  if (!(IsDigitsField(afiliss, 1) && r.AFILISS[0] != ' ' && !BeginsWithText(afiliss, "00") &&
         afiliss.size() >= 12))
     SETERR(s, kE41, AFILISS);
 
   const std::string_view hospital = r.HOSPITAL.view();
-  if (!(InTextRange(hospital, "02003", "02054") && hospital == s.config.HospitalCode()))
+  if (!(InTextRange(hospital, "02003", "02054") && SameText(hospital, s.config.HospitalCodeView())))
     SETERR(s, kE51, HOSPITAL);
 
   const std::string_view historia = r.HISTORIA.view();
   bool valid;
-  if (historia.starts_with("AN")) {
+  if (BeginsWithText(historia, "AN")) {
     valid = IntegerValue(historia.substr(2)) > 0 && historia.size() == 12 && CountDigits(historia, 10);
   } else {
     valid = IsDigitsField(historia, 1) && r.HISTORIA[0] != ' ' && IntegerValue(historia) > 0;
@@ -130,7 +130,7 @@ void CheckStay(Session& s, const CmbdRecord& r, int t) {
 
 void CheckTransfer(Session& s, const CmbdRecord& r) {
   const std::string_view trash = r.TRASH.view();
-  if (trash == kFiveBlanks) {
+  if (SameText(trash, kFiveBlanks)) {
     if (r.TIPALT == 2) {
       SETERR(s, kE222, TRASH);
       SETERR(s, kE221, TRASH);

@@ -85,7 +85,7 @@ void CheckProcedure(Session& s, int f, std::string_view code, bool not_valid) {
     SETERR(s, kE266, f);
   if (f == P1 && r.TIPING == 2 && surgical) {
     if (IsBlankText(r.FEINTV)) SETERR(s, kE273, f);
-    if (r.FEINTV.view() == kUnknownInterventionDate) SETERR(s, kE275, f);
+    if (SameText(r.FEINTV.view(), kUnknownInterventionDate)) SETERR(s, kE275, f);
   }
   const bool shaped = IsProcedureShaped(code);
   if (!shaped) SETERR(s, kE261, f);
@@ -99,8 +99,8 @@ void CheckDiagnosis(Session& s, int f, std::string_view code, bool not_valid) {
   if (shaped) SETERR(s, f == C1 ? kE231 : kE241, f);
   if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(s, kE245, f);
   if (!AgeAllowed(r, IntegerValue(cat.Column(6)), false)) SETERR(s, kE244, f);
-  if (IsInjury(code) && r.CE[0].view() == kSixBlanks && r.CE[1].view() == kSixBlanks &&
-      r.CE[2].view() == kSixBlanks && r.CE[3].view() == kSixBlanks)
+  if (IsInjury(code) && SameText(r.CE[0].view(), kSixBlanks) && SameText(r.CE[1].view(), kSixBlanks) &&
+      SameText(r.CE[2].view(), kSixBlanks) && SameText(r.CE[3].view(), kSixBlanks))
     SETERR(s, kE253, f);
   if (f != C1) {
     if (not_valid || shaped) SETERR(s, kE242, f);
@@ -170,7 +170,7 @@ void CheckInterventionDates(Session& s) {
   if (IsBlankText(r.FEINTV)) return;
   if (CompareText(r.FEINTV.view(), r.FECING.view()) < 0) SETERR(s, kE271, FEINTV);
   if (CompareText(r.FEINTV.view(), r.FECALT.view()) > 0) SETERR(s, kE272, FEINTV);
-  if (r.FEINTV.view() == kUnknownInterventionDate) SETERR(s, kE270, FEINTV);
+  if (SameText(r.FEINTV.view(), kUnknownInterventionDate)) SETERR(s, kE270, FEINTV);
 }
 
 void CheckMainDiagnosisService(Session& s) {

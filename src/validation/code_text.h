@@ -27,6 +27,18 @@ inline int CompareText(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+// a == b, written out for the same reason.
+inline bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+inline bool BeginsWithText(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
 // low <= text <= high as byte strings. The bounds are written at the width the
 // field is compared at; a narrower or wider text is compared as it stands.
 inline bool InTextRange(std::string_view text, std::string_view low, std::string_view high) {

@@ -55,7 +55,7 @@ void CheckNotDelivery(Session& s, const Newborn (&born)[3]) {
 
 void CheckDelivery(Session& s, const Newborn (&born)[3]) {
   const CmbdRecord& r = s.record;
-  if (r.C[0].view() == "650   ") {  // normal delivery
+  if (SameText(r.C[0].view(), "650   ")) {  // normal delivery
     if (r.AgeYears >= 35) SETERR(s, kE236, C1);
     if (r.TGESTAC >= 40 || r.TGESTAC <= 36) SETERR(s, kE237, C1);
   }

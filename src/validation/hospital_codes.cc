@@ -1,5 +1,7 @@
 #include "validation/hospital_codes.h"
 
+#include "validation/code_text.h"
+
 namespace quirovel {
 
 // "708" stands twice and "023" where "203" would be expected; the list is kept
@@ -12,9 +14,9 @@ const std::string_view kProvincialHospitalList =
 
 bool HospitalCodeAccepted(std::string_view code, std::string_view own_hospital,
                           const CodeIndex& hospital_codes) {
-  if (code == "99999") return true;
-  if ((code.starts_with("02") || code.starts_with("11")) &&
-      kProvincialHospitalList.find(code.substr(2)) != std::string_view::npos && code != own_hospital)
+  if (SameText(code, "99999")) return true;
+  if ((BeginsWithText(code, "02") || BeginsWithText(code, "11")) &&
+      kProvincialHospitalList.find(code.substr(2)) != std::string_view::npos && !SameText(code, own_hospital))
     return true;
   return hospital_codes.Contains(code);
 }

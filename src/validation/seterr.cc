@@ -6,6 +6,7 @@
 #include "app/session.h"
 #include "platform/format.h"
 #include "storage/dates.h"
+#include "ui/line_builder.h"
 #include "validation/checks.h"
 #include "validation/error_catalogue.h"
 
@@ -16,19 +17,20 @@ constexpr std::int64_t kStatusInterval = 100'000'000;  // nanoseconds
 
 // A raw text as "%s" prints it: up to its first zero byte.
 std::string_view AsCString(std::string_view text) {
-  std::size_t nul = text.find('\0');
-  return nul == std::string_view::npos ? text : text.substr(0, nul);
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\0') return text.substr(0, i);
+  return text;
 }
 
 // "%*s": right-aligned in at least width characters, never cut.
-void AppendPadded(std::string* out, std::string_view text, std::size_t width) {
+void AppendPadded(LineBuilder& out, std::string_view text, std::size_t width) {
   text = AsCString(text);
-  if (text.size() < width) out->append(width - text.size(), ' ');
-  out->append(text);
+  if (text.size() < width) out.Repeat(' ', width - text.size());
+  out.Append(text);
 }
 
 // "%*d".
-void AppendNumber(std::string* out, long value, std::size_t width) {
+void AppendNumber(LineBuilder& out, long value, std::size_t width) {
   char digits[24];
   int n = std::snprintf(digits, sizeof digits, "%ld", value);
   AppendPadded(out, std::string_view(digits, static_cast<std::size_t>(n)), width);
@@ -52,11 +54,11 @@ std::int64_t Now() {
       .count();
 }
 
-void AppendDetail(const Session& s, const ErrorInfo& info, std::string* out) {
+void AppendDetail(const Session& s, const ErrorInfo& info, LineBuilder& out) {
   auto raw = [&](int k) { return CmbdFieldText(s, k); };
   auto named = [&](int k, std::size_t width) {
-    out->append(CmbdFieldName(k));
-    out->push_back('=');
+    out.Append(CmbdFieldName(k));
+    out.Push('=');
     AppendPadded(out, raw(k), width);
   };
   switch (info.detail) {
@@ -73,56 +75,59 @@ void AppendDetail(const Session& s, const ErrorInfo& info, std::string* out) {
       break;
     case ErrorDetail::kBirthAge:
       named(FECING, 0);
-      out->push_back(' ');
+      out.Push(' ');
       named(FECNAC, 0);
-      out->append(" edad =");
+      out.Append(" edad =");
       AppendNumber(out, s.record.AgeYears, 3);
       break;
     case ErrorDetail::kAge:
-      out->append("Edad=");
+      out.Append("Edad=");
       AppendNumber(out, s.record.AgeYears, 3);
       break;
     case ErrorDetail::kFecalt:
-      out->append("fecalt ->");
+      out.Append("fecalt ->");
       named(FECALT, 6);
       break;
     case ErrorDetail::kPrefixedRaw:
-      out->append(info.prefix);
+      out.Append(info.prefix);
       AppendPadded(out, raw(info.detail_field), 0);
       break;
     case ErrorDetail::kSexNumber:
-      out->append("Sexo=");
+      out.Append("Sexo=");
       AppendNumber(out, s.record.SEXO, 0);
       break;
     case ErrorDetail::kIntervention:
-      out->append("Intv=");
+      out.Append("Intv=");
       AppendPadded(out, raw(FEINTV), 0);
-      out->push_back(' ');
+      out.Push(' ');
       named(TIPING, 1);
       break;
   }
-  out->push_back('\n');
+  out.Push('\n');
 }
 
 }  // namespace
 
-void AppendErrorLine(const Session& s, int e, int f, bool not_in_version, std::string* out) {
+void AppendErrorLine(const Session& s, int e, int f, bool not_in_version, std::string* line) {
+  LineBuilder out(line);
   // "%s %10s %s %s=%6s "
   AppendPadded(out, s.record.HISTORIA.view(), 0);
-  out->push_back(' ');
-  AppendPadded(out, DisplayDate(CmbdFieldText(s, FECALT)), 10);
-  out->push_back(' ');
-  out->append(ErrorText(e));
-  out->push_back(' ');
-  out->append(CmbdFieldName(f));
-  out->push_back('=');
+  out.Push(' ');
+  char date[10];
+  DisplayDateInto(CmbdFieldText(s, FECALT), date);
+  AppendPadded(out, std::string_view(date, 10), 10);
+  out.Push(' ');
+  out.Append(ErrorText(e));
+  out.Push(' ');
+  out.Append(CmbdFieldName(f));
+  out.Push('=');
   AppendPadded(out, CmbdFieldText(s, f), 6);
-  out->push_back(' ');
+  out.Push(' ');
   if (not_in_version) {
     // "No CIE9MC'%s "
-    out->append("No CIE9MC'");
+    out.Append("No CIE9MC'");
     AppendPadded(out, s.run.VersionLabel, 0);
-    out->push_back(' ');
+    out.Push(' ');
   }
   AppendDetail(s, CatalogueEntry(e), out);
 }
