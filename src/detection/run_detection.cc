@@ -126,6 +126,7 @@ bool FinishRun(Session& s, ReportFile& summary) {
     WriteErrorsTotals(s, run.errors_report);
     WriteSummary(s, summary, OutputHostPath(s, "fallos.dat"));
   }
+  run.tally_complete = false;  // it counted this run for this summary only
   // Reports that could not be written whole are said so, not passed over.
   if (!summary.Close()) {
     feedback.Message("Error al escribir el fichero resumen.txt");

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/feedback.h"

@@ -18,14 +18,13 @@ class LineBuilder {
   LineBuilder& operator=(const LineBuilder&) = delete;
 
   void Append(std::string_view text) {
-    if (text.size() > kRoom - used_) {
+    if (text.size() > kRoom) {  // longer than the room: straight to the string
       Spill();
-      if (text.size() > kRoom) {
-        out_.append(text);
-        return;
-      }
+      out_.append(text);
+      return;
     }
-    if (!text.empty()) std::memcpy(buffer_ + used_, text.data(), text.size());
+    if (text.size() > kRoom - used_) Spill();
+    std::memcpy(buffer_ + used_, text.data(), text.size());
     used_ += text.size();
   }
   void Push(char c) {
