@@ -23,6 +23,7 @@ class LineBuilder {
       out_.append(text);
       return;
     }
+    if (text.empty()) return;  // an absent field's text has no data at all
     if (text.size() > kRoom - used_) Spill();
     std::memcpy(buffer_ + used_, text.data(), text.size());
     used_ += text.size();
