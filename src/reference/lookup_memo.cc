@@ -4,13 +4,9 @@ namespace quirovel {
 
 void LookupMemo::Remember(std::uint64_t tag, std::int32_t answer) {
   if (tag == 0) return;
-  for (std::size_t i = slots_.empty() ? 0 : Home(tag); !slots_.empty(); i = (i + 1) & mask_) {
-    Slot& slot = slots_[i];
-    if (slot.tag == 0) break;
-    if (slot.tag == tag) {
-      slot.answer = answer;
-      return;
-    }
+  if (const Slot* known = Locate(tag)) {
+    slots_[static_cast<std::size_t>(known - slots_.data())].answer = answer;
+    return;
   }
   if (used_ >= kMaxAnswers) return;  // full: new questions are not kept
   if (4 * (used_ + 1) > 3 * slots_.size()) Grow();

@@ -17,15 +17,10 @@ class LookupMemo {
 
   // True with the answer when it is remembered. A tag of 0 is never remembered.
   bool Find(std::uint64_t tag, std::int32_t* answer) const {
-    if (slots_.empty()) return false;
-    for (std::size_t i = Home(tag);; i = (i + 1) & mask_) {
-      const Slot& slot = slots_[i];
-      if (slot.tag == 0) return false;
-      if (slot.tag == tag) {
-        *answer = slot.answer;
-        return true;
-      }
-    }
+    const Slot* slot = Locate(tag);
+    if (slot == nullptr) return false;
+    *answer = slot->answer;
+    return true;
   }
 
   void Remember(std::uint64_t tag, std::int32_t answer);
@@ -45,6 +40,14 @@ class LookupMemo {
 
   std::size_t Home(std::uint64_t tag) const {
     return static_cast<std::size_t>((tag * 0x9E3779B97F4A7C15ull) >> (64 - bits_));
+  }
+  // The slot holding the tag, or null.
+  const Slot* Locate(std::uint64_t tag) const {
+    if (slots_.empty()) return nullptr;
+    for (std::size_t i = Home(tag);; i = (i + 1) & mask_) {
+      if (slots_[i].tag == 0) return nullptr;
+      if (slots_[i].tag == tag) return &slots_[i];
+    }
   }
   void Grow();
 
