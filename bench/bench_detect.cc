@@ -1,15 +1,18 @@
 // The whole detection run, `quirovel detect`, on generated CMBD-A files of
 // 100,000 and 1,000,000 episodes (about five codes and one error each, from
 // the sample kit's cmbd_generator): start-up, every record read, decoded and
-// checked, the error log, "errores.txt", "resumen.txt" with its tabulation over
-// the log, both groupings. Beside it, in the same run, reading and decoding
-// the same file alone. Each iteration of the run benchmark reads and decodes
-// the file and then runs the detection, so both are timed under the same
-// conditions: "x_read_decode" is the ratio of the fastest of each, by elapsed
-// time ("x_read_decode_cpu": by the processor time the process used), and
-// "x_read_decode_median" the median of the ratios of each iteration's pair.
-// On a machine shared with other work the speed changes from one minute to
-// the next; the mean would say more about the neighbours than the program. The installation and the files are made once under
+// checked, the error log, "errores.txt", "resumen.txt" with its service table,
+// both groupings. Beside it, reading and decoding the same file alone.
+//
+// Each iteration of the run benchmark reads and decodes the file and then runs
+// the detection, so both are timed under the same conditions: "x_read_decode"
+// is the ratio of the fastest of each, by elapsed time ("x_read_decode_cpu":
+// by the processor time the process used), and "x_read_decode_median" the
+// median of the ratios of each iteration's pair. On a machine shared with
+// other work the speed changes from one minute to the next; the mean would
+// say more about the neighbours than about the program.
+//
+// The installation and the files are made once under
 // $TMPDIR/quirovel-bench-detect (from the kit beside this program) and kept.
 #include <benchmark/benchmark.h>
 #include <time.h>
