@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "platform/format.h"
 #include "platform/recording_feedback.h"
 #include "storage/block36.h"

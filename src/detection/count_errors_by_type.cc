@@ -1,9 +1,9 @@
 #include <array>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "detection/error_grouping.h"
 #include "detection/log_block_reader.h"
-#include "ui/output_path.h"
+#include "output/output_path.h"
 #include "validation/error_catalogue.h"
 #include "validation/error_entry.h"
 

@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "detection/log_block_reader.h"
 #include "detection/report_text.h"
 #include "detection/sort_entry_index.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
 #include "storage/dates.h"
-#include "ui/output_path.h"
-#include "ui/progress_tracker.h"
-#include "ui/report_file.h"
-#include "ui/report_heading.h"
+#include "output/output_path.h"
+#include "output/progress_tracker.h"
+#include "output/report_file.h"
+#include "output/report_heading.h"
 #include "validation/cmbd_layout.h"
 #include "validation/error_catalogue.h"
 

@@ -3,19 +3,22 @@
 #include <ctime>
 #include <string>
 
-#include "app/session.h"
+#include "session/catalogue_session.h"
+#include "session/config_file.h"
+#include "session/episode_walk.h"
+#include "session/session.h"
 #include "detection/error_grouping.h"
 #include "detection/report_text.h"
+#include "detection/service_tabulation.h"
 #include "detection/summary_report.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
-#include "reference/config_file.h"
-#include "reference/catalogue_operations.h"
+#include "session/config_file.h"
 #include "storage/dates.h"
-#include "ui/output_path.h"
-#include "ui/progress_tracker.h"
-#include "ui/report_file.h"
-#include "ui/report_heading.h"
+#include "output/output_path.h"
+#include "output/progress_tracker.h"
+#include "output/report_file.h"
+#include "output/report_heading.h"
 #include "validation/checks.h"
 #include "validation/seterr.h"
 
@@ -62,38 +65,38 @@ void RepaintCountLists(const DetectionRun& run) {
     run.count_view->FieldCountChanged(f - 1, run.FieldErrorCounts[static_cast<std::size_t>(f)]);
 }
 
-// Steps of the record loop: every record read, decoded, its discharge date
-// taken into the period, the version chosen when automatic, the check run.
-// Ends at the first record that cannot be read or once an entry could not be
-// written; CurrentRecordNumber then names the last record handled.
-void CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker& progress, std::int64_t n) {
+// The record loop: every episode's discharge date taken into the period, the
+// version chosen when automatic, the check run and its entries stored. Ends
+// at the first record that cannot be read, once an entry could not be
+// written, or on a stop request; CurrentRecordNumber then names the last
+// record handled.
+WalkResult CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker& progress) {
   DetectionRun& run = s.run;
-  run.CurrentRecordNumber = 1;
+  run.CurrentRecordNumber = 0;
   run.StopFlag = false;
   run.ErrorCount = 0;
   run.FirstLostEntry = 0;
   run.tally = EmptyTabulation(s);
   run.tally_complete = false;
   const bool automatic_version = s.config.VersionYear() == kAutomaticVersion;
-  while (run.CurrentRecordNumber <= n) {
-    if (s.table.ReadRecord(run.CurrentRecordNumber) != 0 || run.StopFlag) break;
-    DecodeRecord(s);
-    TakeDischargeDate(run, CView(s.record.FECALT.view()));
+  CheckContext context = s.Checks();
+  const WalkResult walk = WalkEpisodes(s, progress, [&](std::int64_t record) {
+    run.CurrentRecordNumber = record;
+    TakeDischargeDate(run, s.record.FECALT.view());
     if (automatic_version) VersionForDischargeDate(s);
     const std::int32_t stored_before = run.StoredEntryCount();
-    check(s);
+    check(context);
     // Every entry of the episode is stored, or known lost, before the next one.
-    FlushErrorLog(s);
+    FlushErrorLog(run, s.feedback);
     // The table's buffer still holds the episode the summary would read back.
     const std::int32_t stored = run.StoredEntryCount() - stored_before;
     if (stored > 0) CountInCell(&run.tally, CellOfEpisode(s, run.tally), stored);
-    progress.Step(static_cast<long>(run.CurrentRecordNumber));
-    if ((run.CurrentRecordNumber & 1023) == 0) ShowErrorStatusWhenDue(s);
-    ++run.CurrentRecordNumber;
-  }
-  --run.CurrentRecordNumber;
-  s.feedback.ProgressPosition(static_cast<long>(run.CurrentRecordNumber));
-  ShowErrorStatus(s);
+    if ((record & 1023) == 0) ShowErrorStatusWhenDue(run, s.feedback);
+    return !run.StopFlag;
+  });
+  run.CurrentRecordNumber = walk.last_record;
+  ShowErrorStatus(run, s.feedback);
+  return walk;
 }
 
 // After the loop: the status, the count and the period, the totals and the
@@ -102,9 +105,9 @@ bool FinishRun(Session& s, ReportFile& summary) {
   DetectionRun& run = s.run;
   Feedback& feedback = s.feedback;
   bool ok = true;
-  FlushErrorLog(s);  // entries still held back
+  FlushErrorLog(run, feedback);  // entries still held back
   if (run.StopFlag) ok = false;
-  CloseErrorLog(s);
+  CloseErrorLog(run, feedback);
   if (run.StopFlag) ok = false;
   run.tally_complete = run.FirstLostEntry == 0;
   RepaintCountLists(run);
@@ -154,7 +157,9 @@ bool FinishRun(Session& s, ReportFile& summary) {
 
 }  // namespace
 
-bool RunDetection(Session& s, int test_type) { return RunDetection(s, test_type, CheckAdministrative); }
+bool RunDetection(Session& s, int test_type) {
+  return RunDetection(s, test_type, [](CheckContext& c) { CheckAdministrative(c); });
+}
 
 bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
   DetectionRun& run = s.run;
@@ -176,9 +181,7 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
   feedback.Activity("");
   RepaintCountLists(run);
 
-  // Reopened so that records appended or changed since it was opened are seen.
-  s.table.Close();
-  if (s.table.Open(s.paths.ToHost(s.config.CurrentPath())) != 1) {
+  if (!ReopenCurrentTable(s)) {
     // Open has said why. Nothing is written, so the reports, the log and the
     // stored count of the last run stay as they were.
     feedback.Message("Detección no realizada: el fichero CMBD-A no se puede leer"_cp);
@@ -191,13 +194,11 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
     return false;
   }
 
-  AnalyseStructure(s);
   if (s.structure.bad_field_count > 0) feedback.Message(kStructureWarning);
 
   const std::int64_t n = s.table.record_count();
   feedback.RecordCount(static_cast<long>(n));
   ProgressTracker progress(feedback);
-  progress.Start(static_cast<long>(n));
   run.VersionLabel = StrFormat("%04d", s.config.VersionYear());
   run.VersionPosition = 0;
 
@@ -219,7 +220,7 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
     ReportHeading(summary, s.config);
   }
 
-  CheckEpisodes(s, check, progress, n);
+  CheckEpisodes(s, check, progress);
   return FinishRun(s, summary);
 }
 

@@ -10,10 +10,11 @@
 namespace quirovel {
 
 struct Session;
+struct CheckContext;
 
 // The per-episode check; the run calls it once for each record, positioned on
 // the decoded episode. CheckAdministrative unless a caller supplies another.
-using EpisodeCheck = std::function<void(Session& s)>;
+using EpisodeCheck = std::function<void(CheckContext& c)>;
 
 // The structure warning shown when fields of the table are badly defined.
 extern const char* const kStructureWarning;

@@ -1,6 +1,6 @@
 #include "detection/service_tabulation.h"
 
-#include "app/session.h"
+#include "session/session.h"
 #include "detection/log_block_reader.h"
 #include "detection/report_text.h"
 #include "storage/dates.h"
@@ -18,18 +18,6 @@ std::uint64_t RowKey(std::string_view code) {
 }
 
 }  // namespace
-
-int ServiceTabulation::RowOf(std::string_view service) const {
-  if (service.size() > kShortKeyMax) {
-    for (int slot = 1; slot <= 40; ++slot)
-      if (rows[static_cast<std::size_t>(slot)].code == service) return slot;
-    return 0;
-  }
-  const std::uint64_t key = PackShortKey(service);
-  for (int slot = 1; slot <= 40; ++slot)
-    if (keys[static_cast<std::size_t>(slot)] == key) return slot;
-  return 0;
-}
 
 ServiceTabulation EmptyTabulation(const Session& s) {
   ServiceTabulation t;

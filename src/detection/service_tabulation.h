@@ -2,27 +2,14 @@
 // service table of "resumen.txt". Rows follow the service table's slots 1..40.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
+
+#include "session/detection_run.h"
 
 namespace quirovel {
 
 struct Session;
-
-struct ServiceTabulation {
-  struct Row {
-    std::string code;                     // the slot's code, empty for an empty slot
-    std::int32_t count = 0;               // every error of the service
-    std::array<std::int32_t, 13> months{};  // 1..12, January to December
-  };
-  std::array<Row, 41> rows;  // 1..40; row 0 unused
-  std::array<std::uint64_t, 41> keys{};  // each row's code packed, for RowOf
-
-  // The first row whose code is the text, 0 for none.
-  int RowOf(std::string_view service) const;
-};
 
 // Where the errors of one episode are counted: its service row (0: counted in
 // the grand total only) and its discharge month (outside 1..12: no month).

@@ -1,9 +1,9 @@
 #include "detection/summary_report.h"
 
-#include "app/session.h"
+#include "session/session.h"
 #include "detection/service_tabulation.h"
 #include "platform/cp1252.h"
-#include "ui/report_heading.h"
+#include "output/report_heading.h"
 #include "validation/cmbd_layout.h"
 #include "validation/error_catalogue.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/report_file.h"
+#include "output/report_file.h"
 
 namespace quirovel {
 

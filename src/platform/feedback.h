@@ -4,6 +4,7 @@
 // the tests each implement it. Every text is Windows-1252.
 #pragma once
 
+#include <atomic>
 #include <string_view>
 
 namespace quirovel {
@@ -25,6 +26,18 @@ class Feedback {
 
   virtual void ProgressRange(long total) = 0;
   virtual void ProgressPosition(long position) = 0;
+
+  // A request to stop the operation in progress, from any thread (Cancel
+  // beside the progress bar, Ctrl-C) and from a signal handler. Every loop
+  // over records asks at least every 1,024 records and ends cleanly.
+  void RequestStop() { stop_.store(true, std::memory_order_relaxed); }
+  bool StopRequested() const { return stop_.load(std::memory_order_relaxed); }
+  // The front end clears the request before it starts the next operation.
+  void ClearStop() { stop_.store(false, std::memory_order_relaxed); }
+
+ private:
+  static_assert(std::atomic<bool>::is_always_lock_free, "RequestStop must be safe in a signal handler");
+  std::atomic<bool> stop_{false};
 };
 
 // Says nothing; for callers that want an operation's result only.

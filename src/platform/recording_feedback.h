@@ -39,7 +39,16 @@ class RecordingFeedback final : public Feedback {
     for (const auto& m : messages) texts.push_back(m.text);
     return texts;
   }
-  void Clear() { *this = RecordingFeedback(); }
+  void Clear() {
+    messages.clear();
+    questions.clear();
+    answer = true;
+    status.clear(), info.clear(), activity.clear();
+    status_writes = 0;
+    record_count = progress_total = progress_position = -1;
+    progress_moves = 0;
+    ClearStop();
+  }
 
   std::vector<Shown> messages;
   std::vector<Shown> questions;

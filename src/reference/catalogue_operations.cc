@@ -1,10 +1,9 @@
 #include "reference/catalogue_operations.h"
 
-#include "app/session.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
 #include "reference/install_paths.h"
-#include "ui/output_path.h"
+#include "reference/cie_catalogue.h"
 
 namespace quirovel {
 namespace {
@@ -41,35 +40,7 @@ std::string CieDescriptionsPath(std::string_view suffix) {
   return StrFormat("C:\\QUIROVEL\\CIEDE%s.dbf", std::string(suffix).c_str());
 }
 
-void OpenCieCatalogue(Session& s) {
-  s.catalogue.Close();
-  int year = s.config.VersionYear();
-  if (year == kAutomaticYear) {
-    s.feedback.Message("Version incorrecta: Se activará la del 2006"_cp);
-    s.config.SetVersionYear(2006);
-    year = 2006;
-  }
-  if (CieSuffix(year).empty()) {
-    // A year no edition carries: open the edition in force that year, and keep
-    // the stored year as it is (the configuration page shows no button for it).
-    int edition = CieEditionFor(year);
-    s.feedback.Message(StrFormat("Version CIE9MC %d sin catálogo propio: se usará la del %d"_cp,
-                                 year, edition));
-    year = edition;
-  }
-  std::string_view suffix = CieSuffix(year);
-  s.catalogue.Open(s.paths.ToHost(CieAttributesPath(suffix)),
-                   s.paths.ToHost(CieDescriptionsPath(suffix)));
-  s.catalogue.BuildSampleIndex(10);
-}
-
-std::string CodeDescription(Session& s, int field) {
-  if (!s.field_map.Present(field)) return {};
-  return s.catalogue.Description(CmbdFieldText(s, field), field < P1 ? 6 : 5);
-}
-
-void VersionForDischargeDate(Session& s) {
-  std::string_view text = CmbdFieldText(s, FECALT);
+EpisodeEdition EditionForDischargeDate(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   std::int64_t d = 0;
@@ -77,33 +48,22 @@ void VersionForDischargeDate(Session& s) {
     d = d * 10 + (text[i] - '0');
     if (d > 99999999) break;  // more digits than a date holds: later than any edition
   }
-  struct Step {
-    std::int64_t from;
-    const char* label;
-    int position;
-  };
-  static constexpr Step kSteps[] = {{20020101, "2002", 4}, {19990101, "1999", 3},
-                                    {19970101, "1997", 2}, {19920101, "1992", 1},
-                                    {19880101, "1988", 0}};
-  for (const Step& step : kSteps) {
-    if (d >= step.from) {
-      s.run.VersionLabel = step.label;
-      s.run.VersionPosition = step.position;
-      return;
-    }
-  }
-  s.run.VersionLabel = "\xA8\x3F";
-  s.run.VersionPosition = 4;
-  ++s.run.OutOfRangeCount;
+  static constexpr EpisodeEdition kEditionsByDate[] = {
+      {"2002", 4, false}, {"1999", 3, false}, {"1997", 2, false}, {"1992", 1, false}, {"1988", 0, false}};
+  static constexpr std::int64_t kFrom[] = {20020101, 19990101, 19970101, 19920101, 19880101};
+  for (std::size_t k = 0; k < 5; ++k)
+    if (d >= kFrom[k]) return kEditionsByDate[k];
+  return {"\xA8\x3F", 4, true};
 }
 
-CatalogueOrderResult CheckCatalogueOrder(Session& s) {
+CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs, Feedback& feedback,
+                                         const std::string& output_path) {
   CatalogueOrderResult result;
-  s.feedback.Status("Analiza ZKCIE9MC");
-  std::unique_ptr<File> output = s.fs.Open(OutputHostPath(s, "salida.txt"), OpenMode::kCreateTruncate);
-  if (!output) s.feedback.Message("Error al abrir el fichero de salida.txt");
+  feedback.Status("Analiza ZKCIE9MC");
+  std::unique_ptr<File> output = fs.Open(output_path, OpenMode::kCreateTruncate);
+  if (!output) feedback.Message("Error al abrir el fichero de salida.txt");
 
-  DbfTable& table = s.catalogue.attributes();
+  DbfTable& table = catalogue.attributes();
   const std::int64_t count = table.is_open() ? table.record_count() : 0;
   std::string previous;
   bool list_full = false;
@@ -123,16 +83,16 @@ CatalogueOrderResult CheckCatalogueOrder(Session& s) {
     }
     if (CompareCodes(previous, code, 7) > 0) {
       result.out_of_order = true;
-      s.feedback.Message(previous + " > " + std::string(code),
+      feedback.Message(previous + " > " + std::string(code),
                          "Fichero CIE9MC desordenado");
       break;
     }
     previous = code;
   }
   result.records = r - 1;
-  s.feedback.Status(StrFormat("Regs %ld", static_cast<long>(result.records)));
+  feedback.Status(StrFormat("Regs %ld", static_cast<long>(result.records)));
   if (!result.repeated_list.empty())
-    s.feedback.Message(result.repeated_list,
+    feedback.Message(result.repeated_list,
                        StrFormat("%d códigos repetidos"_cp, static_cast<int>(result.repeats)));
   return result;
 }

@@ -1,6 +1,6 @@
-// The catalogue operations of the running program: opening the edition of the
-// configured version year, describing a code of the current episode, choosing
-// the edition by discharge date, and the catalogue order check.
+// The catalogue's editions and the operations on one catalogue: which files
+// each version year opens, which edition a discharge date falls in, and the
+// order check of the attributes table.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,9 @@
 
 namespace quirovel {
 
-struct Session;
+class Feedback;
+class FileSystem;
+class CieCatalogue;
 
 // Suffix of a version year's files ("88" ... "06"); empty for any other year.
 std::string_view CieSuffix(int version_year);
@@ -21,16 +23,15 @@ int CieEditionFor(int version_year);
 std::string CieAttributesPath(std::string_view suffix);
 std::string CieDescriptionsPath(std::string_view suffix);
 
-// Closes and reopens both tables for the configured version year, then
-// rebuilds the sample index with step 10. Year 50 shows "Version incorrecta:
-// Se activará la del 2006" and stores 2006 in the record.
-void OpenCieCatalogue(Session& s);
-
-// Description of the code held in field f of the current episode.
-std::string CodeDescription(Session& s, int field);
-
-// Sets s.run.VersionLabel and VersionPosition from the current episode's FECALT.
-void VersionForDischargeDate(Session& s);
+// The edition a discharge date (the FECALT text) is checked against when the
+// version is chosen per episode: label and position in column 3. A date before
+// 1988 or no date at all gives the label "\xA8?" and is out of range.
+struct EpisodeEdition {
+  const char* label;
+  int position;
+  bool out_of_range;
+};
+EpisodeEdition EditionForDischargeDate(std::string_view fecalt);
 
 struct CatalogueOrderResult {
   std::int64_t records = 0;    // "Regs %d": the last record reached minus 1
@@ -43,6 +44,9 @@ struct CatalogueOrderResult {
 inline constexpr std::size_t kRepeatedListSize = 5000;
 
 // "Analiza CIE9MC": walks the attributes table checking that codes ascend.
-CatalogueOrderResult CheckCatalogueOrder(Session& s);
+// Opens output_path ("salida.txt") as the check always has; a stop request
+// ends the walk where it is.
+CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs, Feedback& feedback,
+                                         const std::string& output_path);
 
 }  // namespace quirovel

@@ -2,10 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/session.h"
 #include "platform/format.h"
-#include "reference/catalogue_operations.h"
-#include "reference/config_file.h"
 #include "reference/install_paths.h"
 
 namespace quirovel {
@@ -59,11 +56,6 @@ void StoreErrorMarks(const ConfigControls& c, ConfigRecord* record) {
       record->SetErrorEnabled(e, t, c.error_marks[static_cast<std::size_t>(e - 1)][static_cast<std::size_t>(t)]);
 }
 
-void ChooseHospital(Session& s, std::string_view name, ConfigControls* controls) {
-  controls->hospital_name = std::string(name.substr(0, ConfigRecord::kHospitalNameMax));
-  controls->hospital_code = HospitalCodeFor(s.fs, s.feedback, s.paths, name);
-}
-
 bool ChooseEditor(std::string_view stored_path, ConfigRecord* record) {
   std::size_t slash = stored_path.find_last_of("\\/");
   std::string_view program = slash == std::string_view::npos ? stored_path : stored_path.substr(slash + 1);
@@ -71,25 +63,6 @@ bool ChooseEditor(std::string_view stored_path, ConfigRecord* record) {
   record->SetEditorPath(stored_path);
   record->SetEditorProgram(program);
   return true;
-}
-
-bool ApplyConfigPage(Session& s, const ConfigControls& controls, bool allow_writing) {
-  ApplyControls(controls, &s.config);
-  bool ok = true;
-  if (allow_writing && !SaveConfig(s)) {
-    s.feedback.Message("Error al grabar la configuracion");
-    ok = false;
-  }
-  if (!s.config_file || !s.config_file->Sync()) {
-    s.feedback.Message("Error commit");
-    ok = false;
-  }
-  return ok;
-}
-
-void LeaveConfigPage(Session& s, const ConfigControls& controls, int year_when_shown) {
-  ApplyConfigPage(s, controls, false);
-  if (s.config.VersionYear() != year_when_shown) OpenCieCatalogue(s);
 }
 
 }  // namespace quirovel

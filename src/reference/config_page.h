@@ -11,8 +11,6 @@
 
 namespace quirovel {
 
-struct Session;
-
 struct VersionButton {
   const char* text;
   int value;   // stored at offset 1196
@@ -61,21 +59,8 @@ void ApplyControls(const ConfigControls& controls, ConfigRecord* record);
 // The error check-list losing the focus: its marks into offset 104.
 void StoreErrorMarks(const ConfigControls& controls, ConfigRecord* record);
 
-// A new choice in the hospital list: its name (at most 69 characters) and
-// the code "hospital.dat" gives for it ("Error" when it has none).
-void ChooseHospital(Session& s, std::string_view name, ConfigControls* controls);
-
 // "Editor": the path and its file name become the editor path and program
 // name. False, changing nothing, when the path does not fit its field.
 bool ChooseEditor(std::string_view stored_path, ConfigRecord* record);
-
-// Applies the controls and, when writing is allowed, saves the record ("Error
-// al grabar la configuracion" when the write falls short) and flushes the file
-// ("Error commit" when that fails). False when a save or flush failed.
-bool ApplyConfigPage(Session& s, const ConfigControls& controls, bool allow_writing);
-
-// Leaving the page: applies without writing, and reopens the catalogue when
-// the version year is no longer the one the page was shown with.
-void LeaveConfigPage(Session& s, const ConfigControls& controls, int year_when_shown);
 
 }  // namespace quirovel

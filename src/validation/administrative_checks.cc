@@ -2,7 +2,7 @@
 // in the error log and of the lines of "errores.txt", so it is kept as is.
 #include <cstdlib>
 
-#include "app/session.h"
+#include "validation/check_context.h"
 #include "storage/dates.h"
 #include "validation/checks.h"
 #include "validation/code_text.h"
@@ -27,44 +27,44 @@ long DaysFromTo(const CmbdText& from, const CmbdText& to) {
   return DaysBetween(SplitDate(to.view()), SplitDate(from.view()));
 }
 
-void CheckOrigin(Session& s, const CmbdRecord& r, int t) {
-  if (!s.field_map.Present(PROCEDEN)) return;
+void CheckOrigin(CheckContext& c, const CmbdRecord& r, int t) {
+  if (!c.field_map.Present(PROCEDEN)) return;
   const int p = r.PROCEDEN;
   if (t == kCma) {
-    if (p != 2 && p != 3 && p != 6) SETERR(s, kE12, PROCEDEN);
+    if (p != 2 && p != 3 && p != 6) SETERR(c, kE12, PROCEDEN);
     return;
   }
-  if (p < 1 || p > 7 || (r.TIPING == 2 && (p == 1 || p == 4 || p == 5))) SETERR(s, kE11, PROCEDEN);
+  if (p < 1 || p > 7 || (r.TIPING == 2 && (p == 1 || p == 4 || p == 5))) SETERR(c, kE11, PROCEDEN);
   // Born on the day of admission: only a newborn of this hospital or one
   // brought from another centre may be.
-  if (SameText(r.FECNAC.view(), r.FECING.view()) && p != 6 && p != 7) SETERR(s, kE13, PROCEDEN);
+  if (SameText(r.FECNAC.view(), r.FECING.view()) && p != 6 && p != 7) SETERR(c, kE13, PROCEDEN);
 }
 
-bool HospitalAccepted(const Session& s, std::string_view code) {
-  return HospitalCodeAccepted(code, s.config.HospitalCodeView(), s.references.hospitals);
+bool HospitalAccepted(const CheckContext& c, std::string_view code) {
+  return HospitalCodeAccepted(code, c.config.HospitalCodeView(), c.references.hospitals);
 }
 
-void CheckOriginHospital(Session& s, const CmbdRecord& r) {
-  if (!s.field_map.Present(PROCH)) return;
+void CheckOriginHospital(CheckContext& c, const CmbdRecord& r) {
+  if (!c.field_map.Present(PROCH)) return;
   const std::string_view proch = r.PROCH.view();
   if (SameText(proch, kFiveBlanks)) {
-    if (r.PROCEDEN == 6) SETERR(s, kE21, PROCH);
+    if (r.PROCEDEN == 6) SETERR(c, kE21, PROCH);
     return;
   }
   const bool valid = r.PROCEDEN == 6 && IsDigitsField(proch, 5) && r.PROCH[0] != ' ' &&
-                     IntegerValue(proch) > 0 && HospitalAccepted(s, proch);
-  if (!valid) SETERR(s, kE21, PROCH);
+                     IntegerValue(proch) > 0 && HospitalAccepted(c, proch);
+  if (!valid) SETERR(c, kE21, PROCH);
 }
 
-void CheckIdentity(Session& s, const CmbdRecord& r) {
+void CheckIdentity(CheckContext& c, const CmbdRecord& r) {
   const std::string_view afiliss = r.AFILISS.view();
   if (!(IsDigitsField(afiliss, 1) && r.AFILISS[0] != ' ' && !BeginsWithText(afiliss, "00") &&
         afiliss.size() >= 12))
-    SETERR(s, kE41, AFILISS);
+    SETERR(c, kE41, AFILISS);
 
   const std::string_view hospital = r.HOSPITAL.view();
-  if (!(InTextRange(hospital, "02003", "02054") && SameText(hospital, s.config.HospitalCodeView())))
-    SETERR(s, kE51, HOSPITAL);
+  if (!(InTextRange(hospital, "02003", "02054") && SameText(hospital, c.config.HospitalCodeView())))
+    SETERR(c, kE51, HOSPITAL);
 
   const std::string_view historia = r.HISTORIA.view();
   bool valid;
@@ -73,101 +73,101 @@ void CheckIdentity(Session& s, const CmbdRecord& r) {
   } else {
     valid = IsDigitsField(historia, 1) && r.HISTORIA[0] != ' ' && IntegerValue(historia) > 0;
   }
-  if (!valid) SETERR(s, kE61, HISTORIA);
+  if (!valid) SETERR(c, kE61, HISTORIA);
 
   // The episode number begins with the last two digits of the admission year.
   const CmbdText& asistenc = r.ASISTENC;
   if (!(IsDigitsField(asistenc.view(), 7) && asistenc[0] == r.FECING[2] && asistenc[1] == r.FECING[3]))
-    SETERR(s, kE71, ASISTENC);
+    SETERR(c, kE71, ASISTENC);
 }
 
-void CheckDates(Session& s, const CmbdRecord& r) {
+void CheckDates(CheckContext& c, const CmbdRecord& r) {
   if (IntegerValue(r.FECING.view()) == 0) {
-    SETERR(s, kE121, FECING);
+    SETERR(c, kE121, FECING);
   } else {
-    if (CompareText(r.FECNAC.view(), r.FECING.view()) > 0) SETERR(s, kE83, FECNAC);
-    if (CompareText(r.FECING.view(), r.FECALT.view()) > 0) SETERR(s, kE122, FECING);
+    if (CompareText(r.FECNAC.view(), r.FECING.view()) > 0) SETERR(c, kE83, FECNAC);
+    if (CompareText(r.FECING.view(), r.FECALT.view()) > 0) SETERR(c, kE122, FECING);
   }
-  if (CompareText(r.FECNAC.view(), r.FECALT.view()) > 0) SETERR(s, kE84, FECNAC);
+  if (CompareText(r.FECNAC.view(), r.FECALT.view()) > 0) SETERR(c, kE84, FECNAC);
   if (IntegerValue(r.FECNAC.view()) == 0)
-    SETERR(s, kE81, FECNAC);
+    SETERR(c, kE81, FECNAC);
   else if (r.AgeYears > 100)
-    SETERR(s, kE82, FECNAC);
+    SETERR(c, kE82, FECNAC);
 }
 
-void CheckPatient(Session& s, const CmbdRecord& r) {
-  if (r.SEXO != 1 && r.SEXO != 2 && r.SEXO != 3 && r.SEXO != 9) SETERR(s, kE91, SEXO);
-  if (r.SEXO == 9) SETERR(s, kE92, SEXO);
+void CheckPatient(CheckContext& c, const CmbdRecord& r) {
+  if (r.SEXO != 1 && r.SEXO != 2 && r.SEXO != 3 && r.SEXO != 9) SETERR(c, kE91, SEXO);
+  if (r.SEXO == 9) SETERR(c, kE92, SEXO);
 
-  PostalCodeTable& postal = s.references.postal_codes;
+  PostalCodeTable& postal = c.references.postal_codes;
   if (postal.PostalCodeKnown(r.RESIDE) == 0)
-    SETERR(s, kE101, RESIDE);
+    SETERR(c, kE101, RESIDE);
   else if (postal.ProvinceOnly())
-    SETERR(s, kE102, RESIDE);
+    SETERR(c, kE102, RESIDE);
 
-  if (IntegerValue(r.OCUPACION.view()) <= 0 || !s.references.occupations.Contains(r.OCUPACION.view()))
-    SETERR(s, kE105, OCUPACION);
-  if (r.REGFIN == 0) SETERR(s, kE111, REGFIN);
+  if (IntegerValue(r.OCUPACION.view()) <= 0 || !c.references.occupations.Contains(r.OCUPACION.view()))
+    SETERR(c, kE105, OCUPACION);
+  if (r.REGFIN == 0) SETERR(c, kE111, REGFIN);
 }
 
-void CheckStay(Session& s, const CmbdRecord& r, int t) {
+void CheckStay(CheckContext& c, const CmbdRecord& r, int t) {
   if (r.StayYears > 0) {
     if (std::labs(DaysFromTo(r.FECING, r.FECALT)) > 999)
-      SETERR(s, kE204, FECING);
+      SETERR(c, kE204, FECING);
     else
-      SETERR(s, kE202, FECING);
+      SETERR(c, kE202, FECING);
   }
   if (t == kCma) {
-    if (r.TIPING != 3) SETERR(s, kE132, TIPING);
-    if (DaysFromTo(r.FECING, r.FECALT) > 1) SETERR(s, kE203, FECALT);
-    if (r.FEINTV[0] == ' ') SETERR(s, kE274, FEINTV);
+    if (r.TIPING != 3) SETERR(c, kE132, TIPING);
+    if (DaysFromTo(r.FECING, r.FECALT) > 1) SETERR(c, kE203, FECALT);
+    if (r.FEINTV[0] == ' ') SETERR(c, kE274, FEINTV);
   } else if (r.TIPING < 1 || r.TIPING > 2) {
-    SETERR(s, kE131, TIPING);
+    SETERR(c, kE131, TIPING);
   }
-  if (IntegerValue(r.FECALT.view()) == 0) SETERR(s, kE201, FECALT);
-  if (r.TIPALT == 0 || r.TIPALT > 9) SETERR(s, kE211, TIPALT);
+  if (IntegerValue(r.FECALT.view()) == 0) SETERR(c, kE201, FECALT);
+  if (r.TIPALT == 0 || r.TIPALT > 9) SETERR(c, kE211, TIPALT);
 }
 
-void CheckTransfer(Session& s, const CmbdRecord& r) {
+void CheckTransfer(CheckContext& c, const CmbdRecord& r) {
   const std::string_view trash = r.TRASH.view();
   if (SameText(trash, kFiveBlanks)) {
     if (r.TIPALT == 2) {
-      SETERR(s, kE222, TRASH);
-      SETERR(s, kE221, TRASH);
+      SETERR(c, kE222, TRASH);
+      SETERR(c, kE221, TRASH);
     }
     return;
   }
-  if (!(IsDigitsField(trash, 5) && HospitalAccepted(s, trash))) SETERR(s, kE221, TRASH);
-  if (r.TIPALT != 2) SETERR(s, kE222, TRASH);
+  if (!(IsDigitsField(trash, 5) && HospitalAccepted(c, trash))) SETERR(c, kE221, TRASH);
+  if (r.TIPALT != 2) SETERR(c, kE222, TRASH);
 }
 
-void CheckServices(Session& s, const CmbdRecord& r) {
-  if (!IsServiceCode(r.SERVALT.view()) || r.SERVALT[0] == ' ') SETERR(s, kE181, SERVALT);
-  if (!IsServiceCode(r.SERVING.view()) || r.SERVING[0] == ' ') SETERR(s, kE151, SERVING);
+void CheckServices(CheckContext& c, const CmbdRecord& r) {
+  if (!IsServiceCode(r.SERVALT.view()) || r.SERVALT[0] == ' ') SETERR(c, kE181, SERVALT);
+  if (!IsServiceCode(r.SERVING.view()) || r.SERVING[0] == ' ') SETERR(c, kE151, SERVING);
 }
 
 }  // namespace
 
-void CheckAdministrative(Session& s) {
-  const CmbdRecord& r = s.record;
-  const int t = s.run.TestType;
-  ++s.run.EpisodesChecked;
+void CheckAdministrative(CheckContext& c) {
+  const CmbdRecord& r = c.record;
+  const int t = c.run.TestType;
+  ++c.run.EpisodesChecked;
 
-  CheckOrigin(s, r, t);
-  CheckOriginHospital(s, r);
-  CheckIdentity(s, r);
-  CheckDates(s, r);
-  CheckPatient(s, r);
-  CheckStay(s, r, t);
-  CheckStays(s);
-  for (int f = C1; f <= P15; ++f) CheckCodeField(s, f);
-  CheckInterventionDates(s);
-  CheckMainDiagnosisService(s);
-  CheckTransfer(s, r);
-  CheckServices(s, r);
+  CheckOrigin(c, r, t);
+  CheckOriginHospital(c, r);
+  CheckIdentity(c, r);
+  CheckDates(c, r);
+  CheckPatient(c, r);
+  CheckStay(c, r, t);
+  CheckStays(c);
+  for (int f = C1; f <= P15; ++f) CheckCodeField(c, f);
+  CheckInterventionDates(c);
+  CheckMainDiagnosisService(c);
+  CheckTransfer(c, r);
+  CheckServices(c, r);
 
   // Entries go out before the run reads the next episode.
-  FlushErrorLog(s);
+  FlushErrorLog(c.run, c.feedback);
 }
 
 }  // namespace quirovel

@@ -6,24 +6,24 @@
 
 namespace quirovel {
 
-struct Session;
+struct CheckContext;
 
 // Records error e (1..71) of the current episode against CMBD-A field f (1..63).
-void SETERR(Session& s, int e, int f);
+void SETERR(CheckContext& c, int e, int f);
 
 // The whole per-episode check, in its fixed order (administrative_checks.cc).
-void CheckAdministrative(Session& s);
+void CheckAdministrative(CheckContext& c);
 
 // One code field, 19 (C1) to 52 (P15), against the catalogue (code_checks.cc).
-void CheckCodeField(Session& s, int f);
+void CheckCodeField(CheckContext& c, int f);
 // Episode-wide coding checks run by CheckAdministrative: intervention dates
 // (E271, E272, E270) and main diagnosis against the discharge service (E234, E235).
-void CheckInterventionDates(Session& s);
-void CheckMainDiagnosisService(Session& s);
+void CheckInterventionDates(CheckContext& c);
+void CheckMainDiagnosisService(CheckContext& c);
 // Stays in intensive care and emergency (E321, E331).
-void CheckStays(Session& s);
+void CheckStays(CheckContext& c);
 // Delivery and newborn checks, from CheckCodeField(C1) with the catalogue on C1's record.
-void CheckDeliveryAndNewborn(Session& s);
+void CheckDeliveryAndNewborn(CheckContext& c);
 
 // Helpers shared by the checks.
 // Digits and trailing blanks only, at least n digits.

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/session.h"
+#include "validation/check_context.h"
 #include "validation/checks.h"
 #include "validation/cmbd_layout.h"
 #include "validation/code_text.h"
@@ -75,115 +75,115 @@ bool IsTrafficCause(std::string_view code) { return InTextRange(code, "E810  ", 
 
 bool IsInjury(std::string_view code) { return InTextRange(code, "800   ", "999.9 "); }
 
-void CheckProcedure(Session& s, int f, std::string_view code, bool not_valid) {
-  const CmbdRecord& r = s.record;
-  const CieCatalogue& cat = s.catalogue;
-  if (!AgeAllowed(r, IntegerValue(cat.Column(6)), true)) SETERR(s, kE263, f);
-  if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(s, kE264, f);
+void CheckProcedure(CheckContext& c, int f, std::string_view code, bool not_valid) {
+  const CmbdRecord& r = c.record;
+  const CieCatalogue& cat = c.catalogue;
+  if (!AgeAllowed(r, IntegerValue(cat.Column(6)), true)) SETERR(c, kE263, f);
+  if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(c, kE264, f);
   const bool surgical = BeginsWith(cat.Column(8), 'T');
-  if (f == P1 && (s.run.TestType == kTrimestral || s.run.TestType == kCma) && !surgical)
-    SETERR(s, kE266, f);
+  if (f == P1 && (c.run.TestType == kTrimestral || c.run.TestType == kCma) && !surgical)
+    SETERR(c, kE266, f);
   if (f == P1 && r.TIPING == 2 && surgical) {
-    if (IsBlankText(r.FEINTV)) SETERR(s, kE273, f);
-    if (SameText(r.FEINTV.view(), kUnknownInterventionDate)) SETERR(s, kE275, f);
+    if (IsBlankText(r.FEINTV)) SETERR(c, kE273, f);
+    if (SameText(r.FEINTV.view(), kUnknownInterventionDate)) SETERR(c, kE275, f);
   }
   const bool shaped = IsProcedureShaped(code);
-  if (!shaped) SETERR(s, kE261, f);
-  if (not_valid || !shaped) SETERR(s, kE262, f);
+  if (!shaped) SETERR(c, kE261, f);
+  if (not_valid || !shaped) SETERR(c, kE262, f);
 }
 
-void CheckDiagnosis(Session& s, int f, std::string_view code, bool not_valid) {
-  const CmbdRecord& r = s.record;
-  const CieCatalogue& cat = s.catalogue;
+void CheckDiagnosis(CheckContext& c, int f, std::string_view code, bool not_valid) {
+  const CmbdRecord& r = c.record;
+  const CieCatalogue& cat = c.catalogue;
   const bool shaped = IsProcedureShaped(code);
-  if (shaped) SETERR(s, f == C1 ? kE231 : kE241, f);
-  if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(s, kE245, f);
-  if (!AgeAllowed(r, IntegerValue(cat.Column(6)), false)) SETERR(s, kE244, f);
+  if (shaped) SETERR(c, f == C1 ? kE231 : kE241, f);
+  if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(c, kE245, f);
+  if (!AgeAllowed(r, IntegerValue(cat.Column(6)), false)) SETERR(c, kE244, f);
   if (IsInjury(code) && SameText(r.CE[0].view(), kSixBlanks) && SameText(r.CE[1].view(), kSixBlanks) &&
       SameText(r.CE[2].view(), kSixBlanks) && SameText(r.CE[3].view(), kSixBlanks))
-    SETERR(s, kE253, f);
+    SETERR(c, kE253, f);
   if (f != C1) {
-    if (not_valid || shaped) SETERR(s, kE242, f);
+    if (not_valid || shaped) SETERR(c, kE242, f);
     return;
   }
-  if (not_valid) SETERR(s, kE232, f);
-  if (BeginsWith(cat.Column(4), 'F')) SETERR(s, kE233, f);
-  CheckDeliveryAndNewborn(s);
+  if (not_valid) SETERR(c, kE232, f);
+  if (BeginsWith(cat.Column(4), 'F')) SETERR(c, kE233, f);
+  CheckDeliveryAndNewborn(c);
 }
 
-void CheckExternalCause(Session& s, int f, std::string_view code, bool not_valid) {
-  const CmbdRecord& r = s.record;
-  if (!BeginsWith(code, 'E') || not_valid) SETERR(s, kE252, f);
+void CheckExternalCause(CheckContext& c, int f, std::string_view code, bool not_valid) {
+  const CmbdRecord& r = c.record;
+  if (!BeginsWith(code, 'E') || not_valid) SETERR(c, kE252, f);
   if (f == CE && r.REGFIN == 2 && !IsTrafficCause(r.CE[0]) && !IsTrafficCause(r.CE[1]) &&
       !IsTrafficCause(r.CE[2]) && !IsTrafficCause(r.CE[3]))
-    SETERR(s, kE254, f);
+    SETERR(c, kE254, f);
 }
 
 // A blank field: only the main diagnosis, the main external cause of a
 // traffic-insured episode and the main procedure of major ambulatory surgery
 // are required.
-void CheckBlankField(Session& s, int f) {
-  const CmbdRecord& r = s.record;
+void CheckBlankField(CheckContext& c, int f) {
+  const CmbdRecord& r = c.record;
   if (f == C1) {
-    SETERR(s, kE230, f);
+    SETERR(c, kE230, f);
   } else if (f == CE) {
     if (r.REGFIN == 2 && IsBlankText(r.CE[1]) && IsBlankText(r.CE[2]) && IsBlankText(r.CE[3]))
-      SETERR(s, kE254, f);
+      SETERR(c, kE254, f);
   } else if (f == P1) {
-    if (s.run.TestType == kCma) SETERR(s, kE265, f);
+    if (c.run.TestType == kCma) SETERR(c, kE265, f);
   }
 }
 
 }  // namespace
 
-void CheckCodeField(Session& s, int f) {
-  s.run.NotInVersionMark = 0;
+void CheckCodeField(CheckContext& c, int f) {
+  c.run.NotInVersionMark = 0;
   if (f < C1 || f > P15) return;
-  const std::string_view code = CodeText(s.record, f);
+  const std::string_view code = CodeText(c.record, f);
   if (IsBlankText(code)) {
-    CheckBlankField(s, f);
+    CheckBlankField(c, f);
     return;
   }
   const bool procedure = f >= P1;
-  CieCatalogue& cat = s.catalogue;
+  CieCatalogue& cat = c.catalogue;
   const bool found = (procedure ? cat.FindProcedure(code) : cat.FindDiagnosis(code)) != 0;
-  const char validity = found ? VersionChar(cat.Column(3), s.run.VersionPosition) : ' ';
+  const char validity = found ? VersionChar(cat.Column(3), c.run.VersionPosition) : ' ';
   if (validity == ' ') {
     // The mark tells a code of another edition from one that exists in none;
     // it belongs to this one error only, never to a later finding.
-    s.run.NotInVersionMark = found ? 1 : 0;
-    SETERR(s, NotCieError(f), f);
-    s.run.NotInVersionMark = 0;
+    c.run.NotInVersionMark = found ? 1 : 0;
+    SETERR(c, NotCieError(f), f);
+    c.run.NotInVersionMark = 0;
     return;
   }
   const bool not_valid = validity == 'F';
   if (procedure)
-    CheckProcedure(s, f, code, not_valid);
+    CheckProcedure(c, f, code, not_valid);
   else if (f >= CE)
-    CheckExternalCause(s, f, code, not_valid);
+    CheckExternalCause(c, f, code, not_valid);
   else
-    CheckDiagnosis(s, f, code, not_valid);
+    CheckDiagnosis(c, f, code, not_valid);
 }
 
-void CheckInterventionDates(Session& s) {
-  const CmbdRecord& r = s.record;
+void CheckInterventionDates(CheckContext& c) {
+  const CmbdRecord& r = c.record;
   if (IsBlankText(r.FEINTV)) return;
-  if (CompareText(r.FEINTV.view(), r.FECING.view()) < 0) SETERR(s, kE271, FEINTV);
-  if (CompareText(r.FEINTV.view(), r.FECALT.view()) > 0) SETERR(s, kE272, FEINTV);
-  if (SameText(r.FEINTV.view(), kUnknownInterventionDate)) SETERR(s, kE270, FEINTV);
+  if (CompareText(r.FEINTV.view(), r.FECING.view()) < 0) SETERR(c, kE271, FEINTV);
+  if (CompareText(r.FEINTV.view(), r.FECALT.view()) > 0) SETERR(c, kE272, FEINTV);
+  if (SameText(r.FEINTV.view(), kUnknownInterventionDate)) SETERR(c, kE270, FEINTV);
 }
 
-void CheckMainDiagnosisService(Session& s) {
-  const CmbdRecord& r = s.record;
+void CheckMainDiagnosisService(CheckContext& c) {
+  const CmbdRecord& r = c.record;
   // The chapter is the number before the point; V and E codes read as 0.
   const long chapter = IntegerValue(r.C[0]);
   const std::string_view servalt = r.SERVALT.view();
-  if (chapter >= 630 && chapter <= 679 && servalt != "70552") SETERR(s, kE234, C1);
+  if (chapter >= 630 && chapter <= 679 && servalt != "70552") SETERR(c, kE234, C1);
   // Perinatal conditions belong to the neonatal services. The service is
   // looked for anywhere in the list text, as the list has always been read.
   constexpr std::string_view kNeonatalServices = "70440 70441 70392";
   if (chapter >= 760 && chapter <= 779 && kNeonatalServices.find(servalt) == std::string_view::npos)
-    SETERR(s, kE235, C1);
+    SETERR(c, kE235, C1);
 }
 
 }  // namespace quirovel

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/session.h"
+#include "validation/check_context.h"
 #include "validation/checks.h"
 #include "validation/cmbd_layout.h"
 #include "validation/code_text.h"
@@ -45,59 +45,59 @@ bool HasOutcomeCode(const CmbdRecord& r) {
   return false;
 }
 
-void CheckNotDelivery(Session& s, const Newborn (&born)[3]) {
-  if (s.record.TGESTAC != 0) SETERR(s, kE291, TGESTAC);
+void CheckNotDelivery(CheckContext& c, const Newborn (&born)[3]) {
+  if (c.record.TGESTAC != 0) SETERR(c, kE291, TGESTAC);
   for (const Newborn& b : born)
-    if (b.weight != 0) SETERR(s, kE301, b.weight_field);
+    if (b.weight != 0) SETERR(c, kE301, b.weight_field);
   for (const Newborn& b : born)
-    if (b.sex != 0) SETERR(s, kE311, b.sex_field);
+    if (b.sex != 0) SETERR(c, kE311, b.sex_field);
 }
 
-void CheckDelivery(Session& s, const Newborn (&born)[3]) {
-  const CmbdRecord& r = s.record;
+void CheckDelivery(CheckContext& c, const Newborn (&born)[3]) {
+  const CmbdRecord& r = c.record;
   if (SameText(r.C[0].view(), "650   ")) {  // normal delivery
-    if (r.AgeYears >= 35) SETERR(s, kE236, C1);
-    if (r.TGESTAC >= 40 || r.TGESTAC <= 36) SETERR(s, kE237, C1);
+    if (r.AgeYears >= 35) SETERR(c, kE236, C1);
+    if (r.TGESTAC >= 40 || r.TGESTAC <= 36) SETERR(c, kE237, C1);
   }
   if (IsBlankText(r.FECPART)) {
-    SETERR(s, kE281, C1);
+    SETERR(c, kE281, C1);
   } else {
-    if (CompareText(r.FECPART.view(), r.FECING.view()) < 0) SETERR(s, kE282, FECPART);
-    if (CompareText(r.FECPART.view(), r.FECALT.view()) > 0) SETERR(s, kE283, FECPART);
+    if (CompareText(r.FECPART.view(), r.FECING.view()) < 0) SETERR(c, kE282, FECPART);
+    if (CompareText(r.FECPART.view(), r.FECALT.view()) > 0) SETERR(c, kE283, FECPART);
   }
-  if (!HasOutcomeCode(r)) SETERR(s, kE243, C1);
+  if (!HasOutcomeCode(r)) SETERR(c, kE243, C1);
 
   if (r.TGESTAC < 22 || (r.TGESTAC > 50 && r.TGESTAC != kUnknownGestation))
-    SETERR(s, kE291, TGESTAC);
-  if (r.TGESTAC == kUnknownGestation) SETERR(s, kE292, TGESTAC);
+    SETERR(c, kE291, TGESTAC);
+  if (r.TGESTAC == kUnknownGestation) SETERR(c, kE292, TGESTAC);
 
   // The first newborn is always expected; the others only when weighed.
-  if (WeightOutOfRange(born[0].weight)) SETERR(s, kE301, born[0].weight_field);
+  if (WeightOutOfRange(born[0].weight)) SETERR(c, kE301, born[0].weight_field);
   for (const Newborn& b : born)
-    if (b.weight == kUnknownWeight) SETERR(s, kE303, b.weight_field);
+    if (b.weight == kUnknownWeight) SETERR(c, kE303, b.weight_field);
   for (std::size_t i = 1; i < 3; ++i)
     if (born[i].weight > 0 && WeightOutOfRange(born[i].weight))
-      SETERR(s, kE301, born[i].weight_field);
+      SETERR(c, kE301, born[i].weight_field);
 
-  if (SexOutOfRange(born[0].sex)) SETERR(s, kE311, born[0].sex_field);
+  if (SexOutOfRange(born[0].sex)) SETERR(c, kE311, born[0].sex_field);
   for (std::size_t i = 1; i < 3; ++i)
-    if (born[i].weight > 0 && SexOutOfRange(born[i].sex)) SETERR(s, kE311, born[i].sex_field);
+    if (born[i].weight > 0 && SexOutOfRange(born[i].sex)) SETERR(c, kE311, born[i].sex_field);
 
   for (const Newborn& b : born)
-    if (b.weight > 0 && b.sex == kUnknownSex) SETERR(s, kE312, b.sex_field);
+    if (b.weight > 0 && b.sex == kUnknownSex) SETERR(c, kE312, b.sex_field);
 }
 
 }  // namespace
 
-void CheckDeliveryAndNewborn(Session& s) {
-  const CmbdRecord& r = s.record;
+void CheckDeliveryAndNewborn(CheckContext& c) {
+  const CmbdRecord& r = c.record;
   const Newborn born[3] = {{r.PESO1N, PESO1N, r.SEXO1N, SEXO1N},
                            {r.PESO2N, PESO2N, r.SEXO2N, SEXO2N},
                            {r.PESO3N, PESO3N, r.SEXO3N, SEXO3N}};
-  if (BeginsWith(s.catalogue.Column(7), 'T'))
-    CheckDelivery(s, born);
+  if (BeginsWith(c.catalogue.Column(7), 'T'))
+    CheckDelivery(c, born);
   else
-    CheckNotDelivery(s, born);
+    CheckNotDelivery(c, born);
 }
 
 }  // namespace quirovel

@@ -3,10 +3,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/session.h"
+#include "validation/check_context.h"
 #include "platform/format.h"
 #include "storage/dates.h"
-#include "ui/line_builder.h"
+#include "output/line_builder.h"
 #include "validation/checks.h"
 #include "validation/error_catalogue.h"
 
@@ -54,8 +54,8 @@ std::int64_t Now() {
       .count();
 }
 
-void AppendDetail(const Session& s, const ErrorInfo& info, LineBuilder& out) {
-  auto raw = [&](int k) { return CmbdFieldText(s, k); };
+void AppendDetail(const CheckContext& c, const ErrorInfo& info, LineBuilder& out) {
+  auto raw = [&](int k) { return CmbdFieldText(c, k); };
   auto named = [&](int k, std::size_t width) {
     out.Append(CmbdFieldName(k));
     out.Push('=');
@@ -78,11 +78,11 @@ void AppendDetail(const Session& s, const ErrorInfo& info, LineBuilder& out) {
       out.Push(' ');
       named(FECNAC, 0);
       out.Append(" edad =");
-      AppendNumber(out, s.record.AgeYears, 3);
+      AppendNumber(out, c.record.AgeYears, 3);
       break;
     case ErrorDetail::kAge:
       out.Append("Edad=");
-      AppendNumber(out, s.record.AgeYears, 3);
+      AppendNumber(out, c.record.AgeYears, 3);
       break;
     case ErrorDetail::kFecalt:
       out.Append("fecalt ->");
@@ -94,7 +94,7 @@ void AppendDetail(const Session& s, const ErrorInfo& info, LineBuilder& out) {
       break;
     case ErrorDetail::kSexNumber:
       out.Append("Sexo=");
-      AppendNumber(out, s.record.SEXO, 0);
+      AppendNumber(out, c.record.SEXO, 0);
       break;
     case ErrorDetail::kIntervention:
       out.Append("Intv=");
@@ -108,36 +108,36 @@ void AppendDetail(const Session& s, const ErrorInfo& info, LineBuilder& out) {
 
 }  // namespace
 
-void AppendErrorLine(const Session& s, int e, int f, bool not_in_version, std::string* line) {
+void AppendErrorLine(const CheckContext& c, int e, int f, bool not_in_version, std::string* line) {
   LineBuilder out(line);
   // "%s %10s %s %s=%6s "
-  AppendPadded(out, s.record.HISTORIA.view(), 0);
+  AppendPadded(out, c.record.HISTORIA.view(), 0);
   out.Push(' ');
   char date[10];
-  DisplayDateInto(CmbdFieldText(s, FECALT), date);
+  DisplayDateInto(CmbdFieldText(c, FECALT), date);
   AppendPadded(out, std::string_view(date, 10), 10);
   out.Push(' ');
   out.Append(ErrorText(e));
   out.Push(' ');
   out.Append(CmbdFieldName(f));
   out.Push('=');
-  AppendPadded(out, CmbdFieldText(s, f), 6);
+  AppendPadded(out, CmbdFieldText(c, f), 6);
   out.Push(' ');
   if (not_in_version) {
     // "No CIE9MC'%s "
     out.Append("No CIE9MC'");
-    AppendPadded(out, s.run.VersionLabel, 0);
+    AppendPadded(out, c.run.VersionLabel, 0);
     out.Push(' ');
   }
-  AppendDetail(s, CatalogueEntry(e), out);
+  AppendDetail(c, CatalogueEntry(e), out);
 }
 
-void SETERR(Session& s, int e, int f) {
-  DetectionRun& run = s.run;
+void SETERR(CheckContext& c, int e, int f) {
+  ErrorRecorder& run = c.run;
   // A number outside the catalogue or the layout cannot be stored or shown.
   if (e < 1 || e > kCatalogueSize || f < 1 || f > kCmbdFieldCount) return;
-  if (!s.config.ErrorEnabled(e, run.TestType)) return;
-  if (!s.field_map.Present(f)) return;
+  if (!c.config.ErrorEnabled(e, run.TestType)) return;
+  if (!c.field_map.Present(f)) return;
 
   const ErrorInfo& info = CatalogueEntry(e);
   ErrorEntry entry;
@@ -148,7 +148,7 @@ void SETERR(Session& s, int e, int f) {
 
   const std::int32_t error_count = ++run.ErrorCounts[static_cast<std::size_t>(e)];
   const std::int32_t field_count = ++run.FieldErrorCounts[static_cast<std::size_t>(f)];
-  s.config.MarkField(f);
+  c.config.MarkField(f);
   if (run.count_view != nullptr) {
     run.count_view->ErrorCountChanged(e - 1, error_count);
     run.count_view->FieldCountChanged(f - 1, field_count);
@@ -156,13 +156,13 @@ void SETERR(Session& s, int e, int f) {
 
   if (run.ErrorsFileOption && run.errors_report.is_open()) {
     run.seterr_line.clear();
-    AppendErrorLine(s, e, f, entry.not_in_version == 1, &run.seterr_line);
+    AppendErrorLine(c, e, f, entry.not_in_version == 1, &run.seterr_line);
     WriteReportLine(run.errors_report, run.seterr_line);
   }
   entry.related1 = static_cast<std::uint32_t>(info.related1);
   entry.related2 = static_cast<std::uint32_t>(info.related2);
-  s.config.MarkField(info.related1);
-  s.config.MarkField(info.related2);
+  c.config.MarkField(info.related1);
+  c.config.MarkField(info.related2);
 
   const std::int64_t k = static_cast<std::int64_t>(run.ErrorCount) + 1;
   if (run.entry_sink != nullptr) {
@@ -172,54 +172,41 @@ void SETERR(Session& s, int e, int f) {
   } else {
     // Nowhere to write: the same as a write that stored nothing.
     if (run.FirstLostEntry == 0) run.FirstLostEntry = static_cast<std::int32_t>(k);
-    s.feedback.Message("SETERR: Error de escritura");
+    c.feedback.Message("SETERR: Error de escritura");
     run.StopFlag = true;
   }
   ++run.ErrorCount;
 
   run.status_pending = true;
   // The clock is asked now and then, not for every error.
-  if ((run.ErrorCount & 15) == 0) ShowErrorStatusWhenDue(s);
+  if ((run.ErrorCount & 15) == 0) ShowErrorStatusWhenDue(c.run, c.feedback);
 }
 
 namespace {
 
-// Lost entries are the last ones queued: they end at ErrorCount.
-void NoteLost(DetectionRun& run, int lost) {
+// Lost entries are the last ones queued: they end at ErrorCount. Each is said.
+void NoteLost(ErrorRecorder& run, Feedback& feedback, int lost) {
   if (lost > 0 && run.FirstLostEntry == 0) run.FirstLostEntry = run.ErrorCount - lost + 1;
+  for (; lost > 0; --lost) {
+    feedback.Message("SETERR: Error de escritura");
+    run.StopFlag = true;
+  }
 }
 
 }  // namespace
 
-void FlushErrorLog(Session& s) {
-  DetectionRun& run = s.run;
-  const int lost_now = run.log.EndEpisode();
-  NoteLost(run, lost_now);
-  for (int lost = lost_now; lost > 0; --lost) {
-    s.feedback.Message("SETERR: Error de escritura");
-    run.StopFlag = true;
-  }
+void FlushErrorLog(ErrorRecorder& run, Feedback& feedback) { NoteLost(run, feedback, run.log.EndEpisode()); }
+
+void CloseErrorLog(ErrorRecorder& run, Feedback& feedback) { NoteLost(run, feedback, run.log.Close()); }
+
+void ShowErrorStatusWhenDue(ErrorRecorder& run, Feedback& feedback) {
+  if (run.status_pending && Now() - run.status_shown_at >= kStatusInterval) ShowErrorStatus(run, feedback);
 }
 
-void CloseErrorLog(Session& s) {
-  DetectionRun& run = s.run;
-  const int lost_now = run.log.Close();
-  NoteLost(run, lost_now);
-  for (int lost = lost_now; lost > 0; --lost) {
-    s.feedback.Message("SETERR: Error de escritura");
-    run.StopFlag = true;
-  }
-}
-
-void ShowErrorStatusWhenDue(Session& s) {
-  if (s.run.status_pending && Now() - s.run.status_shown_at >= kStatusInterval) ShowErrorStatus(s);
-}
-
-void ShowErrorStatus(Session& s) {
-  DetectionRun& run = s.run;
+void ShowErrorStatus(ErrorRecorder& run, Feedback& feedback) {
   if (!run.status_pending) return;
-  s.feedback.Status(StrFormat("%ld:%ld", static_cast<long>(run.CurrentRecordNumber),
-                              static_cast<long>(run.ErrorCount)));
+  feedback.Status(StrFormat("%ld:%ld", static_cast<long>(run.CurrentRecordNumber),
+                            static_cast<long>(run.ErrorCount)));
   run.status_pending = false;
   run.status_shown_at = Now();
 }

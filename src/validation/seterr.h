@@ -9,32 +9,33 @@
 
 #include <string>
 
-#include "validation/error_entry.h"
+#include "platform/feedback.h"
+#include "validation/error_recorder.h"
 
 namespace quirovel {
 
-struct Session;
+struct CheckContext;
 
 // Writes the entries queued by SETERR. For each entry not stored whole it
 // shows "SETERR: Error de escritura" and sets StopFlag. CheckAdministrative
 // calls it at the end of every episode.
-void FlushErrorLog(Session& s);
+void FlushErrorLog(ErrorRecorder& run, Feedback& feedback);
 
 // Closes the log at the end of a run: what is still held back is written
 // (a loss is reported as above) and the file keeps only the room its entries
 // take, or its old length when that is longer.
-void CloseErrorLog(Session& s);
+void CloseErrorLog(ErrorRecorder& run, Feedback& feedback);
 
 // Shows "%ld:%ld" (record, error count) when SETERR held it back: the status
 // line is repainted at most every tenth of a second while errors pour in.
-void ShowErrorStatus(Session& s);
+void ShowErrorStatus(ErrorRecorder& run, Feedback& feedback);
 // The same, when an error is waiting to be shown and the last showing is at
 // least a tenth of a second old.
-void ShowErrorStatusWhenDue(Session& s);
+void ShowErrorStatusWhenDue(ErrorRecorder& run, Feedback& feedback);
 
 // The line SETERR writes to "errores.txt" for error e against field f of the
 // current episode, "\n" included (the report file turns it into CR LF).
 // not_in_version adds the "No CIE9MC'" mark with the version label.
-void AppendErrorLine(const Session& s, int e, int f, bool not_in_version, std::string* out);
+void AppendErrorLine(const CheckContext& c, int e, int f, bool not_in_version, std::string* out);
 
 }  // namespace quirovel

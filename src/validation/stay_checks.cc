@@ -2,7 +2,7 @@
 // episode plausibly holds.
 #include <cstdint>
 
-#include "app/session.h"
+#include "validation/check_context.h"
 #include "validation/checks.h"
 #include "validation/cmbd_layout.h"
 
@@ -16,9 +16,9 @@ constexpr std::int32_t kLongestEmergencyStay = 5;
 
 }  // namespace
 
-void CheckStays(Session& s) {
-  if (s.record.ESTUCI > kLongestIntensiveCareStay) SETERR(s, kE321, ESTUCI);
-  if (s.record.ESTURG > kLongestEmergencyStay) SETERR(s, kE331, ESTURG);
+void CheckStays(CheckContext& c) {
+  if (c.record.ESTUCI > kLongestIntensiveCareStay) SETERR(c, kE321, ESTUCI);
+  if (c.record.ESTURG > kLongestEmergencyStay) SETERR(c, kE331, ESTURG);
 }
 
 }  // namespace quirovel

@@ -1,16 +1,16 @@
-#include "app/startup.h"
+#include "session/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "platform/cp1252.h"
 #include "platform/faulty_file_system.h"
 #include "platform/memory_file_system.h"
 #include "platform/recording_feedback.h"
 #include "reference/config_defaults.h"
-#include "reference/config_file.h"
+#include "session/config_file.h"
 #include "reference/config_image.h"
 
 namespace quirovel {

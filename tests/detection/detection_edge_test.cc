@@ -266,7 +266,7 @@ TEST(DetectionEdgeTest, AutomaticVersionFollowsTheDischargeDate) {
   f.WriteTable(episodes);
   f.session().config.SetVersionYear(50);
   std::vector<std::pair<std::string, int>> seen;
-  ASSERT_TRUE(f.Run(kMensual, [&](Session& s) {
+  ASSERT_TRUE(f.Run(kMensual, [&](CheckContext& s) {
     seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition);
   }));
   const std::string out = "\xA8?";
@@ -284,7 +284,7 @@ TEST(DetectionEdgeTest, AutomaticVersionFollowsTheDischargeDate) {
   // A fixed year is the label of every episode, and nothing is out of range.
   f.session().config.SetVersionYear(1999);
   seen.clear();
-  ASSERT_TRUE(f.Run(kMensual, [&](Session& s) {
+  ASSERT_TRUE(f.Run(kMensual, [&](CheckContext& s) {
     seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition);
   }));
   const std::vector<std::pair<std::string, int>> fixed(dates.size(), {"1999", 0});

@@ -1,9 +1,10 @@
 #include "reference/catalogue_operations.h"
+#include "session/catalogue_session.h"
 
 #include <gtest/gtest.h>
 
-#include "app/session.h"
-#include "app/startup.h"
+#include "session/session.h"
+#include "session/startup.h"
 #include "platform/cp1252.h"
 #include "platform/faulty_file_system.h"
 #include "platform/memory_file_system.h"

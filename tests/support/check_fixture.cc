@@ -256,9 +256,9 @@ void CheckFixture::BeginRecord(int n, int test_type) {
 
 CheckResult CheckFixture::Collect() {
   Session& s = *session_;
-  FlushErrorLog(s);
-  ShowErrorStatus(s);
-  CloseErrorLog(s);
+  FlushErrorLog(s.run, s.feedback);
+  ShowErrorStatus(s.run, s.feedback);
+  CloseErrorLog(s.run, s.feedback);
   s.run.errors_report.Close();
   CheckResult r;
   const std::string log = ReadFileBytes(WorkPath("fallos.dat"));
@@ -277,7 +277,8 @@ CheckResult CheckFixture::Collect() {
 
 CheckResult CheckFixture::Check(int n, int test_type) {
   BeginRecord(n, test_type);
-  CheckAdministrative(*session_);
+  CheckContext checks = session_->Checks();
+  CheckAdministrative(checks);
   return Collect();
 }
 

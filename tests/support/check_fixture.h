@@ -23,8 +23,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/session.h"
-#include "detection/detection_run.h"
+#include "session/session.h"
+#include "session/detection_run.h"
 #include "platform/faulty_file_system.h"
 #include "platform/recording_feedback.h"
 #include "support/temp_dir.h"
@@ -103,6 +103,11 @@ class CheckFixture {
   ~CheckFixture();
 
   Session& session() { return *session_; }
+  // The session as the checks see it.
+  CheckContext& checks() {
+    if (!checks_) checks_ = std::make_unique<CheckContext>(session_->Checks());
+    return *checks_;
+  }
   RecordingFeedback& feedback() { return feedback_; }
   // Every file access of the session goes through it (healthy unless told).
   FaultyFileSystem& faulty() { return faulty_; }
@@ -139,6 +144,7 @@ class CheckFixture {
   FaultyFileSystem faulty_;
   RecordingFeedback feedback_;
   std::unique_ptr<Session> session_;
+  std::unique_ptr<CheckContext> checks_;
   std::size_t messages_before_ = 0;
 };
 

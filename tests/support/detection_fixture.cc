@@ -6,7 +6,7 @@
 #include <cstring>
 #include <regex>
 
-#include "reference/config_file.h"
+#include "session/config_file.h"
 #include "reference/reference_tables.h"
 #include "validation/checks.h"
 
@@ -48,7 +48,7 @@ std::unique_ptr<File> LogLimitFileSystem::Open(const std::string& path, OpenMode
 }
 
 EpisodeCheck Scripted(ErrorScript script) {
-  return [script = std::move(script)](Session& s) {
+  return [script = std::move(script)](CheckContext& s) {
     auto it = script.find(s.run.CurrentRecordNumber);
     if (it == script.end()) return;
     for (auto [e, f] : it->second) SETERR(s, e, f);

@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "detection/run_detection.h"
 #include "platform/recording_feedback.h"
 #include "support/check_fixture.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
-#include "app/startup.h"
+#include "session/session.h"
+#include "session/startup.h"
 #include "gtest/gtest.h"
 #include "platform/file_system.h"
 #include "platform/recording_feedback.h"
@@ -125,7 +125,8 @@ TEST(CmbdSampleTest, GivesAboutOneErrorPerEpisodeOfManyKinds) {
     s.run.VersionPosition = 0;
     entries.clear();
     s.run.entry_sink = &entries;
-    CheckAdministrative(s);
+    CheckContext checks = s.Checks();
+    CheckAdministrative(checks);
     s.run.entry_sink = nullptr;
     clean += entries.empty();
     errors += static_cast<long>(entries.size());

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "support/check_fixture.h"
 #include "validation/checks.h"
 #include "validation/code_checks_test_catalogue.h"
@@ -146,8 +146,8 @@ TEST(CodeChecksTest, VersionPositionSelectsTheValidityCharacter) {
     SCOPED_TRACE(position);
     fixture.BeginRecord(1);
     fixture.session().run.VersionPosition = position;
-    CheckCodeField(fixture.session(), C1 + 1);
-    CheckCodeField(fixture.session(), C1 + 2);
+    CheckCodeField(fixture.checks(), C1 + 1);
+    CheckCodeField(fixture.checks(), C1 + 2);
     CheckResult r = fixture.Collect();
     // 279.9 exists from position 1 on; 799.9 is never valid for coding.
     if (position == 0)
@@ -225,7 +225,7 @@ TEST(CodeChecksTest, FieldNumbersOutsideTheCodesAreIgnored) {
   fixture.WriteTable({With(CleanEpisode(), {{"C1", ""}})});
   fixture.BeginRecord(1);
   fixture.session().run.NotInVersionMark = 1;
-  for (int f : {-1, 0, 18, 53, 64, 1000}) CheckCodeField(fixture.session(), f);
+  for (int f : {-1, 0, 18, 53, 64, 1000}) CheckCodeField(fixture.checks(), f);
   EXPECT_EQ(fixture.session().run.NotInVersionMark, 0);
   EXPECT_EQ(fixture.Collect().entries.size(), 0u);
 }

@@ -5,6 +5,7 @@
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "reference/catalogue_operations.h"
+#include "session/catalogue_session.h"
 
 namespace quirovel {
 

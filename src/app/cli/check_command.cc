@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "app/cli/command.h"
-#include "app/startup.h"
+#include "session/startup.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
-#include "reference/catalogue_operations.h"
+#include "session/catalogue_session.h"
 #include "validation/checks.h"
 #include "validation/error_catalogue.h"
 
@@ -93,7 +93,8 @@ int CheckCommand(CliContext& context, const std::vector<std::string>& arguments)
   if (s.config.VersionYear() == 50) VersionForDischargeDate(s);
   std::vector<ErrorEntry> entries;
   run.entry_sink = &entries;
-  CheckAdministrative(s);
+  CheckContext checks = s.Checks();
+  CheckAdministrative(checks);
   run.entry_sink = nullptr;
 
   for (const ErrorEntry& entry : entries) PrintLine(context.out, DescribeEntry(s, entry));

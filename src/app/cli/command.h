@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/cli/cli_feedback.h"
-#include "app/session.h"
+#include "session/session.h"
 
 namespace quirovel {
 

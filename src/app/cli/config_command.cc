@@ -7,8 +7,9 @@
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
-#include "reference/config_file.h"
+#include "session/config_file.h"
 #include "reference/config_page.h"
+#include "session/config_page_actions.h"
 #include "validation/cmbd_layout.h"
 #include "validation/error_catalogue.h"
 

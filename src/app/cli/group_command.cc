@@ -5,7 +5,7 @@
 #include "app/cli/command.h"
 #include "app/cli/session_start.h"
 #include "detection/error_grouping.h"
-#include "ui/output_path.h"
+#include "output/output_path.h"
 
 namespace quirovel {
 

@@ -8,7 +8,7 @@
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
-#include "reference/current_file.h"
+#include "session/current_file.h"
 
 namespace quirovel {
 

@@ -5,9 +5,9 @@
 
 #include "app/cli/command.h"
 #include "platform/cp1252.h"
-#include "reference/config_file.h"
+#include "session/config_file.h"
 #include "reference/install_paths.h"
-#include "ui/output_path.h"
+#include "output/output_path.h"
 
 namespace quirovel {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "app/startup.h"
+#include "session/startup.h"
 #include "platform/cp1252.h"
-#include "ui/edit_report.h"
+#include "output/edit_report.h"
 
 namespace quirovel {
 
@@ -13,7 +13,8 @@ void StartSession(CliContext& context) { LoadConfig(context.session); }
 void EndSession(CliContext& context) { CloseConfig(context.session); }
 
 void OpenReportInEditor(CliContext& context, std::string_view name) {
-  EditOutcome outcome = EditReport(context.session, name);
+  Session& s = context.session;
+  EditOutcome outcome = EditReport(s.config, s.paths, s.fs, name);
   if (outcome.started) return;
   // The host path is printed as it stands; the stored editor path is Windows-1252.
   context.out << Cp1252ToUtf8("No se pudo abrir el editor " + context.session.config.EditorPath() +

@@ -1,4 +1,4 @@
-#include "ui/edit_report.h"
+#include "output/edit_report.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -6,8 +6,7 @@
 
 #include <cerrno>
 
-#include "app/session.h"
-#include "ui/output_path.h"
+#include "output/output_path.h"
 
 extern char** environ;
 
@@ -32,16 +31,17 @@ int RunProgramAndWait(const std::string& program, const std::vector<std::string>
   return -1;
 }
 
-EditOutcome EditReport(Session& s, std::string_view name) {
+EditOutcome EditReport(const ConfigRecord& config, const HostPaths& paths, FileSystem& fs,
+                       std::string_view name) {
   EditOutcome outcome;
-  outcome.report_path = OutputHostPath(s, name);
-  const std::string stored = s.config.EditorPath();
+  outcome.report_path = OutputHostPath(config, paths, name);
+  const std::string stored = config.EditorPath();
   // A configured bare name ("gedit") is looked up in PATH; any path is used as it stands.
   const bool bare = stored.find('\\') == std::string::npos && stored.find('/') == std::string::npos;
-  const std::string program = bare ? stored : s.paths.ToHost(stored);
-  std::string program_name = s.config.EditorProgram();
+  const std::string program = bare ? stored : paths.ToHost(stored);
+  std::string program_name = config.EditorProgram();
   if (program_name.empty()) program_name = program;
-  if (!bare && !s.fs.Exists(program)) return outcome;
+  if (!bare && !fs.Exists(program)) return outcome;
   int status = RunProgramAndWait(program, {program_name, outcome.report_path});
   outcome.started = status >= 0;
   outcome.exit_status = status;

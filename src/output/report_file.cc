@@ -1,4 +1,4 @@
-#include "ui/report_file.h"
+#include "output/report_file.h"
 
 #include <cstdarg>
 #include <cstdio>

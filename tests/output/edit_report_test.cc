@@ -1,9 +1,9 @@
-#include "ui/edit_report.h"
+#include "output/edit_report.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "platform/recording_feedback.h"
 #include "support/temp_dir.h"
 
@@ -28,7 +28,7 @@ TEST_F(EditReportTest, StartsTheEditorWithItsNameFirstAndThePathSecondAndWaits) 
                           "tr '\\000' '\\n' < /proc/$$/cmdline > " + dir.Path("args") + "\n");
   session.config.SetEditorPath("/bin/sh");
   session.config.SetEditorProgram("WORDPAD.EXE");
-  EditOutcome outcome = EditReport(session, "erragr.txt");
+  EditOutcome outcome = EditReport(session.config, session.paths, session.fs, "erragr.txt");
   ASSERT_TRUE(outcome.started);
   EXPECT_EQ(outcome.exit_status, 0);
   EXPECT_EQ(outcome.report_path, dir.Path("erragr.txt"));
@@ -39,18 +39,18 @@ TEST_F(EditReportTest, StartsTheEditorWithItsNameFirstAndThePathSecondAndWaits) 
 TEST_F(EditReportTest, BareEditorNamesAreLookedUpInPath) {
   session.config.SetEditorPath("true");
   session.config.SetEditorProgram("true");
-  EditOutcome outcome = EditReport(session, "no-existe.txt");  // passed all the same
+  EditOutcome outcome = EditReport(session.config, session.paths, session.fs, "no-existe.txt");  // passed all the same
   EXPECT_TRUE(outcome.started);
   EXPECT_EQ(outcome.exit_status, 0);
 }
 
 TEST_F(EditReportTest, EditorThatCannotStartIsNotAnError) {
-  EditOutcome outcome = EditReport(session, "resumen.txt");  // the default WORDPAD.EXE
+  EditOutcome outcome = EditReport(session.config, session.paths, session.fs, "resumen.txt");  // the default WORDPAD.EXE
   EXPECT_FALSE(outcome.started);
   EXPECT_EQ(outcome.report_path, dir.Path("resumen.txt"));
   EXPECT_TRUE(feedback.Texts().empty());
   session.config.SetEditorPath("editor-que-no-existe-en-path");
-  EXPECT_FALSE(EditReport(session, "resumen.txt").started);
+  EXPECT_FALSE(EditReport(session.config, session.paths, session.fs, "resumen.txt").started);
   EXPECT_EQ(RunProgramAndWait("", {"x"}), -1);
 }
 

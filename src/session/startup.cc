@@ -1,12 +1,11 @@
-#include "app/startup.h"
+#include "session/startup.h"
 
-#include "app/session.h"
+#include "session/session.h"
 #include "platform/cp1252.h"
-#include "reference/catalogue_operations.h"
+#include "session/catalogue_session.h"
 #include "reference/config_defaults.h"
-#include "reference/config_file.h"
+#include "session/config_file.h"
 #include "reference/install_paths.h"
-#include "ui/status.h"
 
 namespace quirovel {
 namespace {
@@ -34,7 +33,7 @@ void LoadConfig(Session& s) {
   s.table.Close();
   if (!current.empty() && s.table.Open(s.paths.ToHost(current)) == 1) {
     AnalyseStructure(s);
-    ShowRecordCount(s, static_cast<long>(s.table.record_count()));
+    s.feedback.RecordCount(static_cast<long>(s.table.record_count()));
   } else {
     AnalyseStructure(s);
   }

@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "reference/config_record.h"
-#include "ui/report_file.h"
+#include "output/report_file.h"
 
 namespace quirovel {
 

@@ -1,10 +1,9 @@
-#include "reference/current_file.h"
+#include "session/current_file.h"
 
-#include "app/session.h"
+#include "session/session.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
-#include "reference/config_file.h"
-#include "ui/status.h"
+#include "session/config_file.h"
 
 namespace quirovel {
 namespace {
@@ -45,14 +44,14 @@ bool ChooseDbfFile(Session& s, std::string_view stored_path) {
   s.config.SetLastRunDate("...");
   s.remembered_path = s.config.CurrentPath();
   s.run.ResetCounters();
-  ShowActivity(s, "");
+  s.feedback.Activity("");
   if (!SaveConfig(s)) s.feedback.Message("Error al grabar la configuracion");
   s.table.Close();
   if (s.table.Open(s.paths.ToHost(stored_path)) == 1)
-    ShowRecordCount(s, static_cast<long>(s.table.record_count()));
+    s.feedback.RecordCount(static_cast<long>(s.table.record_count()));
   AnalyseStructure(s);
-  ShowInfo(s, "");
-  ShowStatus(s, "");
+  s.feedback.Info("");
+  s.feedback.Status("");
   return true;
 }
 

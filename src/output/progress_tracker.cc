@@ -1,4 +1,4 @@
-#include "ui/progress_tracker.h"
+#include "output/progress_tracker.h"
 
 #include "platform/format.h"
 

@@ -5,16 +5,17 @@
 #include <string>
 #include <string_view>
 
-namespace quirovel {
+#include "platform/host_paths.h"
+#include "reference/config_record.h"
 
-struct Session;
+namespace quirovel {
 
 // Working directory + "\" + name, as stored ("C:\quirovel\trabajo\fallos.dat").
 // The separator is always added, so a directory ending in "\" gives "\\".
-std::string OutputPath(const Session& s, std::string_view name);
+std::string OutputPath(const ConfigRecord& config, std::string_view name);
 
 // The same file as a host path, under the installation root. A working
 // directory that is itself a host path is joined with "/".
-std::string OutputHostPath(const Session& s, std::string_view name);
+std::string OutputHostPath(const ConfigRecord& config, const HostPaths& paths, std::string_view name);
 
 }  // namespace quirovel

@@ -1,4 +1,4 @@
-#include "ui/line_builder.h"
+#include "output/line_builder.h"
 
 #include <gtest/gtest.h>
 

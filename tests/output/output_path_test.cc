@@ -1,12 +1,11 @@
-#include "ui/output_path.h"
+#include "output/output_path.h"
 
 #include <gtest/gtest.h>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "platform/memory_file_system.h"
 #include "platform/recording_feedback.h"
 #include "reference/config_defaults.h"
-#include "ui/status.h"
 
 namespace quirovel {
 namespace {
@@ -30,22 +29,6 @@ TEST(OutputPathTest, JoinsTheWorkingDirectoryAndTheName) {
 
   s.config.SetWorkDirectory("/var/informes");
   EXPECT_EQ(OutputHostPath(s, "resumen.txt"), "/var/informes/resumen.txt");
-}
-
-TEST(StatusTest, EachOutputReachesItsPlace) {
-  MemoryFileSystem fs;
-  RecordingFeedback feedback;
-  Session s(fs, feedback, "/r");
-  ShowStatus(s, "Exportado 12 ");
-  ShowInfo(s, "Buscando rango de altas ...");
-  ShowActivity(s, "Llenando tabla");
-  ShowRecordCount(s, 5000);
-  EXPECT_EQ(feedback.status, "Exportado 12 ");
-  EXPECT_EQ(feedback.info, "Buscando rango de altas ...");
-  EXPECT_EQ(feedback.activity, "Llenando tabla");
-  EXPECT_EQ(feedback.record_count, 5000);
-  ShowActivity(s, "");  // the front end puts the current file's path back
-  EXPECT_EQ(feedback.activity, "");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "reference/config_file.h"
+#include "session/config_file.h"
 
 #include <cstring>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "platform/cp1252.h"
 #include "reference/install_paths.h"
 

@@ -1,4 +1,4 @@
-#include "ui/report_heading.h"
+#include "output/report_heading.h"
 
 #include <string>
 

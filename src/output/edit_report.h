@@ -7,9 +7,11 @@
 #include <string_view>
 #include <vector>
 
-namespace quirovel {
+#include "platform/file_system.h"
+#include "platform/host_paths.h"
+#include "reference/config_record.h"
 
-struct Session;
+namespace quirovel {
 
 struct EditOutcome {
   bool started = false;     // the editor ran (whatever it returned)
@@ -20,7 +22,8 @@ struct EditOutcome {
 // A report that does not exist is handed to the editor all the same. When the
 // editor cannot be started nothing is shown; the caller may say where the
 // report is.
-EditOutcome EditReport(Session& s, std::string_view name);
+EditOutcome EditReport(const ConfigRecord& config, const HostPaths& paths, FileSystem& fs,
+                       std::string_view name);
 
 // Starts program (a path, or a bare name looked up in PATH) with these
 // arguments, argv[0] first, and waits for it. -1 when it could not be started,
