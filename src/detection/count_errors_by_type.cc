@@ -18,6 +18,7 @@ bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts) {
   std::array<std::int32_t, 72> found{};
   const std::int32_t n = s.config.ErrorCount();
   for (std::int32_t k = 1; k <= n; ++k) {
+    if ((k & 1023) == 0 && s.feedback.StopRequested()) return false;
     LogBlockReader::Bytes entry;
     if (!log.Read(k, &entry)) break;
     int number = ErrorEntry::Decode(entry.data()).error;

@@ -158,6 +158,7 @@ std::int32_t ReadEntries(Session& s, LogBlockReader& log, std::int32_t n, Groupi
   bool told_unreadable = false;
   std::int64_t last_record = 0;
   for (std::int32_t i = 0; i < n; ++i) {
+    if ((i & 1023) == 0 && s.feedback.StopRequested()) return i;
     GroupedEntry e;
     if (!log.Read(i + 1, &e.bytes)) {
       s.feedback.Message("error lectura errores");
@@ -209,6 +210,7 @@ void WriteGroups(Session& s, ReportFile& out, const GroupedEntries& g,
   };
 
   for (std::int32_t i = 0; i < n; ++i) {
+    if ((i & 1023) == 0 && s.feedback.StopRequested()) return;
     progress.Step(n + i);
     const GroupedEntry& e = g.entries[static_cast<std::size_t>(index[static_cast<std::size_t>(i)])];
     const std::string_view servalt = texts.View(e.servalt);
@@ -303,10 +305,17 @@ bool Group(Session& s, Grouping grouping) {
 
   GroupedEntries grouped;
   n = ReadEntries(s, log, n, grouping, &grouped);
-  SortEntryIndex(index, n, grouped.keys);
-  WriteGroups(s, out, grouped, index, n, grouping, progress);
-
+  if (!s.feedback.StopRequested()) {
+    SortEntryIndex(index, n, grouped.keys);
+    WriteGroups(s, out, grouped, index, n, grouping, progress);
+  }
   log.Close();
+  if (s.feedback.StopRequested()) {
+    // Half a report would pass for the whole: none is left.
+    out.Discard();
+    s.feedback.Status(StrFormat("%s no generado: cancelado", report_name));
+    return false;
+  }
   progress.Finish();
   if (!out.Close()) {
     s.feedback.Message(StrFormat("Error al escribir %s", report_name));

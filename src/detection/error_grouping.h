@@ -13,13 +13,15 @@ struct Session;
 
 inline constexpr std::int32_t kMaxGroupedErrors = 30000;
 
-// Both return false when they stopped on a failure (after its message).
+// Both return false when they stopped on a failure (after its message) or on
+// a stop request (the report is then removed, never left half-written).
 bool GroupByType(Session& s);
 bool GroupByServiceAndType(Session& s);
 
 // Errors of each number 1..71 among the entries of the last run (index 0
 // unused), handed to the detection page's type list when one is shown. False,
-// leaving *counts as they were, when the log cannot be opened.
+// leaving *counts as they were, when the log cannot be opened or a stop was
+// requested.
 bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts);
 
 }  // namespace quirovel

@@ -57,14 +57,6 @@ void TakeDischargeDate(DetectionRun& run, std::string_view fecalt) {
   if (fecalt > run.LargestDischarge) run.LargestDischarge = fecalt.substr(0, 8);
 }
 
-void RepaintCountLists(const DetectionRun& run) {
-  if (run.count_view == nullptr) return;
-  for (int e = 1; e <= 71; ++e)
-    run.count_view->ErrorCountChanged(e - 1, run.ErrorCounts[static_cast<std::size_t>(e)]);
-  for (int f = 1; f <= 63; ++f)
-    run.count_view->FieldCountChanged(f - 1, run.FieldErrorCounts[static_cast<std::size_t>(f)]);
-}
-
 // The record loop: every episode's discharge date taken into the period, the
 // version chosen when automatic, the check run and its entries stored. Ends
 // at the first record that cannot be read, once an entry could not be
@@ -101,10 +93,16 @@ WalkResult CheckEpisodes(Session& s, const EpisodeCheck& check, ProgressTracker&
 
 // After the loop: the status, the count and the period, the totals and the
 // summary, the configuration saved, the groupings. False after any failure.
-bool FinishRun(Session& s, ReportFile& summary) {
+//
+// A run stopped in its record loop is finished as if the file ended there,
+// so that the log, the stored count and every report describe the same
+// episodes; the request has been honoured, and a new one stops what follows.
+bool FinishRun(Session& s, ReportFile& summary, const WalkResult& walk) {
   DetectionRun& run = s.run;
   Feedback& feedback = s.feedback;
   bool ok = true;
+  run.Cancelled = walk.end == WalkEnd::kStopped;
+  if (run.Cancelled) feedback.ClearStop();
   FlushErrorLog(run, feedback);  // entries still held back
   if (run.StopFlag) ok = false;
   CloseErrorLog(run, feedback);
@@ -125,13 +123,18 @@ bool FinishRun(Session& s, ReportFile& summary) {
   run.PeriodText = DisplayDate(run.SmallestDischarge) + " -> " + DisplayDate(run.LargestDischarge);
   feedback.Info(run.PeriodText);
 
+  bool summary_whole = true;
   if (run.ErrorsFileOption) {
     WriteErrorsTotals(s, run.errors_report);
-    WriteSummary(s, summary, OutputHostPath(s, "fallos.dat"));
+    summary_whole = WriteSummary(s, summary, OutputHostPath(s, "fallos.dat"));
   }
   run.tally_complete = false;  // it counted this run for this summary only
   // Reports that could not be written whole are said so, not passed over.
-  if (!summary.Close()) {
+  if (!summary_whole) {
+    summary.Discard();
+    run.Cancelled = true;
+    ok = false;
+  } else if (!summary.Close()) {
     feedback.Message("Error al escribir el fichero resumen.txt");
     ok = false;
   }
@@ -150,9 +153,12 @@ bool FinishRun(Session& s, ReportFile& summary) {
   const std::string kept_info = run.PeriodText.substr(0, kKeptStatusLength);
   if (!GroupByType(s)) ok = false;
   if (!GroupByServiceAndType(s)) ok = false;
-  feedback.Status(kept_status);
+  if (feedback.StopRequested()) run.Cancelled = true;
+  feedback.Status(run.Cancelled ? StrFormat("Cancelado en el registro %ld: ", static_cast<long>(run.CurrentRecordNumber)) +
+                                      kept_status
+                                : kept_status);
   feedback.Info(kept_info);
-  return ok;
+  return ok && !run.Cancelled;
 }
 
 }  // namespace
@@ -220,8 +226,8 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
     ReportHeading(summary, s.config);
   }
 
-  CheckEpisodes(s, check, progress);
-  return FinishRun(s, summary);
+  const WalkResult walk = CheckEpisodes(s, check, progress);
+  return FinishRun(s, summary, walk);
 }
 
 }  // namespace quirovel

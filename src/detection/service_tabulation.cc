@@ -60,6 +60,7 @@ ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
   std::int64_t loaded = -1;  // the episode in the table's buffer
   EpisodeCell cell;
   for (std::int64_t k = 1; k <= stored; ++k) {
+    if ((k & 1023) == 0 && s.feedback.StopRequested()) break;
     if (!log.Read(k, &entry)) {
       s.feedback.Message("error lectura errores");
       break;

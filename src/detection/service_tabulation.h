@@ -28,7 +28,7 @@ void CountInCell(ServiceTabulation* t, const EpisodeCell& cell, std::int32_t err
 // Reads log entries 1..ErrorCount and each entry's episode from the current
 // table. An entry or an episode that cannot be read ends the tabulation (after
 // "error lectura errores" or "ERROR AL LEER FICHERO CMBD"); what was counted
-// until then stands.
+// until then stands. A stop request ends it too; the caller asks the feedback.
 //
 // A run that stored all its entries has counted them as it went, from the
 // same episodes in the same buffer: when the log holds them all, that count is

@@ -65,7 +65,7 @@ void WriteErrorsTotals(Session& s, ReportFile& errors) {
   errors.WriteFormatted("               Códigos no vigentes: %d\n\n"_cp, s.run.CodesNotInForce);
 }
 
-void WriteSummary(Session& s, ReportFile& summary, const std::string& log_path) {
+bool WriteSummary(Session& s, ReportFile& summary, const std::string& log_path) {
   summary.Write(std::string(79, '-') + "\n");
   summary.WriteFormatted(
       "Total errores: %ld    Registros fuera de rango versión CMBD (%04d): %ld\n\n"_cp,
@@ -79,8 +79,11 @@ void WriteSummary(Session& s, ReportFile& summary, const std::string& log_path) 
     std::int32_t count = s.run.ErrorCounts[static_cast<std::size_t>(e)];
     if (count > 0) summary.WriteFormatted("%-50s %7d\n", std::string(ErrorText(e)).c_str(), count);
   }
-  WriteServiceTable(s, summary, TabulateByService(s, log_path));
+  const ServiceTabulation tabulation = TabulateByService(s, log_path);
+  if (s.feedback.StopRequested()) return false;
+  WriteServiceTable(s, summary, tabulation);
   WriteFieldTable(s, summary);
+  return true;
 }
 
 }  // namespace quirovel

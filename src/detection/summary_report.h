@@ -16,7 +16,8 @@ void WriteErrorsOpening(Session& s, ReportFile& errors);
 // The closing rule and the totals, after the last episode.
 void WriteErrorsTotals(Session& s, ReportFile& errors);
 // Everything of "resumen.txt" after its heading; reads the log at log_path
-// and the episodes of the current table for the service table.
-void WriteSummary(Session& s, ReportFile& summary, const std::string& log_path);
+// and the episodes of the current table for the service table. False when a
+// stop request ended the service table, leaving the summary incomplete.
+bool WriteSummary(Session& s, ReportFile& summary, const std::string& log_path);
 
 }  // namespace quirovel

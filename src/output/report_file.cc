@@ -14,7 +14,17 @@ bool ReportFile::Create(FileSystem& fs, const std::string& host_path) {
   offset_ = 0;
   buffer_.clear();
   file_ = fs.Open(host_path, OpenMode::kCreateTruncate);
-  return file_ != nullptr;
+  if (!file_) return false;
+  fs_ = &fs;
+  path_ = host_path;
+  return true;
+}
+
+void ReportFile::Discard() {
+  if (!file_) return;
+  buffer_.clear();
+  file_.reset();
+  fs_->Remove(path_);
 }
 
 void ReportFile::Write(std::string_view text) {

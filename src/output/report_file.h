@@ -35,10 +35,15 @@ class ReportFile {
   bool Flush();
   // Flushes and closes; false when anything was lost.
   bool Close();
+  // Closes and removes the file: an operation that was stopped leaves no
+  // report half-written.
+  void Discard();
   bool failed() const { return failed_; }
 
  private:
   std::unique_ptr<File> file_;
+  FileSystem* fs_ = nullptr;
+  std::string path_;
   std::string buffer_;
   std::uint64_t offset_ = 0;
   bool failed_ = false;

@@ -69,6 +69,10 @@ CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs
   bool list_full = false;
   std::int64_t r = 1;
   for (; r <= count && table.ReadRecord(r) == 0; ++r) {
+    if ((r & 1023) == 0 && feedback.StopRequested()) {
+      result.stopped = true;
+      break;
+    }
     std::string_view code = table.FieldText(1);
     if (CompareCodes(previous, code, 6) == 0) {
       ++result.repeats;

@@ -38,6 +38,7 @@ struct CatalogueOrderResult {
   std::int32_t repeats = 0;    // codes equal to the one before on 6 characters
   std::string repeated_list;   // "code, code, ..." (bounded, see kRepeatedListSize)
   bool out_of_order = false;
+  bool stopped = false;        // a stop request ended the walk
 };
 // The repeated list holds about this many characters; past it the list ends
 // with "..." and the caption still counts every repeat.

@@ -146,13 +146,9 @@ void SETERR(CheckContext& c, int e, int f) {
   entry.record = static_cast<std::uint32_t>(run.CurrentRecordNumber);
   entry.not_in_version = CarriesNotInVersionMark(e) && run.NotInVersionMark == 1 ? 1 : 0;
 
-  const std::int32_t error_count = ++run.ErrorCounts[static_cast<std::size_t>(e)];
-  const std::int32_t field_count = ++run.FieldErrorCounts[static_cast<std::size_t>(f)];
+  ++run.ErrorCounts[static_cast<std::size_t>(e)];
+  ++run.FieldErrorCounts[static_cast<std::size_t>(f)];
   c.config.MarkField(f);
-  if (run.count_view != nullptr) {
-    run.count_view->ErrorCountChanged(e - 1, error_count);
-    run.count_view->FieldCountChanged(f - 1, field_count);
-  }
 
   if (run.ErrorsFileOption && run.errors_report.is_open()) {
     run.seterr_line.clear();
@@ -177,8 +173,9 @@ void SETERR(CheckContext& c, int e, int f) {
   }
   ++run.ErrorCount;
 
+  // The status line and the count lists are repainted with it, at most ten
+  // times a second. The clock is asked now and then, not for every error.
   run.status_pending = true;
-  // The clock is asked now and then, not for every error.
   if ((run.ErrorCount & 15) == 0) ShowErrorStatusWhenDue(c.run, c.feedback);
 }
 
@@ -203,8 +200,17 @@ void ShowErrorStatusWhenDue(ErrorRecorder& run, Feedback& feedback) {
   if (run.status_pending && Now() - run.status_shown_at >= kStatusInterval) ShowErrorStatus(run, feedback);
 }
 
+void RepaintCountLists(const ErrorRecorder& run) {
+  if (run.count_view == nullptr) return;
+  for (int e = 1; e <= 71; ++e)
+    run.count_view->ErrorCountChanged(e - 1, run.ErrorCounts[static_cast<std::size_t>(e)]);
+  for (int f = 1; f <= 63; ++f)
+    run.count_view->FieldCountChanged(f - 1, run.FieldErrorCounts[static_cast<std::size_t>(f)]);
+}
+
 void ShowErrorStatus(ErrorRecorder& run, Feedback& feedback) {
   if (!run.status_pending) return;
+  RepaintCountLists(run);
   feedback.Status(StrFormat("%ld:%ld", static_cast<long>(run.CurrentRecordNumber),
                             static_cast<long>(run.ErrorCount)));
   run.status_pending = false;

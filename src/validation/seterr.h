@@ -26,12 +26,16 @@ void FlushErrorLog(ErrorRecorder& run, Feedback& feedback);
 // take, or its old length when that is longer.
 void CloseErrorLog(ErrorRecorder& run, Feedback& feedback);
 
-// Shows "%ld:%ld" (record, error count) when SETERR held it back: the status
-// line is repainted at most every tenth of a second while errors pour in.
+// Shows "%ld:%ld" (record, error count) and repaints the count lists when
+// SETERR held them back: they are repainted at most every tenth of a second
+// while errors pour in.
 void ShowErrorStatus(ErrorRecorder& run, Feedback& feedback);
 // The same, when an error is waiting to be shown and the last showing is at
 // least a tenth of a second old.
 void ShowErrorStatusWhenDue(ErrorRecorder& run, Feedback& feedback);
+
+// Every row of the two count lists, from the counters.
+void RepaintCountLists(const ErrorRecorder& run);
 
 // The line SETERR writes to "errores.txt" for error e against field f of the
 // current episode, "\n" included (the report file turns it into CR LF).

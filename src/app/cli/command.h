@@ -15,6 +15,7 @@ namespace quirovel {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // the operation stopped on a failure
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCancelled = 130;  // stopped by Ctrl-C, files left consistent
 
 struct CliContext {
   Session& session;

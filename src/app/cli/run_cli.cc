@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "app/cli/command.h"
+#include "app/cli/interrupt_scope.h"
 #include "platform/cp1252.h"
 
 namespace quirovel {
@@ -108,10 +109,16 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
       return kExitOk;
     }
     CliFeedback feedback(answer);
+    InterruptScope interrupts(feedback);
     Session session(RealFileSystem(), feedback, HostPaths::DefaultRoot(root));
     CliContext context{session, feedback, out};
     int code = c.run(context, rest);
     if (code == kExitOk && feedback.refused_question()) code = kExitFailed;
+    if (interrupts.interrupted()) {
+      // Cancelled is not failed: the files are consistent and say so.
+      err << Cp1252ToUtf8("quirovel: operación cancelada con Ctrl-C"_cp) << "\n";
+      code = kExitCancelled;
+    }
     return code;
   }
   err << "quirovel: orden desconocida '" << name << "' (vea quirovel --help)\n";
