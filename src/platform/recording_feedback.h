@@ -1,6 +1,7 @@
 // Keeps everything an operation said, for tests to assert on exact texts.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,11 @@ class RecordingFeedback final : public Feedback {
     questions.push_back({std::string(question), std::string(caption)});
     return answer;
   }
-  void Status(std::string_view text) override { status = text; ++status_writes; }
+  void Status(std::string_view text) override {
+    status = text;
+    ++status_writes;
+    if (on_status) on_status(text);
+  }
   void Info(std::string_view text) override { info = text; }
   void Activity(std::string_view text) override { activity = text; }
   void RecordCount(long count) override { record_count = count; }
@@ -47,8 +52,12 @@ class RecordingFeedback final : public Feedback {
     status_writes = 0;
     record_count = progress_total = progress_position = -1;
     progress_moves = 0;
+    on_status = nullptr;
     ClearStop();
   }
+
+  // Called with every status text: a test asks for a stop at a chosen point.
+  std::function<void(std::string_view)> on_status;
 
   std::vector<Shown> messages;
   std::vector<Shown> questions;
