@@ -2,7 +2,7 @@
 
 #include "session/session.h"
 #include "detection/error_grouping.h"
-#include "detection/log_block_reader.h"
+#include "validation/error_log_reader.h"
 #include "output/output_path.h"
 #include "validation/error_catalogue.h"
 #include "validation/error_entry.h"
@@ -10,7 +10,7 @@
 namespace quirovel {
 
 bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts) {
-  LogBlockReader log;
+  ErrorLogReader log;
   if (!log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
     s.feedback.Message("error al abrir fallos.dat");
     return false;
@@ -19,7 +19,7 @@ bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts) {
   const std::int32_t n = s.config.ErrorCount();
   for (std::int32_t k = 1; k <= n; ++k) {
     if ((k & 1023) == 0 && s.feedback.StopRequested()) return false;
-    LogBlockReader::Bytes entry;
+    ErrorLogReader::Bytes entry;
     if (!log.Read(k, &entry)) break;
     int number = ErrorEntry::Decode(entry.data()).error;
     if (number >= 1 && number <= kCatalogueSize) ++found[static_cast<std::size_t>(number)];

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "session/session.h"
-#include "detection/log_block_reader.h"
+#include "validation/error_log_reader.h"
 #include "detection/report_text.h"
 #include "detection/sort_entry_index.h"
 #include "platform/cp1252.h"
@@ -49,7 +49,7 @@ class TextArena {
 // are read once, while the keys are built, so the walk in sorted order does
 // not jump about the table.
 struct GroupedEntry {
-  LogBlockReader::Bytes bytes{};
+  ErrorLogReader::Bytes bytes{};
   TextArena::Ref type_key;  // the error number text
   TextArena::Ref servalt;   // raw texts; empty when the table lacks the field
   TextArena::Ref fecalt;
@@ -148,7 +148,7 @@ struct GroupedEntries {
 // Reads log entries 1..n and their episodes. The log may hold fewer entries
 // than the stored count (a log removed or cut by hand): the entries it does
 // hold are grouped, and the total says so. Returns how many were read.
-std::int32_t ReadEntries(Session& s, LogBlockReader& log, std::int32_t n, Grouping grouping,
+std::int32_t ReadEntries(Session& s, ErrorLogReader& log, std::int32_t n, Grouping grouping,
                          GroupedEntries* g) {
   g->entries.reserve(static_cast<std::size_t>(n));
   g->keys.reserve(static_cast<std::size_t>(n));
@@ -284,7 +284,7 @@ bool Group(Session& s, Grouping grouping) {
   }
   if (!by_service) ReportHeading(out, s.config);
 
-  LogBlockReader log;
+  ErrorLogReader log;
   if (!log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
     s.feedback.Message("error al abrir fallos.dat");
     out.Close();

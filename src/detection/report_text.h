@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "detection/log_block_reader.h"
 #include "storage/dbf_table.h"
 
 namespace quirovel {
@@ -15,21 +14,6 @@ namespace quirovel {
 inline std::string_view CView(std::string_view text) {
   std::size_t nul = text.find('\0');
   return nul == std::string_view::npos ? text : text.substr(0, nul);
-}
-
-inline std::uint32_t EntryWord(const LogBlockReader::Bytes& entry, std::size_t offset) {
-  return static_cast<std::uint32_t>(entry[offset]) |
-         static_cast<std::uint32_t>(entry[offset + 1]) << 8 |
-         static_cast<std::uint32_t>(entry[offset + 2]) << 16 |
-         static_cast<std::uint32_t>(entry[offset + 3]) << 24;
-}
-
-// The episode's record number (offset 20).
-inline std::int64_t EntryRecordNumber(const LogBlockReader::Bytes& entry) { return EntryWord(entry, 20); }
-
-// Field slot 0..3 (offsets 4, 8, 12, 16): a CMBD-A field number, 0 when empty.
-inline std::uint32_t EntryFieldSlot(const LogBlockReader::Bytes& entry, int slot) {
-  return EntryWord(entry, 4 + 4 * static_cast<std::size_t>(slot));
 }
 
 // Reads record `target` of the table after record `last`, as the reports do

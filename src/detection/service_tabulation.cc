@@ -1,7 +1,7 @@
 #include "detection/service_tabulation.h"
 
 #include "session/session.h"
-#include "detection/log_block_reader.h"
+#include "validation/error_log_reader.h"
 #include "detection/report_text.h"
 #include "storage/dates.h"
 #include "storage/short_key.h"
@@ -47,13 +47,13 @@ void CountInCell(ServiceTabulation* t, const EpisodeCell& cell, std::int32_t err
 
 ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {
   ServiceTabulation t = EmptyTabulation(s);
-  LogBlockReader log;
+  ErrorLogReader log;
   if (!log.Open(s.fs, log_path)) {
     s.feedback.Message("error lectura errores");
     return t;
   }
   const std::int64_t stored = s.run.StoredEntryCount();
-  LogBlockReader::Bytes entry;
+  ErrorLogReader::Bytes entry;
   // The log holds entries 1..stored when it holds the last of them.
   if (s.run.tally_complete && (stored == 0 || log.Read(stored, &entry))) return s.run.tally;
 

@@ -1,4 +1,5 @@
 #include "reference/config_record.h"
+#include "platform/little_endian.h"
 
 #include <cstring>
 
@@ -6,17 +7,12 @@ namespace quirovel {
 
 std::int32_t ConfigRecord::Int(std::size_t offset) const {
   if (offset + 4 > kSize) return 0;
-  std::uint32_t v = static_cast<std::uint32_t>(bytes_[offset]) |
-                    static_cast<std::uint32_t>(bytes_[offset + 1]) << 8 |
-                    static_cast<std::uint32_t>(bytes_[offset + 2]) << 16 |
-                    static_cast<std::uint32_t>(bytes_[offset + 3]) << 24;
-  return static_cast<std::int32_t>(v);
+  return static_cast<std::int32_t>(GetLe32(&bytes_[offset]));
 }
 
 void ConfigRecord::SetInt(std::size_t offset, std::int32_t value) {
   if (offset + 4 > kSize) return;
-  auto v = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes_[offset + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+  PutLe32(&bytes_[offset], static_cast<std::uint32_t>(value));
 }
 
 std::string_view ConfigRecord::TextView(std::size_t offset, std::size_t size) const {

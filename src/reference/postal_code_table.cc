@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "reference/reference_tables.h"
+#include "platform/little_endian.h"
 
 namespace quirovel {
 
@@ -29,10 +30,7 @@ void PostalCodeTable::Open(FileSystem& fs, Feedback& feedback, const std::string
   entries_.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
     const unsigned char* p = &bytes[4 * i];
-    entries_[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                            static_cast<std::uint32_t>(p[1]) << 8 |
-                                            static_cast<std::uint32_t>(p[2]) << 16 |
-                                            static_cast<std::uint32_t>(p[3]) << 24);
+    entries_[i] = static_cast<std::int32_t>(GetLe32(p));
   }
 }
 
@@ -58,10 +56,7 @@ std::int32_t PostalCodeTable::PostalCodeKnown(std::int32_t code) {
   if (index < kEntriesInMemory || !file_) return 0;  // beyond the end of the file
   unsigned char p[4];
   if (file_->ReadAt(index * 4, p, 4) != 4) return 0;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                   static_cast<std::uint32_t>(p[1]) << 8 |
-                                   static_cast<std::uint32_t>(p[2]) << 16 |
-                                   static_cast<std::uint32_t>(p[3]) << 24);
+  return static_cast<std::int32_t>(GetLe32(p));
 }
 
 }  // namespace quirovel

@@ -5,16 +5,10 @@
 
 #include "platform/cp1252.h"
 #include "platform/format.h"
+#include "platform/little_endian.h"
 
 namespace quirovel {
 namespace {
-
-std::uint32_t Le32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-int Le16(const unsigned char* p) { return p[0] | p[1] << 8; }
 
 // Descriptor names are NUL-terminated within their 11 bytes.
 std::string DescriptorName(const std::array<unsigned char, 32>& d) {
@@ -61,9 +55,9 @@ int DbfTable::Open(const std::string& path) {
                                 path.c_str()));
     return Refuse();
   }
-  record_count_ = Le32(&header_[4]);
-  header_length_ = Le16(&header_[8]);
-  record_length_ = Le16(&header_[10]);
+  record_count_ = GetLe32(&header_[4]);
+  header_length_ = GetLe16(&header_[8]);
+  record_length_ = GetLe16(&header_[10]);
   if (record_length_ == 0) feedback_.Message("ERROR: APERTURA FICHERO (longitud resgistro)");
 
   int n = (header_length_ - 33) / 32;
@@ -153,13 +147,10 @@ bool DbfTable::CheckLayout() {
 
 void DbfTable::Close() {
   if (!file_) return;
-  std::uint32_t on_disk = Le32(&header_[4]);
+  std::uint32_t on_disk = GetLe32(&header_[4]);
   // Only appends change the header; a table that was just read is left untouched.
   if (on_disk != record_count_) {
-    header_[4] = static_cast<unsigned char>(record_count_);
-    header_[5] = static_cast<unsigned char>(record_count_ >> 8);
-    header_[6] = static_cast<unsigned char>(record_count_ >> 16);
-    header_[7] = static_cast<unsigned char>(record_count_ >> 24);
+    PutLe32(&header_[4], record_count_);
     file_->WriteAt(0, header_.data(), 32);
   }
   file_.reset();

@@ -5,6 +5,7 @@
 
 #include "platform/format.h"
 #include "storage/field_definition.h"
+#include "platform/little_endian.h"
 
 namespace quirovel {
 
@@ -26,10 +27,8 @@ bool Create(FileSystem& fs, Feedback& feedback, const std::vector<std::string_vi
   // fields fit them exactly.
   for (auto text : definitions)
     record_length += static_cast<unsigned>(ParseFieldDefinition(text).width);
-  header[8] = static_cast<unsigned char>(header_length);
-  header[9] = static_cast<unsigned char>(header_length >> 8);
-  header[10] = static_cast<unsigned char>(record_length);
-  header[11] = static_cast<unsigned char>(record_length >> 8);
+  PutLe16(&header[8], static_cast<std::uint16_t>(header_length));
+  PutLe16(&header[10], static_cast<std::uint16_t>(record_length));
   // Each part that is not written whole is told and the creation goes on, but
   // the caller learns that the table is unusable.
   bool whole = true;
@@ -105,8 +104,7 @@ std::optional<std::uint32_t> RecordCountOf(FileSystem& fs, Feedback& feedback,
     feedback.Message("Error al abrir fichero");
     return std::nullopt;
   }
-  return static_cast<std::uint32_t>(header[4]) | static_cast<std::uint32_t>(header[5]) << 8 |
-         static_cast<std::uint32_t>(header[6]) << 16 | static_cast<std::uint32_t>(header[7]) << 24;
+  return GetLe32(&header[4]);
 }
 
 }  // namespace quirovel

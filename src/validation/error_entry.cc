@@ -1,16 +1,9 @@
 #include "validation/error_entry.h"
 
+#include "platform/little_endian.h"
+
 namespace quirovel {
 namespace {
-
-void PutU32(unsigned char* at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(v >> (8 * i));
-}
-
-std::uint32_t GetU32(const unsigned char* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
@@ -25,13 +18,13 @@ std::array<unsigned char, 32> ErrorEntry::Encode() const {
   b[1] = static_cast<unsigned char>('0' + n % 10);
   b[2] = 0;
   b[3] = 0;
-  PutU32(&b[4], field);
-  PutU32(&b[8], related1);
-  PutU32(&b[12], related2);
-  PutU32(&b[16], related3);
-  PutU32(&b[20], record);
+  PutLe32(&b[4], field);
+  PutLe32(&b[8], related1);
+  PutLe32(&b[12], related2);
+  PutLe32(&b[16], related3);
+  PutLe32(&b[20], record);
   b[24] = ' ';
-  PutU32(&b[28], not_in_version);
+  PutLe32(&b[28], not_in_version);
   return b;
 }
 
@@ -44,13 +37,25 @@ ErrorEntry ErrorEntry::Decode(const unsigned char* bytes) {
   int n = 0;
   for (; i < 3 && IsDigit(bytes[i]); ++i) n = n * 10 + (bytes[i] - '0');
   e.error = n;
-  e.field = GetU32(bytes + 4);
-  e.related1 = GetU32(bytes + 8);
-  e.related2 = GetU32(bytes + 12);
-  e.related3 = GetU32(bytes + 16);
-  e.record = GetU32(bytes + 20);
-  e.not_in_version = GetU32(bytes + 28);
+  e.field = GetLe32(bytes + 4);
+  e.related1 = GetLe32(bytes + 8);
+  e.related2 = GetLe32(bytes + 12);
+  e.related3 = GetLe32(bytes + 16);
+  e.record = GetLe32(bytes + 20);
+  e.not_in_version = GetLe32(bytes + 28);
   return e;
+}
+
+std::string ErrorNumberText(const EntryBytes& entry) {
+  std::size_t n = 0;
+  while (n < 4 && entry[n] != 0) ++n;
+  return std::string(reinterpret_cast<const char*>(entry.data()), n);
+}
+
+std::int64_t EntryRecordNumber(const EntryBytes& entry) { return GetLe32(&entry[20]); }
+
+std::uint32_t EntryFieldSlot(const EntryBytes& entry, int slot) {
+  return GetLe32(&entry[4 + 4 * static_cast<std::size_t>(slot)]);
 }
 
 }  // namespace quirovel

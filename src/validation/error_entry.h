@@ -7,8 +7,12 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace quirovel {
+
+// An entry's 32 bytes as stored.
+using EntryBytes = std::array<unsigned char, 32>;
 
 struct ErrorEntry {
   int error = 0;  // 1..71
@@ -23,5 +27,14 @@ struct ErrorEntry {
   // The error number is the integer value of the text at offset 0.
   static ErrorEntry Decode(const unsigned char* bytes);
 };
+
+// Fields of a stored entry, read in place by the reports that walk the log.
+// The error number text: the first bytes up to the zero byte that ends it (at
+// most 4), as the groupings use it for their type key.
+std::string ErrorNumberText(const EntryBytes& entry);
+// The episode's record number (offset 20).
+std::int64_t EntryRecordNumber(const EntryBytes& entry);
+// Field slot 0..3 (offsets 4, 8, 12, 16): a CMBD-A field number, 0 when empty.
+std::uint32_t EntryFieldSlot(const EntryBytes& entry, int slot);
 
 }  // namespace quirovel

@@ -47,18 +47,6 @@ bool ErrorLog::Write(std::int64_t k, const ErrorEntry& entry) {
   return n == 32;
 }
 
-bool ErrorLog::Read(std::int64_t k, ErrorEntry* entry) {
-  if (!file_ || k < 1) return false;
-  Flush();
-  const std::uint64_t at = 32 * static_cast<std::uint64_t>(k);
-  // Zeros written ahead are not entries.
-  if (at + 32 > std::max(original_size_, written_end_)) return false;
-  unsigned char bytes[32];
-  if (file_->ReadAt(at, bytes, sizeof bytes) != 32) return false;
-  *entry = ErrorEntry::Decode(bytes);
-  return true;
-}
-
 void ErrorLog::Queue(std::int64_t k, const ErrorEntry& entry) {
   if (!queued_bytes_.empty() && k != queued_first_ + static_cast<std::int64_t>(queued())) Flush();
   if (queued_bytes_.empty()) queued_first_ = k;

@@ -1,5 +1,6 @@
-// The error log "fallos.dat": entry k at byte 32 * k, the first 32 bytes are
-// not an entry. Created when missing, never truncated: a run overwrites
+// Writing the error log "fallos.dat": entry k at byte 32 * k, the first 32
+// bytes are not an entry (ErrorLogReader reads it). Created when missing,
+// never truncated: a run overwrites
 // entries 1..its count and leaves older entries behind them.
 #pragma once
 
@@ -30,8 +31,6 @@ class ErrorLog {
 
   // Writes entry k (k >= 1) at once. False when not all 32 bytes were stored.
   bool Write(std::int64_t k, const ErrorEntry& entry);
-  // Reads entry k. False when nothing could be read (the end of the log).
-  bool Read(std::int64_t k, ErrorEntry* entry);
 
   // Batched writing for the detection run. Entries queued for consecutive
   // positions go out together.

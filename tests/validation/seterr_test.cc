@@ -12,6 +12,7 @@
 #include "support/check_fixture.h"
 #include "validation/checks.h"
 #include "validation/error_log.h"
+#include "validation/error_log_reader.h"
 #include "validation/seterr.h"
 
 namespace quirovel::testing {
@@ -69,13 +70,16 @@ TEST(ErrorLogTest, NewLogHasZerosBeforeEntryOneAndIsNeverTruncated) {
   ASSERT_TRUE(log.Open(fs, "/fallos.dat"));
   e.error = 9;
   for (int k = 1; k <= 10; ++k) ASSERT_TRUE(log.Write(k, e));
-  ErrorEntry read;
-  ASSERT_TRUE(log.Read(10, &read));
-  EXPECT_EQ(read.error, 9);
-  ASSERT_TRUE(log.Read(11, &read));
-  EXPECT_EQ(read.error, 13);
-  EXPECT_FALSE(log.Read(51, &read));
   log.Close();
+  ErrorLogReader reader;
+  ASSERT_TRUE(reader.Open(fs, "/fallos.dat"));
+  quirovel::EntryBytes read;
+  ASSERT_TRUE(reader.Read(10, &read));
+  EXPECT_EQ(ErrorEntry::Decode(read.data()).error, 9);
+  ASSERT_TRUE(reader.Read(11, &read));
+  EXPECT_EQ(ErrorEntry::Decode(read.data()).error, 13);
+  EXPECT_FALSE(reader.Read(51, &read));
+  reader.Close();
   EXPECT_EQ(fs.Contents("/fallos.dat")->size(), 51u * 32);
 }
 

@@ -1,21 +1,22 @@
-// Reads the entries of the error log "fallos.dat" through a block buffer: the
-// summary and the groupings read every entry of a run, and one positioned read
-// of 32 bytes per entry would cost a system call each.
+// The one reader of the error log "fallos.dat": entries through a block
+// buffer, since the summary, the groupings and the counts read every entry of
+// a run and one positioned read of 32 bytes per entry would cost a system call
+// each. The entry's fields are read with the accessors of error_entry.h.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "validation/error_entry.h"
 
 namespace quirovel {
 
-class LogBlockReader {
+class ErrorLogReader {
  public:
-  using Bytes = std::array<unsigned char, 32>;
+  using Bytes = EntryBytes;
 
   // Opens the log as every reader of it does: read and write, created when
   // missing, never emptied. False when it cannot be opened.
@@ -34,9 +35,5 @@ class LogBlockReader {
   std::uint64_t block_offset_ = 0;  // file offset of block_[0]
   std::size_t block_bytes_ = 0;     // valid bytes in block_
 };
-
-// The error number text of an entry: its first bytes up to the zero byte that
-// ends it (at most 4), as the groupings use it for their type key.
-std::string ErrorNumberText(const LogBlockReader::Bytes& entry);
 
 }  // namespace quirovel

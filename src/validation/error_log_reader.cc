@@ -1,4 +1,4 @@
-#include "detection/log_block_reader.h"
+#include "validation/error_log_reader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,19 +8,19 @@ namespace {
 constexpr std::size_t kBlockSize = 1 << 16;  // 2048 entries
 }
 
-bool LogBlockReader::Open(FileSystem& fs, const std::string& host_path) {
+bool ErrorLogReader::Open(FileSystem& fs, const std::string& host_path) {
   Close();
   file_ = fs.Open(host_path, OpenMode::kReadWriteCreate);
   return file_ != nullptr;
 }
 
-void LogBlockReader::Close() {
+void ErrorLogReader::Close() {
   file_.reset();
   block_bytes_ = 0;
   block_offset_ = 0;
 }
 
-bool LogBlockReader::Read(std::int64_t k, Bytes* entry) {
+bool ErrorLogReader::Read(std::int64_t k, Bytes* entry) {
   if (!file_ || k < 1) return false;
   const std::uint64_t offset = 32 * static_cast<std::uint64_t>(k);
   if (offset < block_offset_ || offset + 32 > block_offset_ + block_bytes_) {
@@ -36,12 +36,6 @@ bool LogBlockReader::Read(std::int64_t k, Bytes* entry) {
   entry->fill(0);
   std::memcpy(entry->data(), block_.data() + at, n);
   return true;
-}
-
-std::string ErrorNumberText(const LogBlockReader::Bytes& entry) {
-  std::size_t n = 0;
-  while (n < 4 && entry[n] != 0) ++n;
-  return std::string(reinterpret_cast<const char*>(entry.data()), n);
 }
 
 }  // namespace quirovel
