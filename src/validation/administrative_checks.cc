@@ -5,6 +5,7 @@
 #include "validation/check_context.h"
 #include "storage/dates.h"
 #include "validation/checks.h"
+#include "validation/error_numbers.h"
 #include "validation/code_text.h"
 #include "validation/hospital_codes.h"
 #include "validation/seterr.h"
@@ -13,13 +14,6 @@
 namespace quirovel {
 namespace {
 
-// Catalogue numbers of the errors raised here.
-enum : int {
-  kE11 = 1, kE12, kE13, kE21, kE41, kE51, kE61, kE71, kE81, kE82, kE83, kE84, kE91, kE92,
-  kE101, kE102, kE105, kE111, kE121, kE122, kE131, kE132, kE151, kE181, kE201, kE202, kE203,
-  kE204, kE211, kE221, kE222,
-  kE274 = 59,
-};
 
 constexpr std::string_view kFiveBlanks = "     ";
 

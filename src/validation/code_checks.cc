@@ -11,20 +11,13 @@
 
 #include "validation/check_context.h"
 #include "validation/checks.h"
+#include "validation/error_numbers.h"
 #include "validation/cmbd_layout.h"
 #include "validation/code_text.h"
 
 namespace quirovel {
 namespace {
 
-// Catalogue numbers of the errors raised here.
-enum : int {
-  kE230 = 32, kE231 = 33, kE232 = 34, kE233 = 35, kE234 = 36, kE235 = 37,
-  kE241 = 40, kE242 = 41, kE244 = 43, kE245 = 44,
-  kE251 = 45, kE252 = 46, kE253 = 47, kE254 = 48,
-  kE261 = 49, kE262 = 50, kE263 = 51, kE264 = 52, kE265 = 53, kE266 = 54,
-  kE270 = 55, kE271 = 56, kE272 = 57, kE273 = 58, kE275 = 60,
-};
 
 constexpr std::string_view kSixBlanks = "      ";
 constexpr std::string_view kUnknownInterventionDate = "99990909";

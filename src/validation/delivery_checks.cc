@@ -8,17 +8,13 @@
 
 #include "validation/check_context.h"
 #include "validation/checks.h"
+#include "validation/error_numbers.h"
 #include "validation/cmbd_layout.h"
 #include "validation/code_text.h"
 
 namespace quirovel {
 namespace {
 
-enum : int {
-  kE236 = 38, kE237 = 39, kE243 = 42,
-  kE281 = 61, kE282 = 62, kE283 = 63,
-  kE291 = 64, kE292 = 65, kE301 = 66, kE303 = 67, kE311 = 68, kE312 = 69,
-};
 
 constexpr std::int32_t kUnknownGestation = 99;
 constexpr std::int32_t kUnknownWeight = 9999;

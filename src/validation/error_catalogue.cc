@@ -4,6 +4,7 @@
 
 #include "platform/cp1252.h"
 #include "validation/cmbd_layout.h"
+#include "validation/error_numbers.h"
 
 namespace quirovel {
 namespace {
@@ -23,7 +24,7 @@ constexpr unsigned char kMonthly = kMaskMensual | kMaskTrimestral;
 constexpr int kC2 = C1 + 1, kP15 = P15, kCE4 = CE4;
 
 // Entry 0 stands for any number outside the catalogue.
-const std::array<ErrorInfo, kCatalogueSize + 1> kCatalogue = {{
+constexpr std::array<ErrorInfo, kCatalogueSize + 1> kCatalogue = {{
     One("", 0, 0, 0, D::kNone, 0, "", 0),
     One("E11  Procedencia incorrecta", PROCEDEN, TIPING, 0, D::kNamedRaw1, TIPING, "", kMonthly),
     One("E12  Procedencia incorrecta (CMA)", PROCEDEN, 0, 0, D::kNone, 0, "", kMaskCma),
@@ -98,6 +99,23 @@ const std::array<ErrorInfo, kCatalogueSize + 1> kCatalogue = {{
     One("E331 Estancia en urgencias prolongada", ESTURG, 0, 0, D::kNone, 0, "", kMaskAll),
 }};
 
+// True when the entry's text begins with the code "E<code>" and a blank.
+constexpr bool CarriesCode(const char* text, int code) {
+  char digits[4] = {};
+  int n = 0;
+  for (int rest = code; rest > 0; rest /= 10) digits[n++] = static_cast<char>('0' + rest % 10);
+  if (text[0] != 'E') return false;
+  for (int i = 0; i < n; ++i)
+    if (text[1 + i] != digits[n - 1 - i]) return false;
+  return text[1 + n] == ' ';
+}
+
+// Every number the checks use names the entry of its code.
+#define QUIROVEL_CHECK_ERROR_CODE(code) \
+  static_assert(CarriesCode(kCatalogue[kE##code].text, code), "kE" #code " is not E" #code);
+QUIROVEL_ERROR_CODES(QUIROVEL_CHECK_ERROR_CODE)
+#undef QUIROVEL_CHECK_ERROR_CODE
+
 }  // namespace
 
 const ErrorInfo& CatalogueEntry(int e) {
@@ -117,6 +135,6 @@ bool IsOwnField(int e, int f) {
   return (f - info.field_low) % info.field_step == 0;
 }
 
-bool CarriesNotInVersionMark(int e) { return e == 33 || e == 40 || e == 45 || e == 49; }
+bool CarriesNotInVersionMark(int e) { return e == kE231 || e == kE241 || e == kE251 || e == kE261; }
 
 }  // namespace quirovel

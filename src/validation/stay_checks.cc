@@ -4,12 +4,12 @@
 
 #include "validation/check_context.h"
 #include "validation/checks.h"
+#include "validation/error_numbers.h"
 #include "validation/cmbd_layout.h"
 
 namespace quirovel {
 namespace {
 
-enum : int { kE321 = 70, kE331 = 71 };
 
 constexpr std::int32_t kLongestIntensiveCareStay = 30;
 constexpr std::int32_t kLongestEmergencyStay = 5;
