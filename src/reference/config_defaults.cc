@@ -18,7 +18,7 @@ ConfigRecord NewConfigRecord() {
   r.SetErrorCount(0);
   r.ClearFieldMarks();  // 64 blanks; the NUL after them is already there
 
-  const ImportSpec import{"C:\\quirovel\\trabajo\\FICHERO.TXT",
+  const ImportSettings import{"C:\\quirovel\\trabajo\\FICHERO.TXT",
                          "1",
                          "C:\\quirovel\\trabajo\\NUEVODBF.DBF",
                          " ",  // delimiter

@@ -130,11 +130,11 @@ std::size_t ConfigRecord::At(ImportLayout layout, ImportField field) {
                                        LayoutB::kTargetTable, LayoutB::kDelimiter,
                                        LayoutB::kSeparator, LayoutB::kStructureTable,
                                        LayoutB::kHeaderLine, LayoutB::kFixedLength};
-  return (layout == ImportLayout::kSavedCma ? kSavedCmaSpec : kSavedCmbdSpec) + kB[field];
+  return (layout == ImportLayout::kSavedCma ? kSavedCmaLayout : kSavedCmbdLayout) + kB[field];
 }
 
-ImportSpec ConfigRecord::Import(ImportLayout l) const {
-  ImportSpec settings;
+ImportSettings ConfigRecord::Import(ImportLayout l) const {
+  ImportSettings settings;
   settings.text_file = ImportTextFile(l);
   settings.date_format = ImportDateFormat(l);
   settings.target_table = ImportTargetTable(l);
@@ -146,7 +146,7 @@ ImportSpec ConfigRecord::Import(ImportLayout l) const {
   return settings;
 }
 
-bool ConfigRecord::SetImport(ImportLayout l, const ImportSpec& settings) {
+bool ConfigRecord::SetImport(ImportLayout l, const ImportSettings& settings) {
   auto fits = [](const std::string& t, std::size_t size) {
     return t.size() < size && t.find('\0') == std::string::npos;
   };

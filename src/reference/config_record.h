@@ -18,7 +18,7 @@ namespace quirovel {
 enum class ImportLayout { kCurrent, kSavedCma, kSavedCmbd };
 
 // The fields of one set of text-import settings, whichever layout holds them.
-struct ImportSpec {
+struct ImportSettings {
   std::string text_file;        // text file to import
   std::string date_format;      // "1".."6"
   std::string target_table;     // dBase table to create
@@ -60,8 +60,8 @@ class ConfigRecord {
   static constexpr std::size_t kLastRunDate = 1793, kLastRunDateSize = 23;
   static constexpr std::size_t kGroupAfterTest = 1816;
   static constexpr std::size_t kUnused1820 = 1820;
-  static constexpr std::size_t kSavedCmaSpec = 1824;     // layout B
-  static constexpr std::size_t kSavedCmbdSpec = 2140;    // layout B
+  static constexpr std::size_t kSavedCmaLayout = 1824;     // layout B
+  static constexpr std::size_t kSavedCmbdLayout = 2140;    // layout B
   static constexpr std::size_t kPrinterScale = 2456;
 
   // Offsets inside layout A (current import settings).
@@ -149,9 +149,9 @@ class ConfigRecord {
   void SetPrinterScale(float scale);
 
   // Text-import settings, current (layout A) or saved (layout B).
-  ImportSpec Import(ImportLayout layout) const;
+  ImportSettings Import(ImportLayout layout) const;
   // False, changing nothing, when a text does not fit its field.
-  bool SetImport(ImportLayout layout, const ImportSpec& settings);
+  bool SetImport(ImportLayout layout, const ImportSettings& settings);
   std::string ImportTextFile(ImportLayout l) const { return Text(At(l, kTextFileField), kPathSize); }
   bool SetImportTextFile(ImportLayout l, std::string_view p) { return SetText(At(l, kTextFileField), kPathSize, p); }
   std::string ImportDateFormat(ImportLayout l) const { return Text(At(l, kDateFormatField), 2); }

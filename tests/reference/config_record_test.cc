@@ -41,20 +41,20 @@ TEST(ConfigRecordTest, NamedFieldsReadTheDefaults) {
   EXPECT_EQ(r.LastRunDate(), "?");
   EXPECT_TRUE(r.GroupAfterTest());
   EXPECT_EQ(r.PrinterScale(), 1.0f);
-  ImportSpec a = r.Import(ImportLayout::kCurrent);
+  ImportSettings a = r.Import(ImportLayout::kCurrent);
   EXPECT_EQ(a.text_file, "C:\\quirovel\\trabajo\\FICHERO.TXT");
   EXPECT_EQ(a.date_format, "1");
   EXPECT_EQ(a.delimiter, " ");
   EXPECT_EQ(a.separator, "|");
   EXPECT_EQ(a.structure_table, "C:\\Quirovel\\trabajo\\Cmbd2000.dbf");
-  ImportSpec b = r.Import(ImportLayout::kSavedCma);
+  ImportSettings b = r.Import(ImportLayout::kSavedCma);
   EXPECT_EQ(b.text_file, "");
   EXPECT_EQ(b.header_line, 0);
 }
 
-TEST(ConfigRecordTest, SavedSpecificationsUseTheirOwnFieldOrder) {
+TEST(ConfigRecordTest, SavedImportLayoutsUseTheirOwnFieldOrder) {
   ConfigRecord r;
-  ImportSpec settings{"T", "3", "D", "\"", ";", "S", 1, 0};
+  ImportSettings settings{"T", "3", "D", "\"", ";", "S", 1, 0};
   ASSERT_TRUE(r.SetImport(ImportLayout::kSavedCmbd, settings));
   const auto& b = r.bytes();
   EXPECT_EQ(b[2140], 'T');
@@ -77,7 +77,7 @@ TEST(ConfigRecordTest, PathsThatDoNotFitAreRefusedAndNamesAreCut) {
   EXPECT_EQ(r.CurrentPath(), "C:\\Quirovel\\trabajo\\Ctprueba.dbf");
   EXPECT_TRUE(r.SetCurrentPath(std::string(99, 'a')));
   EXPECT_EQ(r.bytes()[103], 0);
-  EXPECT_FALSE(r.SetImport(ImportLayout::kCurrent, ImportSpec{"x", "12", "", "", "", "", 0, 0}));
+  EXPECT_FALSE(r.SetImport(ImportLayout::kCurrent, ImportSettings{"x", "12", "", "", "", "", 0, 0}));
   r.SetHospitalName(std::string(80, 'n'));
   EXPECT_EQ(r.HospitalName(), std::string(69, 'n'));
   r.SetHospitalCode("1234567");

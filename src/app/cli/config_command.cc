@@ -43,7 +43,7 @@ std::string FieldList(const ConfigRecord& r, bool (ConfigRecord::*has)(int) cons
 }
 
 void ShowImport(std::ostream& out, const std::string& prefix, const ConfigRecord& r, ImportLayout l) {
-  ImportSpec saved = r.Import(l);
+  ImportSettings saved = r.Import(l);
   PrintLine(out, prefix + ".text-file: " + saved.text_file);
   PrintLine(out, prefix + ".date-format: " + saved.date_format);
   PrintLine(out, prefix + ".target-table: " + saved.target_table);
