@@ -14,7 +14,7 @@ inline constexpr const char* kDefaultEditorProgram = "WORDPAD.EXE";
 inline constexpr const char* kDefaultHistoryFile = "cmbdhist.dbf";
 inline constexpr int kDefaultVersionYear = 2002;
 
-// Every default; the saved specifications, the recent-structures list and
+// Every default; the saved import layouts, the recent-structures list and
 // all padding are zero.
 ConfigRecord NewConfigRecord();
 

@@ -13,7 +13,7 @@
 namespace quirovel {
 
 // The three places that hold text-import settings: the current settings
-// (layout A) and the two saved specifications (layout B, same fields in
+// (layout A) and the two saved import layouts (layout B, same fields in
 // another order).
 enum class ImportLayout { kCurrent, kSavedCma, kSavedCmbd };
 
@@ -70,7 +70,7 @@ class ConfigRecord {
                                  kDelimiter = 202, kSeparator = 204, kHeaderLine = 208,
                                  kFixedLength = 212, kStructureTable = 216;
   };
-  // Offsets inside layout B (saved import specifications).
+  // Offsets inside layout B (saved import layouts).
   struct LayoutB {
     static constexpr std::size_t kTextFile = 0, kDateFormat = 100, kTargetTable = 102,
                                  kDelimiter = 202, kSeparator = 204, kStructureTable = 206,
