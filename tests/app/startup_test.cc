@@ -23,40 +23,6 @@ std::string Bytes(const ConfigRecord& r) {
   return std::string(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
 }
 
-// Reads of files whose path holds a fragment fail with an error.
-class ReadErrorFileSystem final : public FileSystem {
- public:
-  ReadErrorFileSystem(FileSystem& base, std::string fragment)
-      : base_(base), fragment_(std::move(fragment)) {}
-  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
-    auto file = base_.Open(path, mode);
-    if (!file || path.find(fragment_) == std::string::npos) return file;
-    return std::make_unique<FailingFile>(std::move(file));
-  }
-  bool Exists(const std::string& p) override { return base_.Exists(p); }
-  bool IsDirectory(const std::string& p) override { return base_.IsDirectory(p); }
-  std::vector<std::string> List(const std::string& d) override { return base_.List(d); }
-  bool MakeDirectories(const std::string& p) override { return base_.MakeDirectories(p); }
-  bool Remove(const std::string& p) override { return base_.Remove(p); }
-
- private:
-  class FailingFile final : public File {
-   public:
-    explicit FailingFile(std::unique_ptr<File> base) : base_(std::move(base)) {}
-    std::int64_t ReadAt(std::uint64_t, void*, std::size_t) override { return -1; }
-    std::int64_t WriteAt(std::uint64_t o, const void* b, std::size_t n) override {
-      return base_->WriteAt(o, b, n);
-    }
-    std::int64_t Size() override { return base_->Size(); }
-    bool Sync() override { return true; }
-
-   private:
-    std::unique_ptr<File> base_;
-  };
-  FileSystem& base_;
-  std::string fragment_;
-};
-
 class StartupTest : public ::testing::Test {
  protected:
   StartupTest() { memory.MakeDirectories("/r/QUIROVEL/trabajo"); }
@@ -125,7 +91,10 @@ TEST_F(StartupTest, AShortFileFillsOnlyTheBeginningOfTheRecord) {
 
 TEST_F(StartupTest, ReadErrorSaysSoAndKeepsTheRecordEmpty) {
   memory.SetContents(kConfigPath, testing::NewRecordImage());
-  ReadErrorFileSystem failing(memory, "Quirovel.dat");
+  FaultyFileSystem failing(memory);
+  failing.KeepFaultsTo("Quirovel.dat");
+  failing.FailReadsFrom(1);
+  failing.FailWithErrors();
   auto s = Start(failing);
   EXPECT_TRUE(Shown("Error al leer la configuración"_cp));
   EXPECT_FALSE(Shown("Creando registro"));

@@ -18,7 +18,7 @@ TEST(DetectionLogFailureTest, ShortLogWriteStopsTheRunAndKeepsWhatWasWritten) {
   for (std::int64_t r = 1; r <= 1000; ++r) script[r] = {{7, HISTORIA}, {13, SEXO}, {24, SERVALT}};
   // Room for the 32 leading bytes and 100 entries; the rest of the first
   // block of entries falls short.
-  f.fs().LimitLog(32 * 101);
+  f.fs().SetFileSizeLimit(32 * 101);
   EXPECT_FALSE(f.Run(kMensual, Scripted(script)));
 
   const DetectionRun& run = f.session().run;

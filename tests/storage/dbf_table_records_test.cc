@@ -110,28 +110,12 @@ TEST(DbfTableRecords, AppendOnAFullDiskShowsTheMessageAndKeepsTheCount) {
   EXPECT_EQ(Le32At(*memory.Contents(kPath), 4), 1u);
 }
 
-// Opens every file read-only, as a table on a read-only medium would be.
-class ReadOnlyFileSystem final : public FileSystem {
- public:
-  explicit ReadOnlyFileSystem(FileSystem& base) : base_(base) {}
-  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
-    return mode == OpenMode::kRead ? base_.Open(path, mode) : nullptr;
-  }
-  bool Exists(const std::string& p) override { return base_.Exists(p); }
-  bool IsDirectory(const std::string& p) override { return base_.IsDirectory(p); }
-  std::vector<std::string> List(const std::string& d) override { return base_.List(d); }
-  bool MakeDirectories(const std::string& p) override { return base_.MakeDirectories(p); }
-  bool Remove(const std::string& p) override { return base_.Remove(p); }
-
- private:
-  FileSystem& base_;
-};
-
 TEST(DbfTableRecords, ATableThatCannotBeWrittenIsReadAndRefusesAppends) {
   MemoryFileSystem memory;
   const std::string bytes = DbfBytes({{"A", 'C', 2}}, {{"xy"}});
   memory.SetContents(kPath, bytes);
-  ReadOnlyFileSystem fs(memory);
+  FaultyFileSystem fs(memory);
+  fs.MakeReadOnly();
   RecordingFeedback feedback;
   DbfTable table(fs, feedback);
   ASSERT_EQ(table.Open(kPath), 1);

@@ -11,41 +11,6 @@
 #include "validation/checks.h"
 
 namespace quirovel::testing {
-namespace {
-
-class LogLimitFile final : public File {
- public:
-  LogLimitFile(std::unique_ptr<File> base, const LogLimitFileSystem& owner)
-      : base_(std::move(base)), owner_(owner) {}
-  std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override {
-    return base_->ReadAt(offset, buffer, size);
-  }
-  std::int64_t WriteAt(std::uint64_t offset, const void* buffer, std::size_t size) override {
-    const std::uint64_t limit = owner_.log_limit();
-    if (offset >= limit) return 0;
-    return base_->WriteAt(offset, buffer, std::min<std::uint64_t>(size, limit - offset));
-  }
-  std::int64_t Size() override { return base_->Size(); }
-  bool Sync() override { return base_->Sync(); }
-  // Like a full disk: a file may shrink, or grow up to the limit only.
-  bool Truncate(std::uint64_t size) override {
-    return size <= owner_.log_limit() && base_->Truncate(size);
-  }
-
- private:
-  std::unique_ptr<File> base_;
-  const LogLimitFileSystem& owner_;
-};
-
-}  // namespace
-
-std::unique_ptr<File> LogLimitFileSystem::Open(const std::string& path, OpenMode mode) {
-  auto file = RealFileSystem().Open(path, mode);
-  const std::string log = "fallos.dat";
-  if (!file || path.size() < log.size() || path.compare(path.size() - log.size(), log.size(), log) != 0)
-    return file;
-  return std::make_unique<LogLimitFile>(std::move(file), *this);
-}
 
 EpisodeCheck Scripted(ErrorScript script) {
   return [script = std::move(script)](CheckContext& s) {
@@ -65,6 +30,7 @@ std::string ExpectedReport(const std::string& name) {
 }
 
 DetectionFixture::DetectionFixture() {
+  fs_.KeepFaultsTo("fallos.dat");
   session_ = std::make_unique<Session>(fs_, feedback_, installation_.root().path());
   Session& s = *session_;
   s.config = installation_.session().config;

@@ -9,12 +9,11 @@
 //   f.Run(kMensual, Scripted({{2, {{13, SEXO}}}}));   // or the real checks
 //   EXPECT_EQ(WithoutTimes(f.Work("erragr.txt")), ...);
 //
-// Its file system can make the writes of "fallos.dat" fall short past a size,
-// the way a full disk would, leaving every other file alone.
+// Its file system keeps its faults to "fallos.dat": a size limit makes the
+// writes of the log fall short, the way a full disk would.
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,27 +22,11 @@
 
 #include "session/session.h"
 #include "detection/run_detection.h"
+#include "platform/faulty_file_system.h"
 #include "platform/recording_feedback.h"
 #include "support/check_fixture.h"
 
 namespace quirovel::testing {
-
-// Forwards to the real disk; writes to "fallos.dat" store nothing past a size.
-class LogLimitFileSystem final : public FileSystem {
- public:
-  void LimitLog(std::uint64_t bytes) { log_limit_ = bytes; }
-  std::uint64_t log_limit() const { return log_limit_; }
-
-  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
-  bool Exists(const std::string& path) override { return RealFileSystem().Exists(path); }
-  bool IsDirectory(const std::string& path) override { return RealFileSystem().IsDirectory(path); }
-  std::vector<std::string> List(const std::string& dir) override { return RealFileSystem().List(dir); }
-  bool MakeDirectories(const std::string& path) override { return RealFileSystem().MakeDirectories(path); }
-  bool Remove(const std::string& path) override { return RealFileSystem().Remove(path); }
-
- private:
-  std::uint64_t log_limit_ = std::numeric_limits<std::uint64_t>::max();
-};
 
 // Errors to record, by record number: (catalogue number, field number) pairs,
 // recorded through SETERR in the order given.
@@ -66,7 +49,7 @@ class DetectionFixture {
 
   Session& session() { return *session_; }
   RecordingFeedback& feedback() { return feedback_; }
-  LogLimitFileSystem& fs() { return fs_; }
+  FaultyFileSystem& fs() { return fs_; }
   CheckFixture& installation() { return installation_; }
 
   // Writes the current CMBD-A table (record n holds episodes[n - 1]).
@@ -84,7 +67,7 @@ class DetectionFixture {
 
  private:
   CheckFixture installation_;
-  LogLimitFileSystem fs_;
+  FaultyFileSystem fs_{RealFileSystem()};
   RecordingFeedback feedback_;
   std::unique_ptr<Session> session_;
 };

@@ -1,6 +1,8 @@
-// The per-episode check on whole episodes: the helpers and lists it relies
-// on, the cases at the edges of its rules, input that is not what the layout
-// promises, and the order of the errors of one episode with everything wrong.
+// The administrative and date checks (E11 to E222, and E274 of the CMA
+// admission): the helpers and lists they rely on, every error raised and not
+// raised on either side of its boundary with its entry and line laid out by
+// hand, input that is not what the layout promises, and the order of the
+// errors of one episode with everything wrong.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "support/check_fixture.h"
+#include "validation/episode_cases.h"
 #include "validation/checks.h"
 #include "validation/hospital_codes.h"
 #include "validation/service_codes.h"
@@ -106,65 +109,173 @@ TEST(AdministrativeTest, CleanEpisodesRaiseNothing) {
   EXPECT_EQ(f.session().run.EpisodesChecked, 1);
 }
 
-struct EdgeCase {
-  const char* name;
-  Episode episode;
-  int test_type;
-  Errors expected;
-};
-
-TEST(AdministrativeTest, EdgesOfTheRules) {
-  const Episode clean = CleanEpisode();
-  const Episode cma = CleanCmaEpisode();
-  auto with = [](Episode e) { return e; };
-  const std::vector<EdgeCase> cases = {
-      {"CMA origin 1 gives E12 only", with(cma).Set("PROCEDEN", "1").Set("FECNAC", "20050301"),
-       kCma, {2}},
-      {"origin 8 with a programmed admission gives E11 once", with(clean).Set("PROCEDEN", "8").Set("TIPING", "2"),
-       kMensual, {1}},
-      {"born on admission, from another centre", with(clean).Set("PROCEDEN", "6").Set("PROCH", "02004")
-           .Set("FECNAC", "20050301"), kMensual, {}},
-      {"two blank dates are equal", with(clean).Set("FECNAC", "").Set("FECING", ""), kMensual,
-       {3, 8, 19, 9, 28}},
-      {"origin hospital equal to the own one, not listed", with(clean).Set("PROCEDEN", "6").Set("PROCH", "02012"),
-       kMensual, {4}},
-      {"origin hospital given with origin 1", with(clean).Set("PROCH", "02004"), kMensual, {4}},
-      {"origin hospital 99999", with(clean).Set("PROCEDEN", "6").Set("PROCH", "99999"), kMensual, {}},
-      {"origin hospital 00000", with(clean).Set("PROCEDEN", "6").Set("PROCH", "00000"), kMensual, {4}},
-      {"origin hospital with a leading blank", with(clean).Set("PROCEDEN", "6").Set("PROCH", " 2004"),
-       kMensual, {4}},
-      {"history AN0000000123", with(clean).Set("HISTORIA", "AN0000000123"), kMensual, {}},
-      {"history AN12", with(clean).Set("HISTORIA", "AN12"), kMensual, {7}},
-      {"history with a leading blank", with(clean).Set("HISTORIA", " 123456"), kMensual, {7}},
-      {"affiliation with a blank inside", with(clean).Set("AFILISS", "28 12345678"), kMensual, {5}},
-      {"short affiliation number still fills the field", with(clean).Set("AFILISS", "28"), kMensual, {}},
-      {"882 days", with(clean).Set("ASISTENC", "0412345").Set("FECING", "20040101").Set("FECALT", "20060601"),
-       kMensual, {26}},
-      {"1096 days", with(clean).Set("ASISTENC", "0412345").Set("FECING", "20040101").Set("FECALT", "20070101"),
-       kMensual, {28}},
-      {"CMA stay of one night", with(cma).Set("FECALT", "20050302"), kCma, {}},
-      {"blank transfer with a transfer discharge", with(clean).Set("TIPALT", "2"), kMensual, {31, 30}},
-      {"transfer 99999 to home", with(clean).Set("TRASH", "99999"), kMensual, {31}},
-      {"transfer 1234 is short", with(clean).Set("TRASH", "1234").Set("TIPALT", "2"), kMensual, {30}},
-      {"service with a leading blank", with(clean).Set("SERVING", " 7010"), kMensual, {23}},
-      {"both services wrong: discharge first", with(clean).Set("SERVING", "1").Set("SERVALT", "2"),
-       kMensual, {24, 23}},
-  };
+// Each error on both sides of its boundary; entries and lines laid out by hand
+// from the error table: number, own field, related fields, detail.
+TEST(AdministrativeTest, Origin) {
   CheckFixture f;
-  for (const EdgeCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(f.CheckEpisode(c.episode, c.test_type).Errors(), c.expected);
-  }
+  ExpectCases(f, CleanEpisode(), {
+    {"E11 outside 1..7", {{"PROCEDEN", "8"}}, "1", kMensual, Entry(" 1", 1, 13),
+     kMonthly + "E11  Procedencia incorrecta PROCEDEN=     8 TIPING=1\r\n"},
+    {"origin 7", {{"PROCEDEN", "7"}}, ""},
+    {"E11 programmed from the emergency room", {{"TIPING", "2"}}, "1", kMensual, Entry(" 1", 1, 13),
+     kMonthly + "E11  Procedencia incorrecta PROCEDEN=     1 TIPING=2\r\n"},
+    {"programmed from another origin", {{"TIPING", "2"}, {"PROCEDEN", "2"}}, ""},
+    {"origin 8 with a programmed admission gives E11 once", {{"PROCEDEN", "8"}, {"TIPING", "2"}}, "1"},
+    {"E13 born on admission", {{"FECNAC", "20050301"}}, "3", kMensual, Entry(" 3", 1, 12, 7),
+     kMonthly + "E13  Procedencia incorrecta: Nacido en el hospital PROCEDEN=     1 "
+                "FECING=20050301 FECNAC=20050301 edad =  0\r\n"},
+    {"born the day before", {{"FECNAC", "20050228"}}, ""},
+    {"born on admission, from another centre",
+     {{"PROCEDEN", "6"}, {"PROCH", "02004"}, {"FECNAC", "20050301"}}, ""},
+    {"two blank dates are equal", {{"FECNAC", ""}, {"FECING", ""}}, "3 8 19 9 28"},
+    {"E21 blank", {{"PROCEDEN", "6"}}, "4", kMensual, Entry(" 4", 2, 1),
+     kMonthly + "E21  Hospital de procedencia incorrecto PROCH=       PROCEDEN=6\r\n"},
+    {"provincial hospital", {{"PROCEDEN", "6"}, {"PROCH", "02004"}}, ""},
+    {"E21 not a provincial hospital", {{"PROCEDEN", "6"}, {"PROCH", "02030"}}, "4", kMensual,
+     Entry(" 4", 2, 1), kMonthly + "E21  Hospital de procedencia incorrecto PROCH= 02030 PROCEDEN=6\r\n"},
+    {"listed hospital", {{"PROCEDEN", "6"}, {"PROCH", "02031"}}, ""},
+    {"equal to the own one, not listed", {{"PROCEDEN", "6"}, {"PROCH", "02012"}}, "4"},
+    {"given with origin 1", {{"PROCH", "02004"}}, "4"},
+    {"99999", {{"PROCEDEN", "6"}, {"PROCH", "99999"}}, ""},
+    {"00000", {{"PROCEDEN", "6"}, {"PROCH", "00000"}}, "4"},
+    {"with a leading blank", {{"PROCEDEN", "6"}, {"PROCH", " 2004"}}, "4"},
+  });
+  ExpectCases(f, CleanCmaEpisode(), {
+    {"E12", {{"PROCEDEN", "1"}}, "2", kCma, Entry(" 2", 1),
+     kCmaDay + "E12  Procedencia incorrecta (CMA) PROCEDEN=     1 \r\n"},
+    {"CMA from another origin", {{"PROCEDEN", "2"}}, "", kCma},
+    {"CMA origin 1 born on admission gives E12 only", {{"PROCEDEN", "1"}, {"FECNAC", "20050301"}},
+     "2", kCma},
+  });
+}
+
+TEST(AdministrativeTest, Identity) {
+  CheckFixture f;
+  ExpectCases(f, CleanEpisode(), {
+    {"E41", {{"AFILISS", "001234567890"}}, "5", kMensual, Entry(" 5", 3),
+     kMonthly + "E41  Código afiliación Seguridad Social incorrecto AFILISS=001234567890 \r\n"_cp},
+    {"province 01", {{"AFILISS", "011234567890"}}, ""},
+    {"affiliation with a blank inside", {{"AFILISS", "28 12345678"}}, "5"},
+    {"short affiliation number still fills the field", {{"AFILISS", "28"}}, ""},
+    {"E51", {{"HOSPITAL", "02013"}}, "6", kMensual, Entry(" 6", 4),
+     kMonthly + "E51  Código hospital incorrecto HOSPITAL= 02013 \r\n"_cp},
+    {"E61", {{"HISTORIA", "0"}}, "7", kMensual, Entry(" 7", 5),
+     "0            10/03/2005 E61  Historia incorrecta HISTORIA=0            \r\n"},
+    {"history 1", {{"HISTORIA", "1"}}, ""},
+    {"history AN0000000123", {{"HISTORIA", "AN0000000123"}}, ""},
+    {"history AN12", {{"HISTORIA", "AN12"}}, "7"},
+    {"history with a leading blank", {{"HISTORIA", " 123456"}}, "7"},
+    {"E71", {{"ASISTENC", "0412345"}}, "8", kMensual, Entry(" 8", 6, 12),
+     kMonthly + "E71  Número de asistencia incorrecto ASISTENC=0412345 FECING=20050301\r\n"_cp},
+  });
+}
+
+TEST(AdministrativeTest, Dates) {
+  CheckFixture f;
+  ExpectCases(f, CleanEpisode(), {
+    {"E81", {{"FECNAC", ""}}, "9", kMensual, Entry(" 9", 7),
+     kMonthly + "E81  Fecha de nacimiento vacía FECNAC=         \r\n"_cp},
+    {"E82", {{"FECNAC", "19040228"}}, "10", kMensual, Entry("10", 7, 12),
+     kMonthly + "E82  Edad mayor de 100 años FECNAC=19040228 Edad=101\r\n"_cp},
+    {"100 years", {{"FECNAC", "19040302"}}, ""},
+    {"E83", {{"PROCEDEN", "7"}, {"FECNAC", "20050302"}}, "11", kMensual, Entry("11", 7, 12),
+     kMonthly + "E83  Fecha nacimiento > ingreso FECNAC=20050302 FECING=20050301\r\n"},
+    {"born on admission", {{"PROCEDEN", "7"}, {"FECNAC", "20050301"}}, ""},
+    {"E84", {{"PROCEDEN", "7"}, {"FECNAC", "20050311"}}, "11 12", kMensual, Entry("12", 7, 16),
+     kMonthly + "E84  Fecha nacimiento > alta FECNAC=20050311 fecalt ->FECALT=20050310\r\n"},
+    {"born on discharge", {{"PROCEDEN", "7"}, {"FECNAC", "20050310"}}, "11"},
+    // A blank admission date is also no year for the episode number, and a
+    // stay that no calendar can hold.
+    {"E121", {{"FECING", ""}}, "8 19 28", kMensual, Entry("19", 12),
+     kMonthly + "E121 Fecha de ingreso vacía FECING=         \r\n"_cp},
+    {"E122", {{"FECALT", "20050228"}}, "20", kMensual, Entry("20", 12, 16),
+     "123456       28/02/2005 E122 Fecha ingreso > alta FECING=20050301 Alta=20050228\r\n"},
+    {"discharged on admission", {{"FECALT", "20050301"}}, ""},
+    {"E201", {{"FECALT", ""}}, "20 12 25", kMensual, Entry("25", 16),
+     "123456                  E201 Fecha de alta vacía FECALT=         \r\n"_cp},
+  });
+}
+
+TEST(AdministrativeTest, Patient) {
+  CheckFixture f;
+  ExpectCases(f, CleanEpisode(), {
+    {"E91", {{"SEXO", "4"}}, "13", kMensual, Entry("13", 8),
+     kMonthly + "E91  Sexo incorrecto SEXO=     4 \r\n"},
+    {"sex 3", {{"SEXO", "3"}}, ""},
+    {"E92", {{"SEXO", "9"}}, "14", kMensual, Entry("14", 8),
+     kMonthly + "E92  Sexo no debe ser desconocido SEXO=     9 \r\n"},
+    {"sex 8", {{"SEXO", "8"}}, "13"},
+    {"E101", {{"RESIDE", "02003"}}, "15", kMensual, Entry("15", 9),
+     kMonthly + "E101 Residencia incorrecta RESIDE= 02003 \r\n"},
+    {"known postal code", {{"RESIDE", "02002"}}, ""},
+    {"E102", {{"RESIDE", "02999"}}, "16", kMensual, Entry("16", 9),
+     kMonthly + "E102 Residencia inespecífica RESIDE= 02999 \r\n"_cp},
+    {"53999 is only unknown", {{"RESIDE", "53999"}}, "15"},
+    {"E105", {{"OCUPACION", "002"}}, "17", kMensual, Entry("17", 10),
+     kMonthly + "E105 Ocupación incorrecta OCUPACION=   002 \r\n"_cp},
+    {"listed occupation", {{"OCUPACION", "010"}}, ""},
+    {"E111", {{"REGFIN", "0"}}, "18", kMensual, Entry("18", 11),
+     kMonthly + "E111 Régimen de financiación incorrecto REGFIN=     0 \r\n"_cp},
+  });
+}
+
+TEST(AdministrativeTest, AdmissionAndStay) {
+  CheckFixture f;
+  ExpectCases(f, CleanEpisode(), {
+    {"E131", {{"PROCEDEN", "2"}, {"TIPING", "3"}}, "21", kMensual, Entry("21", 13),
+     kMonthly + "E131 Tipo de ingreso incorrecto TIPING=     3 \r\n"},
+    {"E202", {{"FECALT", "20060301"}}, "26", kMensual, Entry("26", 12, 16),
+     "123456       01/03/2006 E202 Estancia prolongada (>365) FECING=20050301 Alta=20060301\r\n"},
+    {"365 days", {{"FECALT", "20060228"}}, ""},
+    {"882 days", {{"ASISTENC", "0412345"}, {"FECING", "20040101"}, {"FECALT", "20060601"}}, "26"},
+    {"E204", {{"FECALT", "20071126"}}, "28", kMensual, Entry("28", 12, 16),
+     "123456       26/11/2007 E204 Estancia Incorrecta (>999) FECING=20050301 Alta=20071126\r\n"},
+    {"999 days", {{"FECALT", "20071125"}}, "26"},
+    {"1096 days", {{"ASISTENC", "0412345"}, {"FECING", "20040101"}, {"FECALT", "20070101"}}, "28"},
+  });
+  ExpectCases(f, CleanCmaEpisode(), {
+    {"E132", {{"TIPING", "2"}}, "22", kCma, Entry("22", 13),
+     kCmaDay + "E132 CMA tipo de ingreso incorrecto TIPING=     2 \r\n"},
+    {"E203", {{"FECALT", "20050303"}}, "27", kCma, Entry("27", 16, 12),
+     "123456       03/03/2005 E203 Estancia > 1 día. No puede ser CMA FECALT=20050303 Ingr=20050301\r\n"_cp},
+    {"CMA stay of one night", {{"FECALT", "20050302"}}, "", kCma},
+    {"E274", {{"FEINTV", ""}}, "59", kCma, Entry("59", 53, 13),
+     kCmaDay + "E274 Falta fecha de intervención (CMA) FEINTV=         TIPING=3\r\n"_cp},
+  });
+}
+
+TEST(AdministrativeTest, DischargeTransferAndServices) {
+  CheckFixture f;
+  ExpectCases(f, CleanEpisode(), {
+    {"E211", {{"TIPALT", "0"}}, "29", kMensual, Entry("29", 17),
+     kMonthly + "E211 Tipo de alta incorrecto TIPALT=     0 \r\n"},
+    {"E221", {{"TIPALT", "2"}, {"TRASH", "02030"}}, "30", kMensual, Entry("30", 18),
+     kMonthly + "E221 Código traslado incorrecto TRASH= 02030 \r\n"_cp},
+    {"transfer to a listed hospital", {{"TIPALT", "2"}, {"TRASH", "02031"}}, ""},
+    {"transfer 1234 is short", {{"TRASH", "1234"}, {"TIPALT", "2"}}, "30"},
+    {"E222", {{"TRASH", "99999"}}, "31", kMensual, Entry("31", 18, 17),
+     kMonthly + "E222 Traslado con tipo de alta incorrecto TRASH= 99999 TipAlt=1\r\n"},
+    {"transfer 99999 with a transfer discharge", {{"TRASH", "99999"}, {"TIPALT", "2"}}, ""},
+    {"blank transfer with a transfer discharge", {{"TIPALT", "2"}}, "31 30"},
+    {"E151", {{"SERVING", "70101"}}, "23", kMensual, Entry("23", 14),
+     kMonthly + "E151 Servicio ingreso incorrecto SERVING= 70101 \r\n"},
+    {"service with a leading blank", {{"SERVING", " 7010"}}, "23"},
+    {"E181", {{"SERVALT", "70553"}}, "24", kMensual, Entry("24", 15),
+     kMonthly + "E181 Servicio alta incorrecto SERVALT= 70553 \r\n"},
+    {"last listed service", {{"SERVALT", "70552"}}, ""},
+    {"both services wrong: discharge first", {{"SERVING", "1"}, {"SERVALT", "2"}}, "24 23"},
+  });
 }
 
 TEST(AdministrativeTest, OwnHospitalBoundsTheHospitalCode) {
   CheckFixture f;
   Session& s = f.session();
-  for (const char* code : {"02003", "02054", "02055", "02002"}) {
+  const std::pair<const char*, Errors> cases[] = {
+      {"02003", {}}, {"02054", {}}, {"02055", {6}}, {"02002", {6}}};
+  for (const auto& [code, expected] : cases) {
     SCOPED_TRACE(code);
     s.config.SetText(ConfigRecord::kHospitalCode, ConfigRecord::kHospitalCodeSize, code);
-    const bool inside = std::string(code) >= "02003" && std::string(code) <= "02054";
-    EXPECT_EQ(f.CheckEpisode(CleanEpisode().Set("HOSPITAL", code)).Errors(), inside ? Errors{} : Errors{6});
+    EXPECT_EQ(f.CheckEpisode(CleanEpisode().Set("HOSPITAL", code)).Errors(), expected);
   }
 }
 
