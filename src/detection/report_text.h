@@ -9,13 +9,6 @@
 
 namespace quirovel {
 
-// A field text as the report formats print it with "%s": up to its first zero
-// byte, since a field filled with zeros is an empty text, not a run of NULs.
-inline std::string_view CView(std::string_view text) {
-  std::size_t nul = text.find('\0');
-  return nul == std::string_view::npos ? text : text.substr(0, nul);
-}
-
 // Reads record `target` of the table after record `last`, as the reports do
 // for the episodes of consecutive log entries. A short jump forward reads the
 // records in between: the table's read-ahead then goes on growing as on a

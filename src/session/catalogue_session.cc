@@ -35,7 +35,7 @@ void OpenCieCatalogue(Session& s) {
 
 std::string CodeDescription(Session& s, int field) {
   if (!s.field_map.Present(field)) return {};
-  return s.catalogue.Description(CmbdFieldText(s, field), field < P1 ? 6 : 5);
+  return s.catalogue.Description(CView(CmbdFieldText(s, field)), field < P1 ? 6 : 5);
 }
 
 void VersionForDischargeDate(Session& s) {

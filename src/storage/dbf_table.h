@@ -15,6 +15,14 @@
 
 namespace quirovel {
 
+// A field text as the program reads it for every comparison and print: up to
+// its first zero byte, since a field filled with zeros is an empty text, not a
+// run of NULs.
+inline std::string_view CView(std::string_view text) {
+  const std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
 struct FieldDescriptor {
   std::string name;  // up to 10 characters
   char type = 0;

@@ -15,16 +15,9 @@ namespace {
 
 constexpr std::int64_t kStatusInterval = 100'000'000;  // nanoseconds
 
-// A raw text as "%s" prints it: up to its first zero byte.
-std::string_view AsCString(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] == '\0') return text.substr(0, i);
-  return text;
-}
-
 // "%*s": right-aligned in at least width characters, never cut.
 void AppendPadded(LineBuilder& out, std::string_view text, std::size_t width) {
-  text = AsCString(text);
+  text = CView(text);
   if (text.size() < width) out.Repeat(' ', width - text.size());
   out.Append(text);
 }
