@@ -129,14 +129,15 @@ class CodeChecksBench : public benchmark::Fixture {
 
 BENCHMARK_F(CodeChecksBench, CodeDeliveryAndStayChecksPerEpisode)(benchmark::State& state) {
   Session& s = *session_;
+  CheckContext c = s.Checks();
   std::size_t i = 0;
   for (auto _ : state) {
     s.record = episodes_[i];
     if (++i == episodes_.size()) i = 0;
-    CheckStays(s);
-    for (int f = C1; f <= P15; ++f) CheckCodeField(s, f);
-    CheckInterventionDates(s);
-    CheckMainDiagnosisService(s);
+    CheckStays(c);
+    for (int f = C1; f <= P15; ++f) CheckCodeField(c, f);
+    CheckInterventionDates(c);
+    CheckMainDiagnosisService(c);
     benchmark::DoNotOptimize(s.run.NotInVersionMark);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
