@@ -23,16 +23,6 @@ TEST(ConfigPageTest, PrinterScaleShowsTwoDecimalsWithoutALeadingZero) {
   EXPECT_EQ(FormatPrinterScale(-0.5f), "-.50");
 }
 
-TEST(ConfigPageTest, VersionButtonsCarryTheirYears) {
-  ASSERT_EQ(kVersionButtons.size(), 8u);
-  EXPECT_STREQ(kVersionButtons[0].text, "2006  :        2006 -> ");
-  EXPECT_STREQ(kVersionButtons[2].text, "2002  :        2002  -> 2003");
-  EXPECT_STREQ(kVersionButtons[7].text, "Automática  (año del alta)"_cp);
-  const int values[] = {2006, 2004, 2002, 1999, 1997, 1992, 1988, 50};
-  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(kVersionButtons[i].value, values[i]);
-  EXPECT_FALSE(kVersionButtons[7].shown);
-}
-
 TEST(ConfigPageTest, FillingShowsTheRecord) {
   ConfigRecord r = NewConfigRecord();
   r.SetErrorEnabled(5, 1, false);

@@ -20,38 +20,6 @@ TEST(ConfigRecordTest, NewRecordMatchesTheDocumentedImageByteForByte) {
     ASSERT_EQ(actual[i], expected[i]) << "first difference at byte " << i;
 }
 
-TEST(ConfigRecordTest, NamedFieldsReadTheDefaults) {
-  ConfigRecord r = NewConfigRecord();
-  EXPECT_EQ(r.CurrentPath(), "C:\\Quirovel\\trabajo\\Ctprueba.dbf");
-  EXPECT_TRUE(r.ErrorEnabled(1, 0));
-  EXPECT_TRUE(r.ErrorEnabled(71, 2));
-  EXPECT_EQ(r.HospitalCode(), "02012");
-  EXPECT_EQ(r.HospitalName(), "Hospital General de Quirovel");
-  EXPECT_EQ(r.WorkDirectory(), "C:\\quirovel\\trabajo");
-  EXPECT_EQ(r.EditorProgram(), "WORDPAD.EXE");
-  EXPECT_EQ(r.ErrorCount(), 0);
-  EXPECT_FALSE(r.FieldMarked(1));
-  EXPECT_EQ(r.HistoryFile(), "cmbdhist.dbf");
-  EXPECT_EQ(r.VersionYear(), 2002);
-  EXPECT_EQ(r.FieldColour(1), 162);
-  EXPECT_EQ(r.ColourStep(2), 7);
-  EXPECT_EQ(r.RecentStructure(4), "");
-  EXPECT_TRUE(r.CompletenessField(0));
-  EXPECT_TRUE(r.CompletenessField(63));
-  EXPECT_EQ(r.LastRunDate(), "?");
-  EXPECT_TRUE(r.GroupAfterTest());
-  EXPECT_EQ(r.PrinterScale(), 1.0f);
-  ImportSettings a = r.Import(ImportLayout::kCurrent);
-  EXPECT_EQ(a.text_file, "C:\\quirovel\\trabajo\\FICHERO.TXT");
-  EXPECT_EQ(a.date_format, "1");
-  EXPECT_EQ(a.delimiter, " ");
-  EXPECT_EQ(a.separator, "|");
-  EXPECT_EQ(a.structure_table, "C:\\Quirovel\\trabajo\\Cmbd2000.dbf");
-  ImportSettings b = r.Import(ImportLayout::kSavedCma);
-  EXPECT_EQ(b.text_file, "");
-  EXPECT_EQ(b.header_line, 0);
-}
-
 TEST(ConfigRecordTest, SavedImportLayoutsUseTheirOwnFieldOrder) {
   ConfigRecord r;
   ImportSettings settings{"T", "3", "D", "\"", ";", "S", 1, 0};

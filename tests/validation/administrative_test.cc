@@ -5,8 +5,6 @@
 // errors of one episode with everything wrong.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -75,13 +73,6 @@ TEST(ServiceCodeListTest, WalkEndsAtTheMarker) {
   EXPECT_FALSE(IsServiceCode("70 00"));
   EXPECT_FALSE(IsServiceCode("7010/"));
   EXPECT_FALSE(IsServiceCode(std::string_view("7010\0", 5)));
-  const std::set<std::string_view> listed(kServiceCodeList.begin(), kServiceCodeList.end() - 1);
-  EXPECT_EQ(listed.size(), 40u);
-  char code[8];
-  for (int n = 0; n < 1000; ++n) {
-    std::snprintf(code, sizeof code, "70%03d", n);
-    EXPECT_EQ(IsServiceCode(code), listed.count(code) != 0) << code;
-  }
 }
 
 TEST(HospitalCodeTest, ProvincialListListedCodesAndTheOwnHospital) {

@@ -28,25 +28,6 @@ TEST(CmbdLayout, DefinesThe63FieldsInOrderWithTheirTypesAndWidths) {
   EXPECT_EQ(record_length, 320);
 }
 
-TEST(CmbdLayout, NumbersTheFieldsThatOtherCodeNamesDirectly) {
-  EXPECT_EQ(PROCEDEN, 1);
-  EXPECT_EQ(FECNAC, 7);
-  EXPECT_EQ(OCUPACION, 10);
-  EXPECT_EQ(FECING, 12);
-  EXPECT_EQ(FECALT, 16);
-  EXPECT_EQ(TRASH, 18);
-  EXPECT_EQ(C1, 19);
-  EXPECT_EQ(C15, 33);
-  EXPECT_EQ(CE, 34);
-  EXPECT_EQ(CE4, 37);
-  EXPECT_EQ(P1, 38);
-  EXPECT_EQ(P15, 52);
-  EXPECT_EQ(FEINTV, 53);
-  EXPECT_EQ(TGESTAC, 55);
-  EXPECT_EQ(SEXO3N, 61);
-  EXPECT_EQ(ESTURG, 63);
-}
-
 TEST(CmbdLayout, AnswersOutsideTheRangeWithNothing) {
   EXPECT_EQ(CmbdFieldName(0), "");
   EXPECT_EQ(CmbdFieldName(64), "");
