@@ -16,7 +16,7 @@ namespace {
 
 using testing::CmbdAFields;
 using testing::DbfBytes;
-using testing::FieldSpec;
+using testing::TableField;
 using testing::RowFor;
 using testing::ShellQuote;
 using testing::TempDir;
@@ -44,11 +44,11 @@ CliRun Quirovel(const TempDir& dir, const std::string& arguments) {
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, testing::ReadFileBytes(err_path)};
 }
 
-std::vector<FieldSpec> ProblemFields() {
-  std::vector<FieldSpec> fields;
+std::vector<TableField> ProblemFields() {
+  std::vector<TableField> fields;
   for (const auto& f : CmbdAFields()) {
     if (f.name == "FEINTV" || f.name == "FECPART") continue;
-    fields.push_back(f.name == "FECALT" ? FieldSpec{"FECALT", 'C', 8} : f);
+    fields.push_back(f.name == "FECALT" ? TableField{"FECALT", 'C', 8} : f);
   }
   fields.push_back({"OBSERV", 'C', 20});
   fields.push_back({"A\xD1O", 'N', 4});  // AÑO

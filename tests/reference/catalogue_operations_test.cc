@@ -36,7 +36,7 @@ class CatalogueOperationsTest : public ::testing::Test {
   }
   // The current CMBD-A file: one episode per row of field values.
   void Episodes(const std::vector<std::map<std::string, std::string>>& rows,
-                std::vector<testing::FieldSpec> fields = testing::CmbdAFields()) {
+                std::vector<testing::TableField> fields = testing::CmbdAFields()) {
     std::vector<std::vector<std::string>> values;
     for (const auto& r : rows) values.push_back(testing::RowFor(fields, r));
     fs.SetContents("/r/QUIROVEL/trabajo/Ctprueba.dbf", testing::DbfBytes(fields, values));

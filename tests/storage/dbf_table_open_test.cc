@@ -14,7 +14,7 @@ namespace {
 
 using testing::DbfBytes;
 using testing::DbfShape;
-using testing::FieldSpec;
+using testing::TableField;
 
 const char* const kPath = "/t.dbf";
 
@@ -26,8 +26,8 @@ std::string CountMessage(int found, int n, int record_length) {
          std::to_string(record_length) + "\n";
 }
 
-std::vector<FieldSpec> NarrowFields(int count) {
-  std::vector<FieldSpec> fields;
+std::vector<TableField> NarrowFields(int count) {
+  std::vector<TableField> fields;
   for (int i = 0; i < count; ++i) fields.push_back({"F" + std::to_string(i), 'C', 1});
   return fields;
 }
@@ -40,7 +40,7 @@ struct OpenCase {
 };
 
 std::vector<OpenCase> Cases() {
-  const std::vector<FieldSpec> three = {{"A", 'C', 3}, {"B", 'N', 2}, {"C", 'D', 8}};
+  const std::vector<TableField> three = {{"A", 'C', 3}, {"B", 'N', 2}, {"C", 'D', 8}};
   std::vector<OpenCase> cases;
   cases.push_back({"empty file", "", -1,
                    {"El fichero /t.dbf no es una tabla dBase: cabecera incompleta"}});
@@ -185,7 +185,7 @@ TEST(DbfTableOpen, HasNoFieldsButReadsRecordsWhenTheTableHasNone) {
 }
 
 TEST(DbfTableOpen, ReadsTheLastOf149FieldsAtItsOffset) {
-  std::vector<FieldSpec> fields = NarrowFields(149);
+  std::vector<TableField> fields = NarrowFields(149);
   std::vector<std::string> row(149, "a");
   row[148] = "z";
   MemoryFileSystem fs;
@@ -201,7 +201,7 @@ TEST(DbfTableOpen, ReadsTheLastOf149FieldsAtItsOffset) {
 }
 
 TEST(DbfTableOpen, AFileShorterThanItsCountReadsWhatIsThereAndBlanksACutRecord) {
-  const std::vector<FieldSpec> fields = {{"A", 'C', 4}, {"B", 'C', 4}};
+  const std::vector<TableField> fields = {{"A", 'C', 4}, {"B", 'C', 4}};
   DbfShape s;
   s.record_count = 5;
   std::string bytes = DbfBytes(fields, {{"aaaa", "bbbb"}, {"cccc", "dddd"}}, s);
@@ -227,7 +227,7 @@ TEST(DbfTableOpen, AFileShorterThanItsCountReadsWhatIsThereAndBlanksACutRecord) 
 }
 
 TEST(DbfTableOpen, AcceptsA638ByteRecordAndReadsItsLastField) {
-  std::vector<FieldSpec> fields = {{"A", 'C', 127}, {"B", 'C', 127}, {"C", 'C', 127},
+  std::vector<TableField> fields = {{"A", 'C', 127}, {"B", 'C', 127}, {"C", 'C', 127},
                                    {"D", 'C', 127}, {"E", 'C', 127}, {"F", 'C', 2}};
   MemoryFileSystem fs;
   fs.SetContents(kPath, DbfBytes(fields, {{"", "", "", "", std::string(127, 'e'), "ff"}}));

@@ -15,7 +15,7 @@ namespace quirovel {
 namespace {
 
 using testing::DbfBytes;
-using testing::FieldSpec;
+using testing::TableField;
 using testing::Le32At;
 
 const char* const kPath = "/t.dbf";

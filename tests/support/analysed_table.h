@@ -21,7 +21,7 @@ class AnalysedTable {
  public:
   static constexpr const char* kPath = "/cmbd.dbf";
 
-  AnalysedTable(const std::vector<FieldSpec>& fields,
+  AnalysedTable(const std::vector<TableField>& fields,
                 const std::vector<std::vector<std::string>>& rows = {})
       : table(fs, feedback) {
     fs.SetContents(kPath, DbfBytes(fields, rows));

@@ -4,7 +4,7 @@
 
 namespace quirovel::testing {
 
-std::string DbfBytes(const std::vector<FieldSpec>& fields,
+std::string DbfBytes(const std::vector<TableField>& fields,
                      const std::vector<std::vector<std::string>>& rows, const DbfShape& shape) {
   int record_length = 1;
   for (const auto& f : fields) record_length += f.width;
@@ -39,8 +39,8 @@ std::string DbfBytes(const std::vector<FieldSpec>& fields,
   return out;
 }
 
-std::vector<FieldSpec> CmbdAFields() {
-  std::vector<FieldSpec> f = {
+std::vector<TableField> CmbdAFields() {
+  std::vector<TableField> f = {
       {"PROCEDEN", 'N', 1},  {"PROCH", 'C', 5},    {"AFILISS", 'C', 12}, {"HOSPITAL", 'C', 5},
       {"HISTORIA", 'C', 12}, {"ASISTENC", 'C', 7}, {"FECNAC", 'D', 8},   {"SEXO", 'N', 1},
       {"RESIDE", 'C', 5},    {"OCUPACION", 'C', 3}, {"REGFIN", 'N', 1},  {"FECING", 'D', 8},
@@ -51,7 +51,7 @@ std::vector<FieldSpec> CmbdAFields() {
   f.push_back({"CE", 'C', 6});
   for (int i = 2; i <= 4; ++i) f.push_back({"CE" + std::to_string(i), 'C', 6});
   for (int i = 1; i <= 15; ++i) f.push_back({"P" + std::to_string(i), 'C', 5});
-  const std::vector<FieldSpec> tail = {
+  const std::vector<TableField> tail = {
       {"FEINTV", 'D', 8}, {"FECPART", 'D', 8}, {"TGESTAC", 'N', 2}, {"PESO1N", 'N', 4},
       {"SEXO1N", 'N', 1}, {"PESO2N", 'N', 4},  {"SEXO2N", 'N', 1},  {"PESO3N", 'N', 4},
       {"SEXO3N", 'N', 1}, {"ESTUCI", 'N', 3},  {"ESTURG", 'N', 1},
@@ -60,7 +60,7 @@ std::vector<FieldSpec> CmbdAFields() {
   return f;
 }
 
-std::vector<std::string> RowFor(const std::vector<FieldSpec>& fields,
+std::vector<std::string> RowFor(const std::vector<TableField>& fields,
                                 const std::map<std::string, std::string>& values) {
   std::vector<std::string> row;
   for (const auto& f : fields) {
@@ -70,14 +70,14 @@ std::vector<std::string> RowFor(const std::vector<FieldSpec>& fields,
   return row;
 }
 
-std::vector<FieldSpec> Without(std::vector<FieldSpec> fields, const std::vector<std::string>& names) {
-  std::erase_if(fields, [&](const FieldSpec& f) {
+std::vector<TableField> Without(std::vector<TableField> fields, const std::vector<std::string>& names) {
+  std::erase_if(fields, [&](const TableField& f) {
     return std::find(names.begin(), names.end(), f.name) != names.end();
   });
   return fields;
 }
 
-std::vector<FieldSpec> Replaced(std::vector<FieldSpec> fields, const FieldSpec& field) {
+std::vector<TableField> Replaced(std::vector<TableField> fields, const TableField& field) {
   for (auto& f : fields)
     if (f.name == field.name) f = field;
   return fields;

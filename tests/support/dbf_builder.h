@@ -14,7 +14,7 @@
 
 namespace quirovel::testing {
 
-struct FieldSpec {
+struct TableField {
   std::string name;  // up to 11 bytes are stored; shorter names are NUL-padded
   char type = 'C';
   int width = 1;     // stored as one byte (so 200 is stored as 0xC8)
@@ -32,20 +32,20 @@ struct DbfShape {
 
 // A whole table: 32-byte header (version 3), descriptors, terminator, records.
 // Each value is blank-filled or cut to its field's width; the deletion flag is a blank.
-std::string DbfBytes(const std::vector<FieldSpec>& fields,
+std::string DbfBytes(const std::vector<TableField>& fields,
                      const std::vector<std::vector<std::string>>& rows = {},
                      const DbfShape& shape = {});
 
 // The 63 CMBD-A fields in their usual order, as a data set file defines them.
-std::vector<FieldSpec> CmbdAFields();
+std::vector<TableField> CmbdAFields();
 
 // One row for the given fields from values by field name; fields not named are blank.
-std::vector<std::string> RowFor(const std::vector<FieldSpec>& fields,
+std::vector<std::string> RowFor(const std::vector<TableField>& fields,
                                 const std::map<std::string, std::string>& values);
 
 // The same fields without the named ones / with one field replaced.
-std::vector<FieldSpec> Without(std::vector<FieldSpec> fields, const std::vector<std::string>& names);
-std::vector<FieldSpec> Replaced(std::vector<FieldSpec> fields, const FieldSpec& field);
+std::vector<TableField> Without(std::vector<TableField> fields, const std::vector<std::string>& names);
+std::vector<TableField> Replaced(std::vector<TableField> fields, const TableField& field);
 
 // Little-endian helpers for tests that patch or inspect bytes.
 std::uint32_t Le32At(const std::string& bytes, std::size_t offset);

@@ -8,7 +8,7 @@ namespace {
 
 using testing::AnalysedTable;
 using testing::CmbdAFields;
-using testing::FieldSpec;
+using testing::TableField;
 using testing::Replaced;
 using testing::RowFor;
 using testing::Without;
@@ -169,9 +169,9 @@ TEST(DecodeRecord, DerivesStayYearsFromTheDatesAsNumbers) {
 
 TEST(DecodeRecord, ReadsTheFieldsOfATableInAnotherOrderWithOthersBetween) {
   auto all = CmbdAFields();
-  std::vector<FieldSpec> fields = {{"OBSERV", 'C', 40}};
+  std::vector<TableField> fields = {{"OBSERV", 'C', 40}};
   fields.insert(fields.end(), all.rbegin(), all.rend());
-  fields.insert(fields.begin() + 20, FieldSpec{"NOTAS", 'C', 9});
+  fields.insert(fields.begin() + 20, TableField{"NOTAS", 'C', 9});
   fields = Without(fields, {"C3"});
   auto values = kEpisode;
   values["OBSERV"] = "observaciones";

@@ -10,7 +10,7 @@ namespace {
 
 using testing::AnalysedTable;
 using testing::CmbdAFields;
-using testing::FieldSpec;
+using testing::TableField;
 using testing::Replaced;
 using testing::Without;
 
@@ -26,21 +26,21 @@ const std::string kAllNames =
 
 struct StructureCase {
   const char* what;
-  std::vector<FieldSpec> fields;
+  std::vector<TableField> fields;
   std::string problems;
   int bad;
   std::string unknown;
   std::string layout;
 };
 
-std::vector<FieldSpec> Plus(std::vector<FieldSpec> fields, const std::vector<FieldSpec>& more) {
+std::vector<TableField> Plus(std::vector<TableField> fields, const std::vector<TableField>& more) {
   fields.insert(fields.end(), more.begin(), more.end());
   return fields;
 }
 
 std::vector<StructureCase> Cases() {
   const auto all = CmbdAFields();
-  std::vector<FieldSpec> reversed(all.rbegin(), all.rend());
+  std::vector<TableField> reversed(all.rbegin(), all.rend());
   return {
       {"the whole layout", all, "", 0, "", ""},
       {"the whole layout backwards", reversed, "", 0, "", ""},
@@ -79,7 +79,7 @@ TEST(AnalyseStructure, ReportsMissingBadAndUnknownFieldsInTheDialogsTexts) {
 
 TEST(AnalyseStructure, MapsEachPresentFieldToItsPositionInTheTable) {
   const auto all = CmbdAFields();
-  std::vector<FieldSpec> fields = {{"OBSERV", 'C', 2}};
+  std::vector<TableField> fields = {{"OBSERV", 'C', 2}};
   fields.insert(fields.end(), all.rbegin(), all.rend());
   fields = Without(fields, {"CE3"});
   fields.push_back({"FECALT", 'C', 3});  // a second FECALT is never used
