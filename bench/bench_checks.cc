@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "session/session.h"
 #include "platform/format.h"
 #include "platform/recording_feedback.h"
 #include "reference/config_defaults.h"
+#include "session/session.h"
 #include "storage/block36.h"
 #include "storage/table_files.h"
 #include "validation/checks.h"
@@ -85,8 +85,10 @@ class ChecksBench : public benchmark::Fixture {
     std::sort(all.begin(), all.end(),
               [](const std::string& a, const std::string& b) { return Padded(a) < Padded(b); });
     const std::string attributes = install + "/CIE02.dbf", descriptions = install + "/CIEDE02.dbf";
-    Create(s.fs, feedback_, {"CODIGO#C6", "NIVEL#C1", "VERSIONES#C5", "PRINCIPAL#C1", "SEXO#C1",
-                             "EDAD#C1", "PARTO#C1", "QUIRURGICO#C1"}, attributes);
+    Create(s.fs, feedback_,
+           {"CODIGO#C6", "NIVEL#C1", "VERSIONES#C5", "PRINCIPAL#C1", "SEXO#C1", "EDAD#C1",
+            "PARTO#C1", "QUIRURGICO#C1"},
+           attributes);
     Create(s.fs, feedback_, {"CODIGO#C6", "DESCRIPCIO#C72"}, descriptions);
     DbfTable a(s.fs, feedback_), d(s.fs, feedback_);
     a.Open(attributes);
@@ -116,7 +118,9 @@ class ChecksBench : public benchmark::Fixture {
     std::mt19937 random(2006);
     auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
     s.table.Open(path);
-    auto set = [&](int k, const std::string& v) { s.table.SetFieldText(s.table.FieldNumber(CmbdFieldName(k)), v); };
+    auto set = [&](int k, const std::string& v) {
+      s.table.SetFieldText(s.table.FieldNumber(CmbdFieldName(k)), v);
+    };
     for (int n = 0; n < kEpisodes; ++n) {
       for (int f = 1; f <= kCmbdFieldCount; ++f) s.table.BlankField(f);
       set(PROCEDEN, "1");
@@ -139,11 +143,21 @@ class ChecksBench : public benchmark::Fixture {
       for (int p = 0; p < 2; ++p) set(P1 + p, pick(procedures));
       set(FEINTV, "20050302");
       switch (n % 5) {
-        case 0: set(SEXO, "9"); break;                 // E92
-        case 1: set(OCUPACION, "002"); break;          // E105
-        case 2: set(C1 + 2, "000.0"); break;           // E241, not in the catalogue
-        case 3: set(FEINTV, "20050228"); break;        // E271
-        case 4: set(TRASH, "99999"); break;            // E222
+        case 0:
+          set(SEXO, "9");
+          break;  // E92
+        case 1:
+          set(OCUPACION, "002");
+          break;  // E105
+        case 2:
+          set(C1 + 2, "000.0");
+          break;  // E241, not in the catalogue
+        case 3:
+          set(FEINTV, "20050228");
+          break;  // E271
+        case 4:
+          set(TRASH, "99999");
+          break;  // E222
       }
       s.table.Append();
     }
@@ -194,7 +208,8 @@ class ChecksBench : public benchmark::Fixture {
     s.run.entry_sink = nullptr;
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
     state.counters["errors_per_episode"] =
-        static_cast<double>(errors) / static_cast<double>(std::max<std::int64_t>(1, state.iterations()));
+        static_cast<double>(errors) /
+        static_cast<double>(std::max<std::int64_t>(1, state.iterations()));
     if (!feedback_.messages.empty()) state.SkipWithError("a message was shown during the run");
   }
 

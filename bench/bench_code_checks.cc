@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "session/session.h"
 #include "platform/format.h"
 #include "platform/recording_feedback.h"
+#include "session/session.h"
 #include "storage/block36.h"
 #include "storage/table_files.h"
 #include "validation/checks.h"
@@ -62,8 +62,10 @@ class CodeChecksBench : public benchmark::Fixture {
 
   void WriteCatalogue(Session& s, const std::vector<std::string>& codes) {
     const std::string attributes = dir_ + "/CIE02.dbf", descriptions = dir_ + "/CIEDE02.dbf";
-    Create(s.fs, feedback_, {"CODIGO#C6", "NIVEL#C1", "VERSIONES#C5", "PRINCIPAL#C1", "SEXO#C1",
-                             "EDAD#C1", "PARTO#C1", "QUIRURGICO#C1"}, attributes);
+    Create(s.fs, feedback_,
+           {"CODIGO#C6", "NIVEL#C1", "VERSIONES#C5", "PRINCIPAL#C1", "SEXO#C1", "EDAD#C1",
+            "PARTO#C1", "QUIRURGICO#C1"},
+           attributes);
     Create(s.fs, feedback_, {"CODIGO#C6", "DESCRIPCIO#C72"}, descriptions);
     DbfTable a(s.fs, feedback_), d(s.fs, feedback_);
     a.Open(attributes);
@@ -93,9 +95,7 @@ class CodeChecksBench : public benchmark::Fixture {
     std::vector<std::string_view> layout(kCmbdLayout.begin(), kCmbdLayout.end());
     Create(s.fs, feedback_, layout, path);
     std::mt19937 random(2006);
-    auto pick = [&](const std::vector<std::string>& from) {
-      return from[random() % from.size()];
-    };
+    auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
     s.table.Open(path);
     for (int n = 0; n < 1000; ++n) {
       for (int f = 1; f <= kCmbdFieldCount; ++f) s.table.BlankField(f);
@@ -105,8 +105,7 @@ class CodeChecksBench : public benchmark::Fixture {
       s.table.SetFieldText(s.table.FieldNumber("FECALT"), "20050310");
       s.table.SetFieldText(s.table.FieldNumber("SERVALT"), "70100");
       const int count = 5 + static_cast<int>(random() % 4);
-      for (int c = 0; c < count; ++c)
-        s.table.SetFieldText(C1 + c, pick(diagnoses));
+      for (int c = 0; c < count; ++c) s.table.SetFieldText(C1 + c, pick(diagnoses));
       if (random() % 4 == 0) s.table.SetFieldText(CE, StrFormat("E8%02d.0", int(random() % 100)));
       const int operations = static_cast<int>(random() % 4);
       for (int p = 0; p < operations; ++p) s.table.SetFieldText(P1 + p, pick(procedures));

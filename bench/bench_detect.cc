@@ -49,8 +49,12 @@ std::string Root() {
   return std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quirovel-bench-detect";
 }
 
-std::string StoredTable(long episodes) { return "C:\\Quirovel\\trabajo\\gen" + std::to_string(episodes) + ".dbf"; }
-std::string HostTable(long episodes) { return Root() + "/QUIROVEL/trabajo/gen" + std::to_string(episodes) + ".dbf"; }
+std::string StoredTable(long episodes) {
+  return "C:\\Quirovel\\trabajo\\gen" + std::to_string(episodes) + ".dbf";
+}
+std::string HostTable(long episodes) {
+  return Root() + "/QUIROVEL/trabajo/gen" + std::to_string(episodes) + ".dbf";
+}
 
 int Cli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
@@ -60,10 +64,12 @@ int Cli(const std::vector<std::string>& args) {
 // The installation and the generated file, made on first use.
 bool Prepare(long episodes) {
   FileSystem& fs = RealFileSystem();
-  if (!fs.Exists(Root() + "/QUIROVEL/Quirovel.dat") && Cli({"--root", Root(), "init"}) != 0) return false;
+  if (!fs.Exists(Root() + "/QUIROVEL/Quirovel.dat") && Cli({"--root", Root(), "init"}) != 0)
+    return false;
   if (!fs.Exists(HostTable(episodes))) {
-    const std::string command = "'" + ProgramDirectory() + "/cmbd_generator' '" + HostTable(episodes) +
-                                "' --episodes " + std::to_string(episodes) + " >/dev/null";
+    const std::string command = "'" + ProgramDirectory() + "/cmbd_generator' '" +
+                                HostTable(episodes) + "' --episodes " + std::to_string(episodes) +
+                                " >/dev/null";
     if (std::system(command.c_str()) != 0) return false;
   }
   return true;
@@ -87,7 +93,8 @@ void Timed(Best* best, Work work) {
   const double cpu = CpuSeconds();
   work();
   best->cpu = std::min(best->cpu, CpuSeconds() - cpu);
-  best->wall = std::min(best->wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  best->wall = std::min(
+      best->wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 // Every record of the file read and decoded, as the run does before its checks.

@@ -72,7 +72,8 @@ class LookupBench : public benchmark::Fixture {
     std::int64_t found = 0;
     for (auto _ : state) {
       for (const std::string& code : codes) {
-        std::int32_t r = procedures ? catalogue_->FindProcedure(code) : catalogue_->FindDiagnosis(code);
+        std::int32_t r =
+            procedures ? catalogue_->FindProcedure(code) : catalogue_->FindDiagnosis(code);
         found += r != 0;
         benchmark::DoNotOptimize(r);
       }

@@ -41,8 +41,11 @@ void FillRecord(long n, std::uint64_t* seed, DbfTable& layout, const std::vector
     *seed = *seed * 6364136223846793005ull + 1442695040888963407ull;
     return static_cast<int>((*seed >> 33) % static_cast<std::uint64_t>(modulo));
   };
-  auto set = [&](int k, const std::string& text) { layout.SetFieldText(field_of[static_cast<std::size_t>(k)], text); };
-  static const char* const kCodes[] = {"650", "V27.0", "486", "428.0", "250.00", "401.9", "414.01", "585", "V30.00"};
+  auto set = [&](int k, const std::string& text) {
+    layout.SetFieldText(field_of[static_cast<std::size_t>(k)], text);
+  };
+  static const char* const kCodes[] = {"650",   "V27.0",  "486", "428.0", "250.00",
+                                       "401.9", "414.01", "585", "V30.00"};
   static const char* const kProcs[] = {"73.59", "74.1", "36.06", "88.56", "99.04", ""};
   static const char* const kServices[] = {"MIN", "CGD", "OBS", "TRA", "NEU", "PED"};
   for (int k = 1; k <= kCmbdFieldCount; ++k) set(k, "");
@@ -85,7 +88,8 @@ bool GenerateTable(const std::string& path) {
   DbfTable layout(RealFileSystem(), quiet);
   if (layout.Open(path) != 1) return false;
   std::vector<int> field_of(kCmbdFieldCount + 1, 0);
-  for (int k = 1; k <= kCmbdFieldCount; ++k) field_of[static_cast<std::size_t>(k)] = layout.FieldNumber(CmbdFieldName(k));
+  for (int k = 1; k <= kCmbdFieldCount; ++k)
+    field_of[static_cast<std::size_t>(k)] = layout.FieldNumber(CmbdFieldName(k));
   std::FILE* out = std::fopen(path.c_str(), "r+b");
   if (out == nullptr) return false;
   std::fseek(out, kHeaderLength, SEEK_SET);
@@ -94,8 +98,9 @@ bool GenerateTable(const std::string& path) {
     FillRecord(n, &seed, layout, field_of);
     std::fwrite(layout.Record().data(), 1, kRecordLength, out);
   }
-  unsigned char count[4] = {static_cast<unsigned char>(kEpisodes), static_cast<unsigned char>(kEpisodes >> 8),
-                            static_cast<unsigned char>(kEpisodes >> 16), static_cast<unsigned char>(kEpisodes >> 24)};
+  unsigned char count[4] = {
+      static_cast<unsigned char>(kEpisodes), static_cast<unsigned char>(kEpisodes >> 8),
+      static_cast<unsigned char>(kEpisodes >> 16), static_cast<unsigned char>(kEpisodes >> 24)};
   std::fseek(out, 4, SEEK_SET);
   std::fwrite(count, 1, 4, out);
   return std::fclose(out) == 0;
@@ -130,7 +135,8 @@ void BM_SequentialFread(benchmark::State& state) {
     }
     std::fclose(in);
     benchmark::DoNotOptimize(sum);
-    if (total != static_cast<std::size_t>(kHeaderLength + kRecordLength * kEpisodes)) state.SkipWithError("short read");
+    if (total != static_cast<std::size_t>(kHeaderLength + kRecordLength * kEpisodes))
+      state.SkipWithError("short read");
   }
   state.SetItemsProcessed(state.iterations() * kEpisodes);
   state.SetBytesProcessed(state.iterations() * (kHeaderLength + kRecordLength * kEpisodes));

@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (std::size_t i = 0; i < size; i += 64) h = (h ^ data[i]) * 1099511628211ull;
       for (int j = 0; j < 4 && count > 0; ++j) {
         h = h * 6364136223846793005ull + 1442695040888963407ull;
-        VisitRecord(table, map, &record, 1 + static_cast<std::int64_t>((h >> 33) % static_cast<std::uint64_t>(count)));
+        VisitRecord(table, map, &record,
+                    1 + static_cast<std::int64_t>((h >> 33) % static_cast<std::uint64_t>(count)));
       }
     } else {
       Check(table.record_count() == 0 && table.field_count() == 0);

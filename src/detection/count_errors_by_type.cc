@@ -1,11 +1,11 @@
 #include <array>
 
-#include "session/session.h"
 #include "detection/error_grouping.h"
-#include "validation/error_log_reader.h"
 #include "output/output_path.h"
+#include "session/session.h"
 #include "validation/error_catalogue.h"
 #include "validation/error_entry.h"
+#include "validation/error_log_reader.h"
 
 namespace quirovel {
 

@@ -3,19 +3,19 @@
 #include <string>
 #include <vector>
 
-#include "session/session.h"
-#include "validation/error_log_reader.h"
 #include "detection/report_text.h"
 #include "detection/sort_entry_index.h"
-#include "platform/cp1252.h"
-#include "platform/format.h"
-#include "storage/dates.h"
 #include "output/output_path.h"
 #include "output/progress_tracker.h"
 #include "output/report_file.h"
 #include "output/report_heading.h"
+#include "platform/cp1252.h"
+#include "platform/format.h"
+#include "session/session.h"
+#include "storage/dates.h"
 #include "validation/cmbd_layout.h"
 #include "validation/error_catalogue.h"
+#include "validation/error_log_reader.h"
 
 namespace quirovel {
 namespace {
@@ -74,7 +74,8 @@ std::string ErrorTextOf(const GroupedEntry& e, const TextArena& texts) {
 // The entry's field texts, taken from the table's current record.
 void TakeTexts(Session& s, GroupedEntry* e, bool readable, TextArena* texts) {
   auto text = [&](std::uint32_t f) {
-    if (!readable || f < 1 || f > static_cast<std::uint32_t>(kCmbdFieldCount)) return texts->Add({});
+    if (!readable || f < 1 || f > static_cast<std::uint32_t>(kCmbdFieldCount))
+      return texts->Add({});
     return texts->Add(CView(CmbdFieldText(s, static_cast<int>(f))));
   };
   e->servalt = text(SERVALT);
@@ -86,7 +87,8 @@ void TakeTexts(Session& s, GroupedEntry* e, bool readable, TextArena* texts) {
 
 // "%5s%-2s%s" of SERVALT (a blank when the table has none), the error number
 // text and FECALT (a blank when the table has none).
-std::string ServiceKey(std::string_view servalt, std::string_view type_key, std::string_view fecalt) {
+std::string ServiceKey(std::string_view servalt, std::string_view type_key,
+                       std::string_view fecalt) {
   std::string key;
   key.reserve(16);
   if (servalt.size() < 5) key.append(5 - servalt.size(), ' ');
@@ -224,17 +226,21 @@ void WriteGroups(Session& s, ReportFile& out, const GroupedEntries& g,
           ReportHeading(out, s.config);
           current_service = servalt;
           out.WriteFormatted(
-              "^N%s\n================================================================================\n",
+              "^N%s\n=============================================================================="
+              "==\n",
               s.references.services.ServiceName(current_service).c_str());
         }
-        out.WriteFormatted("  %s\n       SERVICIO HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
+        out.WriteFormatted("  %s\n       SERVICIO HISTORIA        ALTA     ",
+                           ErrorTextOf(e, texts).c_str());
         WriteSlotColumns(out, e);
-        out.Write("\n       ------------------------------------------------------------------------\n");
+        out.Write(
+            "\n       ------------------------------------------------------------------------\n");
       } else {
         if (!current_key.empty()) write_total();
         out.WriteFormatted("%s\n     HISTORIA        ALTA     ", ErrorTextOf(e, texts).c_str());
         WriteSlotColumns(out, e);
-        out.Write("\n     --------------------------------------------------------------------------\n");
+        out.Write(
+            "\n     --------------------------------------------------------------------------\n");
       }
       current_key = texts.View(e.type_key);
       group_text = ErrorTextOf(e, texts);
@@ -272,8 +278,9 @@ bool Group(Session& s, Grouping grouping) {
   std::int32_t n = s.config.ErrorCount();
   if (n < 0) n = 0;
   if (n > kMaxGroupedErrors) {
-    s.feedback.Message(StrFormat("Atención: El programa está diseñado para ordenar un máximo de %d errores"_cp,
-                                 kMaxGroupedErrors));
+    s.feedback.Message(
+        StrFormat("Atención: El programa está diseñado para ordenar un máximo de %d errores"_cp,
+                  kMaxGroupedErrors));
     n = kMaxGroupedErrors;
   }
 

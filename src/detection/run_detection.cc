@@ -3,22 +3,21 @@
 #include <ctime>
 #include <string>
 
-#include "session/catalogue_session.h"
-#include "session/config_file.h"
-#include "session/episode_walk.h"
-#include "session/session.h"
 #include "detection/error_grouping.h"
 #include "detection/report_text.h"
 #include "detection/service_tabulation.h"
 #include "detection/summary_report.h"
-#include "platform/cp1252.h"
-#include "platform/format.h"
-#include "session/config_file.h"
-#include "storage/dates.h"
 #include "output/output_path.h"
 #include "output/progress_tracker.h"
 #include "output/report_file.h"
 #include "output/report_heading.h"
+#include "platform/cp1252.h"
+#include "platform/format.h"
+#include "session/catalogue_session.h"
+#include "session/config_file.h"
+#include "session/episode_walk.h"
+#include "session/session.h"
+#include "storage/dates.h"
 #include "validation/checks.h"
 #include "validation/seterr.h"
 
@@ -37,9 +36,12 @@ constexpr std::size_t kKeptStatusLength = 29;
 
 const char* TestNameOf(int test_type) {
   switch (test_type) {
-    case kMensual: return "Mensual   ";
-    case kCma: return "CMA       ";
-    default: return "Trimestral";
+    case kMensual:
+      return "Mensual   ";
+    case kCma:
+      return "CMA       ";
+    default:
+      return "Trimestral";
   }
 }
 
@@ -154,7 +156,8 @@ bool FinishRun(Session& s, ReportFile& summary, const WalkResult& walk) {
   if (!GroupByType(s)) ok = false;
   if (!GroupByServiceAndType(s)) ok = false;
   if (feedback.StopRequested()) run.Cancelled = true;
-  feedback.Status(run.Cancelled ? StrFormat("Cancelado en el registro %ld: ", static_cast<long>(run.CurrentRecordNumber)) +
+  feedback.Status(run.Cancelled ? StrFormat("Cancelado en el registro %ld: ",
+                                            static_cast<long>(run.CurrentRecordNumber)) +
                                       kept_status
                                 : kept_status);
   feedback.Info(kept_info);

@@ -1,11 +1,11 @@
 #include "detection/service_tabulation.h"
 
-#include "session/session.h"
-#include "validation/error_log_reader.h"
 #include "detection/report_text.h"
+#include "session/session.h"
 #include "storage/dates.h"
 #include "storage/short_key.h"
 #include "validation/cmbd_layout.h"
+#include "validation/error_log_reader.h"
 
 namespace quirovel {
 namespace {
@@ -31,7 +31,8 @@ ServiceTabulation EmptyTabulation(const Session& s) {
 
 EpisodeCell CellOfEpisode(const Session& s, const ServiceTabulation& t) {
   EpisodeCell cell;
-  const std::string_view service = s.field_map.Present(SERVALT) ? CView(CmbdFieldText(s, SERVALT)) : " ";
+  const std::string_view service =
+      s.field_map.Present(SERVALT) ? CView(CmbdFieldText(s, SERVALT)) : " ";
   const std::string_view date = s.field_map.Present(FECALT) ? CView(CmbdFieldText(s, FECALT)) : " ";
   cell.row = t.RowOf(service);
   cell.month = date.size() > 4 ? DecimalValue(date.substr(4, 2)) : 0;
@@ -42,7 +43,8 @@ void CountInCell(ServiceTabulation* t, const EpisodeCell& cell, std::int32_t err
   if (cell.row == 0) return;
   auto& counted = t->rows[static_cast<std::size_t>(cell.row)];
   counted.count += errors;
-  if (cell.month >= 1 && cell.month <= 12) counted.months[static_cast<std::size_t>(cell.month)] += errors;
+  if (cell.month >= 1 && cell.month <= 12)
+    counted.months[static_cast<std::size_t>(cell.month)] += errors;
 }
 
 ServiceTabulation TabulateByService(Session& s, const std::string& log_path) {

@@ -1,9 +1,9 @@
 #include "detection/summary_report.h"
 
-#include "session/session.h"
 #include "detection/service_tabulation.h"
-#include "platform/cp1252.h"
 #include "output/report_heading.h"
+#include "platform/cp1252.h"
+#include "session/session.h"
 #include "validation/cmbd_layout.h"
 #include "validation/error_catalogue.h"
 
@@ -17,8 +17,8 @@ constexpr const char* kMonthRule =
 void WriteServiceTable(Session& s, ReportFile& out, const ServiceTabulation& t) {
   out.WriteFormatted("%c\n\nERRORES POR SERVICIO\n", kFormFeed);
   out.Write(std::string(88, '-') + "\n\n");
-  out.WriteFormatted("%-20.20s  ENE  FEB  MAR  ABR  MAY  JUN  JUL  AGO  SEP  OCT  NOV  DIC Errores\n",
-                     "Servicio");
+  out.WriteFormatted(
+      "%-20.20s  ENE  FEB  MAR  ABR  MAY  JUN  JUL  AGO  SEP  OCT  NOV  DIC Errores\n", "Servicio");
   out.Write(kMonthRule);
   std::array<std::int32_t, 13> totals{};
   for (int slot = 1; slot <= 40; ++slot) {
@@ -61,7 +61,8 @@ void WriteErrorsOpening(Session& s, ReportFile& errors) {
 void WriteErrorsTotals(Session& s, ReportFile& errors) {
   errors.Write(std::string(93, '-') + "\n");
   errors.WriteFormatted("Total errores: %ld    Registros fuera de rango versión CMBD: %ld\n\n"_cp,
-                        static_cast<long>(s.run.ErrorCount), static_cast<long>(s.run.OutOfRangeCount));
+                        static_cast<long>(s.run.ErrorCount),
+                        static_cast<long>(s.run.OutOfRangeCount));
   errors.WriteFormatted("               Códigos no vigentes: %d\n\n"_cp, s.run.CodesNotInForce);
 }
 

@@ -6,7 +6,8 @@ std::string OutputPath(const ConfigRecord& config, std::string_view name) {
   return config.WorkDirectory() + "\\" + std::string(name);
 }
 
-std::string OutputHostPath(const ConfigRecord& config, const HostPaths& paths, std::string_view name) {
+std::string OutputHostPath(const ConfigRecord& config, const HostPaths& paths,
+                           std::string_view name) {
   const std::string directory = config.WorkDirectory();
   if (HasDriveLetter(directory)) return paths.ToHost(OutputPath(config, name));
   return directory + "/" + std::string(name);

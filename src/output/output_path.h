@@ -16,6 +16,7 @@ std::string OutputPath(const ConfigRecord& config, std::string_view name);
 
 // The same file as a host path, under the installation root. A working
 // directory that is itself a host path is joined with "/".
-std::string OutputHostPath(const ConfigRecord& config, const HostPaths& paths, std::string_view name);
+std::string OutputHostPath(const ConfigRecord& config, const HostPaths& paths,
+                           std::string_view name);
 
 }  // namespace quirovel

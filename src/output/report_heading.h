@@ -4,8 +4,8 @@
 
 #include <ctime>
 
-#include "reference/config_record.h"
 #include "output/report_file.h"
+#include "reference/config_record.h"
 
 namespace quirovel {
 

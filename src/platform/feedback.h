@@ -36,7 +36,8 @@ class Feedback {
   void ClearStop() { stop_.store(false, std::memory_order_relaxed); }
 
  private:
-  static_assert(std::atomic<bool>::is_always_lock_free, "RequestStop must be safe in a signal handler");
+  static_assert(std::atomic<bool>::is_always_lock_free,
+                "RequestStop must be safe in a signal handler");
   std::atomic<bool> stop_{false};
 };
 

@@ -33,8 +33,7 @@ HostPaths::HostPaths(FileSystem& fs, std::string root)
     : fs_(fs), root_(StripTrailingSlashes(std::move(root))) {}
 
 std::string HostPaths::ToHost(std::string_view stored) const {
-  if (!HasDriveLetter(stored) || (stored[0] != 'C' && stored[0] != 'c'))
-    return std::string(stored);
+  if (!HasDriveLetter(stored) || (stored[0] != 'C' && stored[0] != 'c')) return std::string(stored);
   std::string path = root_;
   std::size_t i = 2;
   while (i <= stored.size()) {

@@ -34,7 +34,8 @@ class MemoryFile final : public File {
     if (size == 0) return 0;
     // Keeps a wild offset from asking for gigabytes of memory.
     if (offset + size > kMaxFileSize) return -1;
-    if (bytes_->size() < offset + size) bytes_->resize(static_cast<std::size_t>(offset + size), '\0');
+    if (bytes_->size() < offset + size)
+      bytes_->resize(static_cast<std::size_t>(offset + size), '\0');
     std::memcpy(bytes_->data() + offset, buffer, size);
     return static_cast<std::int64_t>(size);
   }

@@ -66,10 +66,18 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
     int flags = O_CLOEXEC;
     switch (mode) {
-      case OpenMode::kRead: flags |= O_RDONLY; break;
-      case OpenMode::kReadWrite: flags |= O_RDWR; break;
-      case OpenMode::kCreateTruncate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-      case OpenMode::kReadWriteCreate: flags |= O_RDWR | O_CREAT; break;
+      case OpenMode::kRead:
+        flags |= O_RDONLY;
+        break;
+      case OpenMode::kReadWrite:
+        flags |= O_RDWR;
+        break;
+      case OpenMode::kCreateTruncate:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
+      case OpenMode::kReadWriteCreate:
+        flags |= O_RDWR | O_CREAT;
+        break;
     }
     int fd = ::open(path.c_str(), flags, 0644);
     if (fd < 0) return nullptr;

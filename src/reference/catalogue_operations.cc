@@ -2,8 +2,8 @@
 
 #include "platform/cp1252.h"
 #include "platform/format.h"
-#include "reference/install_paths.h"
 #include "reference/cie_catalogue.h"
+#include "reference/install_paths.h"
 
 namespace quirovel {
 namespace {
@@ -48,16 +48,19 @@ EpisodeEdition EditionForDischargeDate(std::string_view text) {
     d = d * 10 + (text[i] - '0');
     if (d > 99999999) break;  // more digits than a date holds: later than any edition
   }
-  static constexpr EpisodeEdition kEditionsByDate[] = {
-      {"2002", 4, false}, {"1999", 3, false}, {"1997", 2, false}, {"1992", 1, false}, {"1988", 0, false}};
+  static constexpr EpisodeEdition kEditionsByDate[] = {{"2002", 4, false},
+                                                       {"1999", 3, false},
+                                                       {"1997", 2, false},
+                                                       {"1992", 1, false},
+                                                       {"1988", 0, false}};
   static constexpr std::int64_t kFrom[] = {20020101, 19990101, 19970101, 19920101, 19880101};
   for (std::size_t k = 0; k < 5; ++k)
     if (d >= kFrom[k]) return kEditionsByDate[k];
   return {"\xA8\x3F", 4, true};
 }
 
-CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs, Feedback& feedback,
-                                         const std::string& output_path) {
+CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs,
+                                         Feedback& feedback, const std::string& output_path) {
   CatalogueOrderResult result;
   feedback.Status("Analiza ZKCIE9MC");
   std::unique_ptr<File> output = fs.Open(output_path, OpenMode::kCreateTruncate);
@@ -87,8 +90,7 @@ CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs
     }
     if (CompareCodes(previous, code, 7) > 0) {
       result.out_of_order = true;
-      feedback.Message(previous + " > " + std::string(code),
-                         "Fichero CIE9MC desordenado");
+      feedback.Message(previous + " > " + std::string(code), "Fichero CIE9MC desordenado");
       break;
     }
     previous = code;
@@ -97,7 +99,7 @@ CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs
   feedback.Status(StrFormat("Regs %ld", static_cast<long>(result.records)));
   if (!result.repeated_list.empty())
     feedback.Message(result.repeated_list,
-                       StrFormat("%d códigos repetidos"_cp, static_cast<int>(result.repeats)));
+                     StrFormat("%d códigos repetidos"_cp, static_cast<int>(result.repeats)));
   return result;
 }
 

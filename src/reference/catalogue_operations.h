@@ -34,11 +34,11 @@ struct EpisodeEdition {
 EpisodeEdition EditionForDischargeDate(std::string_view fecalt);
 
 struct CatalogueOrderResult {
-  std::int64_t records = 0;    // "Regs %d": the last record reached minus 1
-  std::int32_t repeats = 0;    // codes equal to the one before on 6 characters
-  std::string repeated_list;   // "code, code, ..." (bounded, see kRepeatedListSize)
+  std::int64_t records = 0;   // "Regs %d": the last record reached minus 1
+  std::int32_t repeats = 0;   // codes equal to the one before on 6 characters
+  std::string repeated_list;  // "code, code, ..." (bounded, see kRepeatedListSize)
   bool out_of_order = false;
-  bool stopped = false;        // a stop request ended the walk
+  bool stopped = false;  // a stop request ended the walk
 };
 // The repeated list holds about this many characters; past it the list ends
 // with "..." and the caption still counts every repeat.
@@ -47,7 +47,7 @@ inline constexpr std::size_t kRepeatedListSize = 5000;
 // "Analiza CIE9MC": walks the attributes table checking that codes ascend.
 // Opens output_path ("salida.txt") as the check always has; a stop request
 // ends the walk where it is.
-CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs, Feedback& feedback,
-                                         const std::string& output_path);
+CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs,
+                                         Feedback& feedback, const std::string& output_path);
 
 }  // namespace quirovel

@@ -76,7 +76,8 @@ void CieCatalogue::LoadMemoryCopy() {
   const std::size_t data = size > header ? static_cast<std::size_t>(size - header) : 0;
   const std::size_t records = (data + length - 1) / length;
   memory_.assign(records * length, ' ');  // a record cut by the file's end reads as blanks
-  std::int64_t got = data > 0 ? file->ReadAt(static_cast<std::uint64_t>(header), memory_.data(), data) : 0;
+  std::int64_t got =
+      data > 0 ? file->ReadAt(static_cast<std::uint64_t>(header), memory_.data(), data) : 0;
   if (got < 0 || static_cast<std::size_t>(got) != data) {
     memory_.clear();
     return;
@@ -154,8 +155,8 @@ std::int32_t CieCatalogue::Find(std::string_view code, std::size_t compared) {
   return found_;
 }
 
-std::int32_t CieCatalogue::FindInMemory(std::uint64_t key, std::size_t compared,
-                                        std::int32_t first, std::int32_t last) const {
+std::int32_t CieCatalogue::FindInMemory(std::uint64_t key, std::size_t compared, std::int32_t first,
+                                        std::int32_t last) const {
   const std::uint64_t mask = Mask(compared);
   const std::uint64_t wanted = key & mask;
   const std::int64_t end = std::min<std::int64_t>(last, memory_records_);

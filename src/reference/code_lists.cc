@@ -23,8 +23,9 @@ void LoadCodeList(FileSystem& fs, Feedback& feedback, const std::string& host_pa
     // end, which no field can equal).
     if (line.empty()) continue;
     if (++lines > kMaxListCodes) {
-      feedback.Message(StrFormat("El fichero %s tiene más de %ld códigos: no se cargan los demás"_cp,
-                                 std::string(file_name).c_str(), kMaxListCodes));
+      feedback.Message(
+          StrFormat("El fichero %s tiene más de %ld códigos: no se cargan los demás"_cp,
+                    std::string(file_name).c_str(), kMaxListCodes));
       break;
     }
     std::string_view code = std::string_view(line).substr(0, width);
@@ -32,8 +33,8 @@ void LoadCodeList(FileSystem& fs, Feedback& feedback, const std::string& host_pa
     list->Insert(code, feedback);
   }
   if (duplicates > kRepeatedDuplicates)
-    feedback.Message(StrFormat("Btree: Código duplicado: %ld códigos repetidos en %s"_cp, duplicates,
-                               std::string(file_name).c_str()));
+    feedback.Message(StrFormat("Btree: Código duplicado: %ld códigos repetidos en %s"_cp,
+                               duplicates, std::string(file_name).c_str()));
   if (reader.read_failed()) feedback.Message(open_error);
 }
 

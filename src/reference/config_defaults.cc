@@ -19,13 +19,13 @@ ConfigRecord NewConfigRecord() {
   r.ClearFieldMarks();  // 64 blanks; the NUL after them is already there
 
   const ImportSettings import{"C:\\quirovel\\trabajo\\FICHERO.TXT",
-                         "1",
-                         "C:\\quirovel\\trabajo\\NUEVODBF.DBF",
-                         " ",  // delimiter
-                         "|",  // separator
-                         "C:\\Quirovel\\trabajo\\Cmbd2000.dbf",
-                         0,
-                         0};
+                              "1",
+                              "C:\\quirovel\\trabajo\\NUEVODBF.DBF",
+                              " ",  // delimiter
+                              "|",  // separator
+                              "C:\\Quirovel\\trabajo\\Cmbd2000.dbf",
+                              0,
+                              0};
   r.SetImport(ImportLayout::kCurrent, import);
 
   r.SetHistoryFile(kDefaultHistoryFile);

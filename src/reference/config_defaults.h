@@ -9,7 +9,8 @@ namespace quirovel {
 inline constexpr const char* kDefaultHospitalName = "Hospital General de Quirovel";
 inline constexpr const char* kDefaultHospitalCode = "02012";
 inline constexpr const char* kDefaultCurrentPath = "C:\\Quirovel\\trabajo\\Ctprueba.dbf";
-inline constexpr const char* kDefaultEditorPath = "C:\\Archivos de programa\\Accesorios\\WORDPAD.EXE";
+inline constexpr const char* kDefaultEditorPath =
+    "C:\\Archivos de programa\\Accesorios\\WORDPAD.EXE";
 inline constexpr const char* kDefaultEditorProgram = "WORDPAD.EXE";
 inline constexpr const char* kDefaultHistoryFile = "cmbdhist.dbf";
 inline constexpr int kDefaultVersionYear = 2002;

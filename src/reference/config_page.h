@@ -28,16 +28,16 @@ inline constexpr std::array<VersionButton, 8> kVersionButtons = {{
 }};
 
 struct ConfigControls {
-  std::string current_path;    // the main window's current-file field
-  std::string work_directory;  // "Trabajo"
-  std::string editor_path;     // beside "Editor"
-  std::string history_file;    // beside "Histórico"
-  std::string printer_scale;   // "Letra Impresora  X", at most 5 characters
+  std::string current_path;                           // the main window's current-file field
+  std::string work_directory;                         // "Trabajo"
+  std::string editor_path;                            // beside "Editor"
+  std::string history_file;                           // beside "Histórico"
+  std::string printer_scale;                          // "Letra Impresora  X", at most 5 characters
   std::array<std::array<bool, 3>, 71> error_marks{};  // "Men Trim  CMA" per catalogue entry
-  std::string hospital_name;   // the hospital list's choice
-  std::string hospital_code;   // the read-only "Código" box
+  std::string hospital_name;                          // the hospital list's choice
+  std::string hospital_code;                          // the read-only "Código" box
   bool group_after_test = false;
-  int version_button = -1;     // index in kVersionButtons; -1 when none is set
+  int version_button = -1;              // index in kVersionButtons; -1 when none is set
   std::array<bool, 63> completeness{};  // "% cumplimentación", layout order
 };
 

@@ -1,7 +1,8 @@
 #include "reference/config_record.h"
-#include "platform/little_endian.h"
 
 #include <cstring>
+
+#include "platform/little_endian.h"
 
 namespace quirovel {
 
@@ -45,12 +46,14 @@ void ConfigRecord::SetTextCut(std::size_t offset, std::size_t size, std::string_
 
 bool ConfigRecord::ErrorEnabled(int e, int t) const {
   if (e < 1 || e > 71 || t < 0 || t > 2) return false;
-  return bytes_[kErrorSwitches + 3 * static_cast<std::size_t>(e - 1) + static_cast<std::size_t>(t)] == 'X';
+  return bytes_[kErrorSwitches + 3 * static_cast<std::size_t>(e - 1) +
+                static_cast<std::size_t>(t)] == 'X';
 }
 
 void ConfigRecord::SetErrorEnabled(int e, int t, bool on) {
   if (e < 1 || e > 71 || t < 0 || t > 2) return;
-  bytes_[kErrorSwitches + 3 * static_cast<std::size_t>(e - 1) + static_cast<std::size_t>(t)] = on ? 'X' : ' ';
+  bytes_[kErrorSwitches + 3 * static_cast<std::size_t>(e - 1) + static_cast<std::size_t>(t)] =
+      on ? 'X' : ' ';
 }
 
 void ConfigRecord::SetHospitalCode(std::string_view code) {
@@ -120,16 +123,15 @@ void ConfigRecord::SetPrinterScale(float scale) {
 
 std::size_t ConfigRecord::At(ImportLayout layout, ImportField field) {
   if (layout == ImportLayout::kCurrent) {
-    static constexpr std::size_t kA[] = {LayoutA::kTextFile,  LayoutA::kDateFormat,
+    static constexpr std::size_t kA[] = {LayoutA::kTextFile,    LayoutA::kDateFormat,
                                          LayoutA::kTargetTable, LayoutA::kDelimiter,
-                                         LayoutA::kSeparator, LayoutA::kStructureTable,
-                                         LayoutA::kHeaderLine, LayoutA::kFixedLength};
+                                         LayoutA::kSeparator,   LayoutA::kStructureTable,
+                                         LayoutA::kHeaderLine,  LayoutA::kFixedLength};
     return kImportSettings + kA[field];
   }
-  static constexpr std::size_t kB[] = {LayoutB::kTextFile,  LayoutB::kDateFormat,
-                                       LayoutB::kTargetTable, LayoutB::kDelimiter,
-                                       LayoutB::kSeparator, LayoutB::kStructureTable,
-                                       LayoutB::kHeaderLine, LayoutB::kFixedLength};
+  static constexpr std::size_t kB[] = {
+      LayoutB::kTextFile,  LayoutB::kDateFormat,     LayoutB::kTargetTable, LayoutB::kDelimiter,
+      LayoutB::kSeparator, LayoutB::kStructureTable, LayoutB::kHeaderLine,  LayoutB::kFixedLength};
   return (layout == ImportLayout::kSavedCma ? kSavedCmaLayout : kSavedCmbdLayout) + kB[field];
 }
 

@@ -19,12 +19,12 @@ enum class ImportLayout { kCurrent, kSavedCma, kSavedCmbd };
 
 // The fields of one set of text-import settings, whichever layout holds them.
 struct ImportSettings {
-  std::string text_file;        // text file to import
-  std::string date_format;      // "1".."6"
-  std::string target_table;     // dBase table to create
-  std::string delimiter;        // one character
-  std::string separator;        // one character
-  std::string structure_table;  // table whose structure is copied
+  std::string text_file;          // text file to import
+  std::string date_format;        // "1".."6"
+  std::string target_table;       // dBase table to create
+  std::string delimiter;          // one character
+  std::string separator;          // one character
+  std::string structure_table;    // table whose structure is copied
   std::int32_t header_line = 0;   // 1 when the first line is a header
   std::int32_t fixed_length = 0;  // 1 when the fields have fixed length
 };
@@ -34,34 +34,34 @@ class ConfigRecord {
   static constexpr std::size_t kSize = 2460;
 
   // Field offsets and sizes.
-  static constexpr std::size_t kFirstInt = 0;            // written as 40, not used
+  static constexpr std::size_t kFirstInt = 0;  // written as 40, not used
   static constexpr std::size_t kCurrentPath = 4, kPathSize = 100;
-  static constexpr std::size_t kErrorSwitches = 104;     // 71 rows of 3 flags, then 3 NULs
+  static constexpr std::size_t kErrorSwitches = 104;  // 71 rows of 3 flags, then 3 NULs
   static constexpr std::size_t kErrorSwitchesSize = 216;
   static constexpr std::size_t kHospitalCode = 320, kHospitalCodeSize = 6;
   static constexpr std::size_t kHospitalName = 326, kHospitalNameSize = 71;
-  static constexpr std::size_t kHospitalNameMax = 69;    // characters ever stored
+  static constexpr std::size_t kHospitalNameMax = 69;  // characters ever stored
   static constexpr std::size_t kHospitalCodeMax = 5;
   static constexpr std::size_t kWorkDirectory = 397;
   static constexpr std::size_t kEditorPath = 497;
   static constexpr std::size_t kEditorProgram = 597;
   static constexpr std::size_t kErrorCount = 700;
-  static constexpr std::size_t kFieldMarks = 704;        // byte 704 + k for field k
+  static constexpr std::size_t kFieldMarks = 704;  // byte 704 + k for field k
   static constexpr std::size_t kUnused772 = 772, kUnused776 = 776;
-  static constexpr std::size_t kImportSettings = 780;    // layout A
+  static constexpr std::size_t kImportSettings = 780;  // layout A
   static constexpr std::size_t kHistoryFile = 1096;
   static constexpr std::size_t kVersionYear = 1196;
   static constexpr std::size_t kRecentNext = 1200;
-  static constexpr std::size_t kFieldColour = 1204;      // red, green, blue
-  static constexpr std::size_t kColourStep = 1216;       // red, green, blue
-  static constexpr std::size_t kRecentStructures = 1228; // 5 slots of 100 bytes
+  static constexpr std::size_t kFieldColour = 1204;       // red, green, blue
+  static constexpr std::size_t kColourStep = 1216;        // red, green, blue
+  static constexpr std::size_t kRecentStructures = 1228;  // 5 slots of 100 bytes
   static constexpr int kRecentSlots = 5;
   static constexpr std::size_t kCompletenessFields = 1728;
   static constexpr std::size_t kLastRunDate = 1793, kLastRunDateSize = 23;
   static constexpr std::size_t kGroupAfterTest = 1816;
   static constexpr std::size_t kUnused1820 = 1820;
-  static constexpr std::size_t kSavedCmaLayout = 1824;     // layout B
-  static constexpr std::size_t kSavedCmbdLayout = 2140;    // layout B
+  static constexpr std::size_t kSavedCmaLayout = 1824;   // layout B
+  static constexpr std::size_t kSavedCmbdLayout = 2140;  // layout B
   static constexpr std::size_t kPrinterScale = 2456;
 
   // Offsets inside layout A (current import settings).
@@ -152,18 +152,36 @@ class ConfigRecord {
   ImportSettings Import(ImportLayout layout) const;
   // False, changing nothing, when a text does not fit its field.
   bool SetImport(ImportLayout layout, const ImportSettings& settings);
-  std::string ImportTextFile(ImportLayout l) const { return Text(At(l, kTextFileField), kPathSize); }
-  bool SetImportTextFile(ImportLayout l, std::string_view p) { return SetText(At(l, kTextFileField), kPathSize, p); }
+  std::string ImportTextFile(ImportLayout l) const {
+    return Text(At(l, kTextFileField), kPathSize);
+  }
+  bool SetImportTextFile(ImportLayout l, std::string_view p) {
+    return SetText(At(l, kTextFileField), kPathSize, p);
+  }
   std::string ImportDateFormat(ImportLayout l) const { return Text(At(l, kDateFormatField), 2); }
-  bool SetImportDateFormat(ImportLayout l, std::string_view f) { return SetText(At(l, kDateFormatField), 2, f); }
-  std::string ImportTargetTable(ImportLayout l) const { return Text(At(l, kTargetTableField), kPathSize); }
-  bool SetImportTargetTable(ImportLayout l, std::string_view p) { return SetText(At(l, kTargetTableField), kPathSize, p); }
+  bool SetImportDateFormat(ImportLayout l, std::string_view f) {
+    return SetText(At(l, kDateFormatField), 2, f);
+  }
+  std::string ImportTargetTable(ImportLayout l) const {
+    return Text(At(l, kTargetTableField), kPathSize);
+  }
+  bool SetImportTargetTable(ImportLayout l, std::string_view p) {
+    return SetText(At(l, kTargetTableField), kPathSize, p);
+  }
   std::string ImportDelimiter(ImportLayout l) const { return Text(At(l, kDelimiterField), 2); }
-  bool SetImportDelimiter(ImportLayout l, std::string_view c) { return SetText(At(l, kDelimiterField), 2, c); }
+  bool SetImportDelimiter(ImportLayout l, std::string_view c) {
+    return SetText(At(l, kDelimiterField), 2, c);
+  }
   std::string ImportSeparator(ImportLayout l) const { return Text(At(l, kSeparatorField), 2); }
-  bool SetImportSeparator(ImportLayout l, std::string_view c) { return SetText(At(l, kSeparatorField), 2, c); }
-  std::string ImportStructureTable(ImportLayout l) const { return Text(At(l, kStructureField), kPathSize); }
-  bool SetImportStructureTable(ImportLayout l, std::string_view p) { return SetText(At(l, kStructureField), kPathSize, p); }
+  bool SetImportSeparator(ImportLayout l, std::string_view c) {
+    return SetText(At(l, kSeparatorField), 2, c);
+  }
+  std::string ImportStructureTable(ImportLayout l) const {
+    return Text(At(l, kStructureField), kPathSize);
+  }
+  bool SetImportStructureTable(ImportLayout l, std::string_view p) {
+    return SetText(At(l, kStructureField), kPathSize, p);
+  }
   std::int32_t ImportHeaderLine(ImportLayout l) const { return Int(At(l, kHeaderField)); }
   void SetImportHeaderLine(ImportLayout l, std::int32_t v) { SetInt(At(l, kHeaderField), v); }
   std::int32_t ImportFixedLength(ImportLayout l) const { return Int(At(l, kFixedField)); }
@@ -171,8 +189,14 @@ class ConfigRecord {
 
  private:
   enum ImportField {
-    kTextFileField, kDateFormatField, kTargetTableField, kDelimiterField, kSeparatorField,
-    kStructureField, kHeaderField, kFixedField
+    kTextFileField,
+    kDateFormatField,
+    kTargetTableField,
+    kDelimiterField,
+    kSeparatorField,
+    kStructureField,
+    kHeaderField,
+    kFixedField
   };
   // Absolute offset of an import field in the given layout.
   static std::size_t At(ImportLayout layout, ImportField field);

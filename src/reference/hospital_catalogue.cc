@@ -30,8 +30,7 @@ void WalkHospitals(FileSystem& fs, Feedback& feedback, const HostPaths& paths, V
       return;
     }
     std::string_view text = line;
-    if (!visit(text.substr(0, 5), text.size() > 5 ? text.substr(5) : std::string_view()))
-      return;
+    if (!visit(text.substr(0, 5), text.size() > 5 ? text.substr(5) : std::string_view())) return;
   }
   if (reader.read_failed()) feedback.Message("Error al abrir fichero de hospitales");
 }

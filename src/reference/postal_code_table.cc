@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "reference/reference_tables.h"
 #include "platform/little_endian.h"
+#include "reference/reference_tables.h"
 
 namespace quirovel {
 

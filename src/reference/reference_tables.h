@@ -37,7 +37,9 @@ class ServiceTable {
   void Clear() { slots_ = {}; }
   // Name of the first slot (0..40) whose code equals code; "Error" when none.
   std::string ServiceName(std::string_view code) const;
-  const Slot& slot(int i) const { return slots_[static_cast<std::size_t>(i >= 0 && i < kSlots ? i : 0)]; }
+  const Slot& slot(int i) const {
+    return slots_[static_cast<std::size_t>(i >= 0 && i < kSlots ? i : 0)];
+  }
 
  private:
   std::array<Slot, kSlots> slots_;

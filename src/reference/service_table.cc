@@ -1,7 +1,7 @@
-#include "reference/reference_tables.h"
-#include "reference/text_lines.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
+#include "reference/reference_tables.h"
+#include "reference/text_lines.h"
 
 namespace quirovel {
 
@@ -30,9 +30,10 @@ void ServiceTable::Load(FileSystem& fs, Feedback& feedback, const std::string& h
     slot.name = line.size() > kCodeSize ? line.substr(kCodeSize, kNameSize) : std::string();
   }
   if (extra > kRepeatedMessages)
-    feedback.Message(StrFormat("Numero de servicios incorrecto: %ld líneas de servicios.txt "
-                               "sin cargar (solo caben 40 servicios)"_cp,
-                               extra));
+    feedback.Message(
+        StrFormat("Numero de servicios incorrecto: %ld líneas de servicios.txt "
+                  "sin cargar (solo caben 40 servicios)"_cp,
+                  extra));
   if (reader.read_failed()) feedback.Message("Error al abrir fichero de servicios.txt");
 }
 

@@ -23,8 +23,8 @@ void OpenCieCatalogue(Session& s) {
     // A year no edition carries: open the edition in force that year, and keep
     // the stored year as it is (the configuration page shows no button for it).
     int edition = CieEditionFor(year);
-    s.feedback.Message(StrFormat("Version CIE9MC %d sin catálogo propio: se usará la del %d"_cp,
-                                 year, edition));
+    s.feedback.Message(
+        StrFormat("Version CIE9MC %d sin catálogo propio: se usará la del %d"_cp, year, edition));
     year = edition;
   }
   std::string_view suffix = CieSuffix(year);

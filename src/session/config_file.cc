@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "session/session.h"
 #include "platform/cp1252.h"
 #include "reference/install_paths.h"
+#include "session/session.h"
 
 namespace quirovel {
 namespace {

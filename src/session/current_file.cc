@@ -1,9 +1,9 @@
 #include "session/current_file.h"
 
-#include "session/session.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
 #include "session/config_file.h"
+#include "session/session.h"
 
 namespace quirovel {
 namespace {

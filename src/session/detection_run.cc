@@ -16,5 +16,4 @@ int ServiceTabulation::RowOf(std::string_view service) const {
   return 0;
 }
 
-
 }  // namespace quirovel

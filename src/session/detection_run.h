@@ -33,10 +33,10 @@ struct DetectionRun : ErrorRecorder {
   std::string TestName;              // "Mensual   ", "Trimestral" or "CMA       "
   std::string SmallestDischarge = "99999999";  // period bounds, FECALT texts
   std::string LargestDischarge = "        ";
-  std::string PeriodText;            // "%s -> %s" of the bounds as day/month/year
-  std::int64_t StartTime = 0;        // seconds since the epoch
-  std::int64_t EndTime = 0;          // 0 until the record loop of the run is over
-  bool Cancelled = false;            // a stop request ended the run or a report
+  std::string PeriodText;      // "%s -> %s" of the bounds as day/month/year
+  std::int64_t StartTime = 0;  // seconds since the epoch
+  std::int64_t EndTime = 0;    // 0 until the record loop of the run is over
+  bool Cancelled = false;      // a stop request ended the run or a report
   // The stored entries counted by service and month as the episodes were
   // checked; complete once the record loop has stored every entry.
   ServiceTabulation tally;

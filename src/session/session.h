@@ -25,8 +25,11 @@ namespace quirovel {
 
 struct Session {
   Session(FileSystem& file_system, Feedback& feedback_sink, std::string root)
-      : fs(file_system), feedback(feedback_sink), paths(file_system, std::move(root)),
-        catalogue(file_system, feedback_sink), table(file_system, feedback_sink) {}
+      : fs(file_system),
+        feedback(feedback_sink),
+        paths(file_system, std::move(root)),
+        catalogue(file_system, feedback_sink),
+        table(file_system, feedback_sink) {}
 
   FileSystem& fs;
   Feedback& feedback;
@@ -63,7 +66,9 @@ inline std::string_view CmbdFieldText(const Session& s, int k) {
 inline void DecodeRecord(Session& s) { DecodeRecord(s.table, s.field_map, &s.record); }
 
 // A report of the working directory, as stored and as a host path.
-inline std::string OutputPath(const Session& s, std::string_view name) { return OutputPath(s.config, name); }
+inline std::string OutputPath(const Session& s, std::string_view name) {
+  return OutputPath(s.config, name);
+}
 inline std::string OutputHostPath(const Session& s, std::string_view name) {
   return OutputHostPath(s.config, s.paths, name);
 }

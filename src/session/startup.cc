@@ -1,11 +1,11 @@
 #include "session/startup.h"
 
-#include "session/session.h"
 #include "platform/cp1252.h"
-#include "session/catalogue_session.h"
 #include "reference/config_defaults.h"
-#include "session/config_file.h"
 #include "reference/install_paths.h"
+#include "session/catalogue_session.h"
+#include "session/config_file.h"
+#include "session/session.h"
 
 namespace quirovel {
 namespace {

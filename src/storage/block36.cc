@@ -58,14 +58,17 @@ constexpr Matrix kEncode = InverseMod256(kDecode);
 std::string Multiply(std::string_view text, const Matrix& k) {
   std::int32_t t[6][6];
   for (int i = 0; i < 36; ++i)
-    t[i / 6][i % 6] =
-        i < static_cast<int>(text.size()) ? static_cast<std::int8_t>(text[static_cast<std::size_t>(i)]) : 0;
+    t[i / 6][i % 6] = i < static_cast<int>(text.size())
+                          ? static_cast<std::int8_t>(text[static_cast<std::size_t>(i)])
+                          : 0;
   std::string out(36, '\0');
   for (int r = 0; r < 6; ++r)
     for (int c = 0; c < 6; ++c) {
       std::int32_t sum = 0;
-      for (int j = 0; j < 6; ++j) sum += t[r][j] * k[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)];
-      out[static_cast<std::size_t>(r * 6 + c)] = static_cast<char>(static_cast<std::uint8_t>(sum & 0xFF));
+      for (int j = 0; j < 6; ++j)
+        sum += t[r][j] * k[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)];
+      out[static_cast<std::size_t>(r * 6 + c)] =
+          static_cast<char>(static_cast<std::uint8_t>(sum & 0xFF));
     }
   return out;
 }

@@ -40,7 +40,7 @@ class CodeIndex {
     std::string key;
     int left = -1, right = -1;
   };
-  std::vector<Node> nodes_;  // nodes_[0] is the root; children by index
+  std::vector<Node> nodes_;                    // nodes_[0] is the root; children by index
   std::unordered_set<std::uint64_t> members_;  // the keys packed by PackShortKey
 };
 

@@ -30,8 +30,8 @@ int FixedPart(std::string_view text, std::size_t from, std::size_t to) {
 }  // namespace
 
 void DisplayDateInto(std::string_view date, char out[10]) {
-  const char text[10] = {At(date, 6), At(date, 7), '/', At(date, 4), At(date, 5), '/',
-                         At(date, 0), At(date, 1), At(date, 2), At(date, 3)};
+  const char text[10] = {At(date, 6), At(date, 7), '/',         At(date, 4), At(date, 5),
+                         '/',         At(date, 0), At(date, 1), At(date, 2), At(date, 3)};
   if (std::memcmp(text, "  /  /    ", 10) == 0)
     std::memset(out, ' ', 10);
   else
@@ -45,8 +45,8 @@ std::string DisplayDate(std::string_view date) {
 }
 
 std::string DisplayShortDate(std::string_view date) {
-  std::string out{At(date, 6), At(date, 7), '/', At(date, 4), At(date, 5), '/', At(date, 2),
-                  At(date, 3)};
+  std::string out{At(date, 6), At(date, 7), '/',         At(date, 4),
+                  At(date, 5), '/',         At(date, 2), At(date, 3)};
   if (out == "  /  /  ") return std::string(8, ' ');
   return out;
 }
@@ -83,19 +83,30 @@ std::string NormaliseDate(std::string_view text, std::string_view format, Feedba
   };
   bool known = true;
   switch (layout) {
-    case '1': day = scan(2), month = scan(2), year = scan(4); break;
-    case '2': month = scan(2), day = scan(2), year = scan(4); break;
-    case '3': year = scan(4), month = scan(2), day = scan(2); break;
+    case '1':
+      day = scan(2), month = scan(2), year = scan(4);
+      break;
+    case '2':
+      month = scan(2), day = scan(2), year = scan(4);
+      break;
+    case '3':
+      year = scan(4), month = scan(2), day = scan(2);
+      break;
     case '4':
-      day = FixedPart(text, 0, 2), month = FixedPart(text, 2, 4), year = FixedPart(text, 4, text.size());
+      day = FixedPart(text, 0, 2), month = FixedPart(text, 2, 4),
+      year = FixedPart(text, 4, text.size());
       break;
     case '5':
-      month = FixedPart(text, 0, 2), day = FixedPart(text, 2, 4), year = FixedPart(text, 4, text.size());
+      month = FixedPart(text, 0, 2), day = FixedPart(text, 2, 4),
+      year = FixedPart(text, 4, text.size());
       break;
     case '6':
-      year = FixedPart(text, 0, 4), month = FixedPart(text, 4, 6), day = FixedPart(text, 6, text.size());
+      year = FixedPart(text, 0, 4), month = FixedPart(text, 4, 6),
+      day = FixedPart(text, 6, text.size());
       break;
-    default: known = false; break;
+    default:
+      known = false;
+      break;
   }
   if (year >= 0 && year <= 9)
     year += 2000;

@@ -51,8 +51,8 @@ int DbfTable::Open(const std::string& path) {
     return -1;
   }
   if (file_->ReadAt(0, header_.data(), 32) != 32) {
-    feedback_.Message(StrFormat("El fichero %s no es una tabla dBase: cabecera incompleta",
-                                path.c_str()));
+    feedback_.Message(
+        StrFormat("El fichero %s no es una tabla dBase: cabecera incompleta", path.c_str()));
     return Refuse();
   }
   record_count_ = GetLe32(&header_[4]);
@@ -92,10 +92,10 @@ int DbfTable::Open(const std::string& path) {
   }
 
   if (found != n || n > kMaxSlots || record_length_ > kMaxRecordLength) {
-    feedback_.Message(StrFormat(
-        "Numero de campos incorrecto: ¿Encontrados:%d = Especificados:%d? MAX_CAMPOS=%d, "
-        "MAX_LONG_REG=%d, longitud del resgistro=%d\n"_cp,
-        found, n, kMaxSlots, 640, record_length_));
+    feedback_.Message(
+        StrFormat("Numero de campos incorrecto: ¿Encontrados:%d = Especificados:%d? MAX_CAMPOS=%d, "
+                  "MAX_LONG_REG=%d, longitud del resgistro=%d\n"_cp,
+                  found, n, kMaxSlots, 640, record_length_));
     return Refuse();
   }
   // Without its 0x0D the descriptor area has no end we can trust, even when
@@ -129,17 +129,17 @@ bool DbfTable::CheckLayout() {
     const auto& d = descriptors_[static_cast<std::size_t>(i)];
     int width = static_cast<std::int8_t>(d[16]);
     if (width < 0) {
-      feedback_.Message(StrFormat(
-          "El fichero %s tiene el campo %s con una anchura no admitida (%d)", path_.c_str(),
-          DescriptorName(d).c_str(), d[16]));
+      feedback_.Message(
+          StrFormat("El fichero %s tiene el campo %s con una anchura no admitida (%d)",
+                    path_.c_str(), DescriptorName(d).c_str(), d[16]));
       return false;
     }
     end += width;
   }
   if (field_count_ > 0 && end > record_length_) {
-    feedback_.Message(StrFormat(
-        "El fichero %s no es valido: sus campos ocupan %d bytes y el registro solo %d",
-        path_.c_str(), end, record_length_));
+    feedback_.Message(
+        StrFormat("El fichero %s no es valido: sus campos ocupan %d bytes y el registro solo %d",
+                  path_.c_str(), end, record_length_));
     return false;
   }
   return true;
@@ -164,7 +164,9 @@ int DbfTable::ReadRecord(std::int64_t n) {
   if (n < ahead_first_ || n >= ahead_first_ + ahead_count_) {
     // Grow the read-ahead while the caller walks the records in order.
     if (n == last_read_ + 1)
-      ahead_want_ = std::min(std::max<std::size_t>(ahead_want_ * 2, 4 * static_cast<std::size_t>(length)), kReadAheadLimit);
+      ahead_want_ =
+          std::min(std::max<std::size_t>(ahead_want_ * 2, 4 * static_cast<std::size_t>(length)),
+                   kReadAheadLimit);
     else
       ahead_want_ = static_cast<std::size_t>(length);
     std::size_t want = std::max<std::size_t>(ahead_want_ / static_cast<std::size_t>(length), 1) *
@@ -175,10 +177,14 @@ int DbfTable::ReadRecord(std::int64_t n) {
     if (want > static_cast<std::size_t>(length)) {
       std::int64_t size = file_->Size();
       if (size >= 0) {
-        std::uint64_t left = static_cast<std::uint64_t>(size) > offset ? static_cast<std::uint64_t>(size) - offset : 0;
-        std::uint64_t whole = (left + static_cast<std::uint64_t>(length) - 1) / static_cast<std::uint64_t>(length) *
+        std::uint64_t left = static_cast<std::uint64_t>(size) > offset
+                                 ? static_cast<std::uint64_t>(size) - offset
+                                 : 0;
+        std::uint64_t whole = (left + static_cast<std::uint64_t>(length) - 1) /
+                              static_cast<std::uint64_t>(length) *
                               static_cast<std::uint64_t>(length);
-        want = static_cast<std::size_t>(std::clamp<std::uint64_t>(whole, static_cast<std::uint64_t>(length), want));
+        want = static_cast<std::size_t>(
+            std::clamp<std::uint64_t>(whole, static_cast<std::uint64_t>(length), want));
       }
     }
     if (ahead_.size() < want) ahead_.resize(want);
@@ -229,13 +235,15 @@ bool DbfTable::WriteRecordAt(std::uint32_t index, const char* bytes) {
     return false;
   }
   DropReadAhead();
-  std::uint64_t offset = static_cast<std::uint64_t>(header_length_) +
-                         static_cast<std::uint64_t>(index) * static_cast<std::uint64_t>(record_length_);
+  std::uint64_t offset =
+      static_cast<std::uint64_t>(header_length_) +
+      static_cast<std::uint64_t>(index) * static_cast<std::uint64_t>(record_length_);
   // A header that counts more records than the file holds would put the new
   // record far beyond the end, with a hole of garbage records before it.
   if (std::int64_t size = file_->Size(); size >= 0 && static_cast<std::uint64_t>(size) < offset) {
-    feedback_.Message(StrFormat("El fichero %s tiene menos registros que los %u que indica su cabecera"_cp,
-                                path_.c_str(), index));
+    feedback_.Message(
+        StrFormat("El fichero %s tiene menos registros que los %u que indica su cabecera"_cp,
+                  path_.c_str(), index));
     feedback_.Message("APPEND:ERROR ESCRITURA");
     return false;
   }

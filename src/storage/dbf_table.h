@@ -76,7 +76,8 @@ class DbfTable {
   std::string_view FieldName(int i) const;
   // Where field i (1-based) starts in Record(), or -1 outside the table.
   int FieldOffset(int i) const {
-    return i >= 1 && i <= field_count_ && i <= kMaxSlots ? offsets_[static_cast<std::size_t>(i - 1)] : -1;
+    return i >= 1 && i <= field_count_ && i <= kMaxSlots ? offsets_[static_cast<std::size_t>(i - 1)]
+                                                         : -1;
   }
   // 1-based number of the first field with exactly this name, or 0.
   int FieldNumber(std::string_view name) const;

@@ -8,10 +8,10 @@
 namespace quirovel {
 
 struct FieldDefinition {
-  std::string name;    // the text before "#"
-  char type = 'C';     // after the H/D/F/I rules: C, N, D or another letter as written
-  int width = 0;       // after the rules (H gives 5, D gives 8)
-  int decimals = 0;    // after the rules (H gives 2, D gives 0)
+  std::string name;       // the text before "#"
+  char type = 'C';        // after the H/D/F/I rules: C, N, D or another letter as written
+  int width = 0;          // after the rules (H gives 5, D gives 8)
+  int decimals = 0;       // after the rules (H gives 2, D gives 0)
   int written_width = 0;  // the digits as written, before the rules
 };
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/format.h"
-#include "storage/field_definition.h"
 #include "platform/little_endian.h"
+#include "storage/field_definition.h"
 
 namespace quirovel {
 

@@ -2,18 +2,17 @@
 // in the error log and of the lines of "errores.txt", so it is kept as is.
 #include <cstdlib>
 
-#include "validation/check_context.h"
 #include "storage/dates.h"
+#include "validation/check_context.h"
 #include "validation/checks.h"
-#include "validation/error_numbers.h"
 #include "validation/code_text.h"
+#include "validation/error_numbers.h"
 #include "validation/hospital_codes.h"
-#include "validation/seterr.h"
 #include "validation/service_codes.h"
+#include "validation/seterr.h"
 
 namespace quirovel {
 namespace {
-
 
 constexpr std::string_view kFiveBlanks = "     ";
 
@@ -63,7 +62,8 @@ void CheckIdentity(CheckContext& c, const CmbdRecord& r) {
   const std::string_view historia = r.HISTORIA.view();
   bool valid;
   if (BeginsWithText(historia, "AN")) {
-    valid = IntegerValue(historia.substr(2)) > 0 && historia.size() == 12 && CountDigits(historia, 10);
+    valid =
+        IntegerValue(historia.substr(2)) > 0 && historia.size() == 12 && CountDigits(historia, 10);
   } else {
     valid = IsDigitsField(historia, 1) && r.HISTORIA[0] != ' ' && IntegerValue(historia) > 0;
   }
@@ -71,7 +71,8 @@ void CheckIdentity(CheckContext& c, const CmbdRecord& r) {
 
   // The episode number begins with the last two digits of the admission year.
   const CmbdText& asistenc = r.ASISTENC;
-  if (!(IsDigitsField(asistenc.view(), 7) && asistenc[0] == r.FECING[2] && asistenc[1] == r.FECING[3]))
+  if (!(IsDigitsField(asistenc.view(), 7) && asistenc[0] == r.FECING[2] &&
+        asistenc[1] == r.FECING[3]))
     SETERR(c, kE71, ASISTENC);
 }
 
@@ -99,7 +100,8 @@ void CheckPatient(CheckContext& c, const CmbdRecord& r) {
   else if (postal.ProvinceOnly())
     SETERR(c, kE102, RESIDE);
 
-  if (IntegerValue(r.OCUPACION.view()) <= 0 || !c.references.occupations.Contains(r.OCUPACION.view()))
+  if (IntegerValue(r.OCUPACION.view()) <= 0 ||
+      !c.references.occupations.Contains(r.OCUPACION.view()))
     SETERR(c, kE105, OCUPACION);
   if (r.REGFIN == 0) SETERR(c, kE111, REGFIN);
 }

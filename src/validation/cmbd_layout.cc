@@ -5,16 +5,16 @@
 namespace quirovel {
 
 const std::array<std::string_view, kCmbdFieldCount> kCmbdLayout = {
-    "PROCEDEN#N1", "PROCH#C5",   "AFILISS#C12", "HOSPITAL#C5", "HISTORIA#C12", "ASISTENC#C7",
-    "FECNAC#D8",   "SEXO#N1",    "RESIDE#C5",   "OCUPACION#C3", "REGFIN#N1",   "FECING#D8",
-    "TIPING#N1",   "SERVING#C5", "SERVALT#C5",  "FECALT#D8",   "TIPALT#N1",    "TRASH#C5",
-    "C1#C6",       "C2#C6",      "C3#C6",       "C4#C6",       "C5#C6",        "C6#C6",
-    "C7#C6",       "C8#C6",      "C9#C6",       "C10#C6",      "C11#C6",       "C12#C6",
-    "C13#C6",      "C14#C6",     "C15#C6",      "CE#C6",       "CE2#C6",       "CE3#C6",
-    "CE4#C6",      "P1#C5",      "P2#C5",       "P3#C5",       "P4#C5",        "P5#C5",
-    "P6#C5",       "P7#C5",      "P8#C5",       "P9#C5",       "P10#C5",       "P11#C5",
-    "P12#C5",      "P13#C5",     "P14#C5",      "P15#C5",      "FEINTV#D8",    "FECPART#D8",
-    "TGESTAC#N2",  "PESO1N#N4",  "SEXO1N#N1",   "PESO2N#N4",   "SEXO2N#N1",    "PESO3N#N4",
+    "PROCEDEN#N1", "PROCH#C5",   "AFILISS#C12", "HOSPITAL#C5",  "HISTORIA#C12", "ASISTENC#C7",
+    "FECNAC#D8",   "SEXO#N1",    "RESIDE#C5",   "OCUPACION#C3", "REGFIN#N1",    "FECING#D8",
+    "TIPING#N1",   "SERVING#C5", "SERVALT#C5",  "FECALT#D8",    "TIPALT#N1",    "TRASH#C5",
+    "C1#C6",       "C2#C6",      "C3#C6",       "C4#C6",        "C5#C6",        "C6#C6",
+    "C7#C6",       "C8#C6",      "C9#C6",       "C10#C6",       "C11#C6",       "C12#C6",
+    "C13#C6",      "C14#C6",     "C15#C6",      "CE#C6",        "CE2#C6",       "CE3#C6",
+    "CE4#C6",      "P1#C5",      "P2#C5",       "P3#C5",        "P4#C5",        "P5#C5",
+    "P6#C5",       "P7#C5",      "P8#C5",       "P9#C5",        "P10#C5",       "P11#C5",
+    "P12#C5",      "P13#C5",     "P14#C5",      "P15#C5",       "FEINTV#D8",    "FECPART#D8",
+    "TGESTAC#N2",  "PESO1N#N4",  "SEXO1N#N1",   "PESO2N#N4",    "SEXO2N#N1",    "PESO3N#N4",
     "SEXO3N#N1",   "ESTUCI#N3",  "ESTURG#N1",
 };
 
@@ -23,7 +23,8 @@ namespace {
 constexpr std::array<std::string_view, kCmbdFieldCount> BareNames(
     const std::array<std::string_view, kCmbdFieldCount>& layout) {
   std::array<std::string_view, kCmbdFieldCount> names{};
-  for (std::size_t i = 0; i < layout.size(); ++i) names[i] = layout[i].substr(0, layout[i].find('#'));
+  for (std::size_t i = 0; i < layout.size(); ++i)
+    names[i] = layout[i].substr(0, layout[i].find('#'));
   return names;
 }
 
@@ -32,10 +33,10 @@ constexpr std::array<std::string_view, kCmbdFieldCount> BareNames(
 const std::array<std::string_view, kCmbdFieldCount> kCmbdFieldNames = BareNames(kCmbdLayout);
 
 const std::array<std::string_view, 27> kCmaLayout = {
-    "PROCEDEN#N1", "PROCH#C5",  "AFILISS#C12", "HOSPITAL#C5", "HISTORIA#C12", "ASISTENC#C7",
-    "FECNAC#D8",   "SEXO#N1",   "RESIDE#C5",   "REGFIN#N1",   "FECING#D8",    "TIPING#N1",
-    "C1#C6",       "C2#C6",     "C3#C6",       "C4#C6",       "C5#C6",        "CE#C6",
-    "P1#C5",       "P2#C5",     "P3#C5",       "P4#C5",       "FEINTV#D8",    "FECALT#D8",
+    "PROCEDEN#N1", "PROCH#C5",   "AFILISS#C12", "HOSPITAL#C5", "HISTORIA#C12", "ASISTENC#C7",
+    "FECNAC#D8",   "SEXO#N1",    "RESIDE#C5",   "REGFIN#N1",   "FECING#D8",    "TIPING#N1",
+    "C1#C6",       "C2#C6",      "C3#C6",       "C4#C6",       "C5#C6",        "CE#C6",
+    "P1#C5",       "P2#C5",      "P3#C5",       "P4#C5",       "FEINTV#D8",    "FECALT#D8",
     "TIPALT#N1",   "SERVALT#C5", "HOSPITAL#C5",
 };
 

@@ -10,12 +10,14 @@ namespace quirovel {
 inline constexpr int kCmbdFieldCount = 63;
 
 // Field numbers used by name across the program.
+// clang-format off
 enum CmbdField : int {
   PROCEDEN = 1, PROCH, AFILISS, HOSPITAL, HISTORIA, ASISTENC, FECNAC, SEXO, RESIDE, OCUPACION,
   REGFIN, FECING, TIPING, SERVING, SERVALT, FECALT, TIPALT, TRASH,
   C1 = 19, C15 = 33, CE = 34, CE2, CE3, CE4, P1 = 38, P15 = 52,
   FEINTV = 53, FECPART, TGESTAC, PESO1N, SEXO1N, PESO2N, SEXO2N, PESO3N, SEXO3N, ESTUCI, ESTURG
 };
+// clang-format on
 
 // The 63 definition texts ("PROCEDEN#N1" ... "ESTURG#N1"); entry k - 1 is field k.
 extern const std::array<std::string_view, kCmbdFieldCount> kCmbdLayout;

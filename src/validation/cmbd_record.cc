@@ -15,7 +15,8 @@ struct Decoder {
   // record (a map left from another table).
   std::string_view Raw(int k, int width) const {
     const int offset = map.offset[static_cast<std::size_t>(k)];
-    if (offset < 0 || static_cast<std::size_t>(offset) + static_cast<std::size_t>(width) > record.size())
+    if (offset < 0 ||
+        static_cast<std::size_t>(offset) + static_cast<std::size_t>(width) > record.size())
       return {};
     return {record.data() + offset, static_cast<std::size_t>(width)};
   }
@@ -26,9 +27,9 @@ struct Decoder {
   }
 
   void Number(int k, std::int32_t* out, std::int32_t absent) const {
-    *out = map.Present(k)
-               ? static_cast<std::int32_t>(DecimalValue(Raw(k, map.width[static_cast<std::size_t>(k)])))
-               : absent;
+    *out = map.Present(k) ? static_cast<std::int32_t>(
+                                DecimalValue(Raw(k, map.width[static_cast<std::size_t>(k)])))
+                          : absent;
   }
 };
 

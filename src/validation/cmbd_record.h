@@ -59,12 +59,12 @@ struct CmbdRecord {
   CmbdText SERVING, SERVALT, FECALT;
   std::int32_t TIPALT = 0;
   CmbdText TRASH;
-  std::array<CmbdText, 15> C;   // C[0] is C1, the principal diagnosis
-  std::array<CmbdText, 4> CE;   // CE[0] is CE, then CE2 to CE4
-  std::array<CmbdText, 15> P;   // P[0] is P1, the principal procedure
+  std::array<CmbdText, 15> C;  // C[0] is C1, the principal diagnosis
+  std::array<CmbdText, 4> CE;  // CE[0] is CE, then CE2 to CE4
+  std::array<CmbdText, 15> P;  // P[0] is P1, the principal procedure
   CmbdText FEINTV, FECPART;
-  std::int32_t TGESTAC = 0, PESO1N = 0, SEXO1N = 0, PESO2N = 0, SEXO2N = 0, PESO3N = 0,
-               SEXO3N = 0, ESTUCI = 0, ESTURG = 0;
+  std::int32_t TGESTAC = 0, PESO1N = 0, SEXO1N = 0, PESO2N = 0, SEXO2N = 0, PESO3N = 0, SEXO3N = 0,
+               ESTUCI = 0, ESTURG = 0;
   std::int32_t StayYears = 0;
   std::int32_t AgeYears = 0;
   std::int32_t AgeMonths = 0;

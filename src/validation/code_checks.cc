@@ -11,13 +11,12 @@
 
 #include "validation/check_context.h"
 #include "validation/checks.h"
-#include "validation/error_numbers.h"
 #include "validation/cmbd_layout.h"
 #include "validation/code_text.h"
+#include "validation/error_numbers.h"
 
 namespace quirovel {
 namespace {
-
 
 constexpr std::string_view kSixBlanks = "      ";
 constexpr std::string_view kUnknownInterventionDate = "99990909";
@@ -92,8 +91,9 @@ void CheckDiagnosis(CheckContext& c, int f, std::string_view code, bool not_vali
   if (shaped) SETERR(c, f == C1 ? kE231 : kE241, f);
   if (!SexAllowed(cat.Column(5), r.SEXO)) SETERR(c, kE245, f);
   if (!AgeAllowed(r, IntegerValue(cat.Column(6)), false)) SETERR(c, kE244, f);
-  if (IsInjury(code) && SameText(r.CE[0].view(), kSixBlanks) && SameText(r.CE[1].view(), kSixBlanks) &&
-      SameText(r.CE[2].view(), kSixBlanks) && SameText(r.CE[3].view(), kSixBlanks))
+  if (IsInjury(code) && SameText(r.CE[0].view(), kSixBlanks) &&
+      SameText(r.CE[1].view(), kSixBlanks) && SameText(r.CE[2].view(), kSixBlanks) &&
+      SameText(r.CE[3].view(), kSixBlanks))
     SETERR(c, kE253, f);
   if (f != C1) {
     if (not_valid || shaped) SETERR(c, kE242, f);

@@ -8,13 +8,12 @@
 
 #include "validation/check_context.h"
 #include "validation/checks.h"
-#include "validation/error_numbers.h"
 #include "validation/cmbd_layout.h"
 #include "validation/code_text.h"
+#include "validation/error_numbers.h"
 
 namespace quirovel {
 namespace {
-
 
 constexpr std::int32_t kUnknownGestation = 99;
 constexpr std::int32_t kUnknownWeight = 9999;

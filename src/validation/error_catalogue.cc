@@ -23,7 +23,8 @@ constexpr ErrorInfo Range(const char* text, int low, int high, int step, int r1,
 constexpr unsigned char kMonthly = kMaskMensual | kMaskTrimestral;
 constexpr int kC2 = C1 + 1, kP15 = P15, kCE4 = CE4;
 
-// Entry 0 stands for any number outside the catalogue.
+// Entry 0 stands for any number outside the catalogue. One entry a line.
+// clang-format off
 constexpr std::array<ErrorInfo, kCatalogueSize + 1> kCatalogue = {{
     One("", 0, 0, 0, D::kNone, 0, "", 0),
     One("E11  Procedencia incorrecta", PROCEDEN, TIPING, 0, D::kNamedRaw1, TIPING, "", kMonthly),
@@ -98,6 +99,7 @@ constexpr std::array<ErrorInfo, kCatalogueSize + 1> kCatalogue = {{
     One("E321 Estancia en UCI prolongada", ESTUCI, 0, 0, D::kNone, 0, "", kMaskAll),
     One("E331 Estancia en urgencias prolongada", ESTURG, 0, 0, D::kNone, 0, "", kMaskAll),
 }};
+// clang-format on
 
 // True when the entry's text begins with the code "E<code>" and a blank.
 constexpr bool CarriesCode(const char* text, int code) {

@@ -19,16 +19,16 @@ enum TestMask : unsigned char {
 
 // How the line of "errores.txt" ends for an error, after the common part.
 enum class ErrorDetail : unsigned char {
-  kNone,           // "\n"
-  kNamedRaw1,      // "%s=%1s\n"   name and raw text of the first related field
-  kNamedRaw6,      // "%s=%6s\n"
-  kNamedRaw,       // "%s=%s\n"
-  kBirthAge,       // "%s=%s " FECING, then "%s=%s edad =%3d\n" FECNAC and the age
-  kAge,            // "Edad=%3d\n"
-  kFecalt,         // "fecalt ->%s=%6s\n" FECALT
-  kPrefixedRaw,    // prefix, then "%s\n" with the raw text of detail_field
-  kSexNumber,      // "Sexo=%d\n" with the decoded SEXO
-  kIntervention,   // "Intv=%s " raw FEINTV, then "%s=%1s\n" TIPING
+  kNone,          // "\n"
+  kNamedRaw1,     // "%s=%1s\n"   name and raw text of the first related field
+  kNamedRaw6,     // "%s=%6s\n"
+  kNamedRaw,      // "%s=%s\n"
+  kBirthAge,      // "%s=%s " FECING, then "%s=%s edad =%3d\n" FECNAC and the age
+  kAge,           // "Edad=%3d\n"
+  kFecalt,        // "fecalt ->%s=%6s\n" FECALT
+  kPrefixedRaw,   // prefix, then "%s\n" with the raw text of detail_field
+  kSexNumber,     // "Sexo=%d\n" with the decoded SEXO
+  kIntervention,  // "Intv=%s " raw FEINTV, then "%s=%1s\n" TIPING
 };
 
 struct ErrorInfo {
@@ -38,9 +38,9 @@ struct ErrorInfo {
   int field_low, field_high, field_step;
   int related1, related2;  // stored in the entry's slots at offsets 8 and 12
   ErrorDetail detail;
-  int detail_field;        // the field whose raw text (or name) the detail shows
-  const char* prefix;      // for kPrefixedRaw: "Alta=", "Ingr=", ...
-  unsigned char tests;     // TestMask
+  int detail_field;     // the field whose raw text (or name) the detail shows
+  const char* prefix;   // for kPrefixedRaw: "Alta=", "Ingr=", ...
+  unsigned char tests;  // TestMask
 };
 
 // Entry e (1..71). Outside the range, an entry with an empty text.

@@ -53,12 +53,12 @@ class ErrorLog {
 
   std::unique_ptr<File> file_;
   std::string queued_bytes_;
-  std::int64_t queued_first_ = 0;   // entry number of the first queued entry
-  std::uint64_t original_size_ = 0; // the file's size when opened
-  std::uint64_t size_ = 0;          // its size now, zeros ahead included
-  std::uint64_t written_end_ = 0;   // end of the last entry written
-  bool can_cut_ = false;            // the file can be cut back to its true length
-  bool may_reserve_ = false;        // writing zeros ahead has not fallen short
+  std::int64_t queued_first_ = 0;    // entry number of the first queued entry
+  std::uint64_t original_size_ = 0;  // the file's size when opened
+  std::uint64_t size_ = 0;           // its size now, zeros ahead included
+  std::uint64_t written_end_ = 0;    // end of the last entry written
+  bool can_cut_ = false;             // the file can be cut back to its true length
+  bool may_reserve_ = false;         // writing zeros ahead has not fallen short
 };
 
 }  // namespace quirovel

@@ -36,23 +36,25 @@ struct ErrorRecorder {
   std::array<std::int32_t, 72> ErrorCounts{};       // index 1..71
   std::array<std::int32_t, 64> FieldErrorCounts{};  // index 1..63
   bool ErrorsFileOption = true;                     // "Generar errores.txt"
-  int NotInVersionMark = 0;  // left by the code check in progress for SETERR
+  int NotInVersionMark = 0;                         // left by the code check in progress for SETERR
   // The first entry that could not be stored (0 while none): the count kept
   // for the readers of the log stops before it.
   std::int32_t FirstLostEntry = 0;
   // The entries the log holds: up to the first lost one.
-  std::int32_t StoredEntryCount() const { return FirstLostEntry != 0 ? FirstLostEntry - 1 : ErrorCount; }
+  std::int32_t StoredEntryCount() const {
+    return FirstLostEntry != 0 ? FirstLostEntry - 1 : ErrorCount;
+  }
 
-  ErrorLog log;               // "fallos.dat"
-  ReportFile errors_report;   // "errores.txt"
+  ErrorLog log;              // "fallos.dat"
+  ReportFile errors_report;  // "errores.txt"
 
   // When set, entries go here instead of the log (a check that writes no file).
   std::vector<ErrorEntry>* entry_sink = nullptr;
   // The two count lists of the detection page, when a window shows them.
   ErrorCountView* count_view = nullptr;
-  bool status_pending = false;        // "%ld:%ld" not yet shown for the last error
-  std::int64_t status_shown_at = 0;   // steady-clock nanoseconds of the last showing
-  std::string seterr_line;            // scratch for the "errores.txt" line
+  bool status_pending = false;       // "%ld:%ld" not yet shown for the last error
+  std::int64_t status_shown_at = 0;  // steady-clock nanoseconds of the last showing
+  std::string seterr_line;           // scratch for the "errores.txt" line
 };
 
 }  // namespace quirovel

@@ -38,7 +38,8 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
     map->width[slot] = found.width > 0 ? found.width : 0;
     map->text_width[slot] = std::min(map->width[slot], expected.width);
     if (found.width != expected.width || found.type != expected.type || found.decimals != 0) {
-      report->problems += StrFormat("%s ->(%c%d.0) ", found.name.c_str(), expected.type, expected.width);
+      report->problems +=
+          StrFormat("%s ->(%c%d.0) ", found.name.c_str(), expected.type, expected.width);
       report->problems += ", ";
       ++report->bad_field_count;
     }

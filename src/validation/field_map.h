@@ -23,7 +23,9 @@ struct FieldMap {
   std::array<int, kCmbdFieldCount + 1> width{};
   std::array<int, kCmbdFieldCount + 1> text_width{};
 
-  bool Present(int k) const { return k >= 1 && k <= kCmbdFieldCount && present[static_cast<std::size_t>(k)] != 0; }
+  bool Present(int k) const {
+    return k >= 1 && k <= kCmbdFieldCount && present[static_cast<std::size_t>(k)] != 0;
+  }
   int TableField(int k) const {
     return k >= 1 && k <= kCmbdFieldCount ? table_field[static_cast<std::size_t>(k)] : -1;
   }

@@ -16,7 +16,8 @@ bool HospitalCodeAccepted(std::string_view code, std::string_view own_hospital,
                           const CodeIndex& hospital_codes) {
   if (SameText(code, "99999")) return true;
   if ((BeginsWithText(code, "02") || BeginsWithText(code, "11")) &&
-      kProvincialHospitalList.find(code.substr(2)) != std::string_view::npos && !SameText(code, own_hospital))
+      kProvincialHospitalList.find(code.substr(2)) != std::string_view::npos &&
+      !SameText(code, own_hospital))
     return true;
   return hospital_codes.Contains(code);
 }

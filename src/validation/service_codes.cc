@@ -7,8 +7,8 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Every service is "70" and three digits.
 constexpr bool HasServiceShape(std::string_view code) {
-  return code.size() == 5 && code[0] == '7' && code[1] == '0' && IsDigit(code[2]) && IsDigit(code[3]) &&
-         IsDigit(code[4]);
+  return code.size() == 5 && code[0] == '7' && code[1] == '0' && IsDigit(code[2]) &&
+         IsDigit(code[3]) && IsDigit(code[4]);
 }
 
 constexpr std::size_t ThreeDigits(std::string_view code) {
@@ -23,7 +23,8 @@ struct ServiceDigits {
   constexpr ServiceDigits() {
     for (std::size_t i = 0; i + 1 < kServiceCodeList.size(); ++i) {
       if (!HasServiceShape(kServiceCodeList[i])) throw "a service code must be 70 and three digits";
-      if (i > 0 && !(kServiceCodeList[i - 1] < kServiceCodeList[i])) throw "the service list must ascend";
+      if (i > 0 && !(kServiceCodeList[i - 1] < kServiceCodeList[i]))
+        throw "the service list must ascend";
       listed[ThreeDigits(kServiceCodeList[i])] = true;
     }
   }

@@ -3,10 +3,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "validation/check_context.h"
+#include "output/line_builder.h"
 #include "platform/format.h"
 #include "storage/dates.h"
-#include "output/line_builder.h"
+#include "validation/check_context.h"
 #include "validation/checks.h"
 #include "validation/error_catalogue.h"
 
@@ -185,12 +185,17 @@ void NoteLost(ErrorRecorder& run, Feedback& feedback, int lost) {
 
 }  // namespace
 
-void FlushErrorLog(ErrorRecorder& run, Feedback& feedback) { NoteLost(run, feedback, run.log.EndEpisode()); }
+void FlushErrorLog(ErrorRecorder& run, Feedback& feedback) {
+  NoteLost(run, feedback, run.log.EndEpisode());
+}
 
-void CloseErrorLog(ErrorRecorder& run, Feedback& feedback) { NoteLost(run, feedback, run.log.Close()); }
+void CloseErrorLog(ErrorRecorder& run, Feedback& feedback) {
+  NoteLost(run, feedback, run.log.Close());
+}
 
 void ShowErrorStatusWhenDue(ErrorRecorder& run, Feedback& feedback) {
-  if (run.status_pending && Now() - run.status_shown_at >= kStatusInterval) ShowErrorStatus(run, feedback);
+  if (run.status_pending && Now() - run.status_shown_at >= kStatusInterval)
+    ShowErrorStatus(run, feedback);
 }
 
 void RepaintCountLists(const ErrorRecorder& run) {

@@ -4,12 +4,11 @@
 
 #include "validation/check_context.h"
 #include "validation/checks.h"
-#include "validation/error_numbers.h"
 #include "validation/cmbd_layout.h"
+#include "validation/error_numbers.h"
 
 namespace quirovel {
 namespace {
-
 
 constexpr std::int32_t kLongestIntensiveCareStay = 30;
 constexpr std::int32_t kLongestEmergencyStay = 5;

@@ -27,7 +27,8 @@ void CivilDate(int z, int* year, int* month, int* day) {
 void WriteDate(int day_number, char* out) {
   int y, m, d;
   CivilDate(day_number, &y, &m, &d);
-  const int digits[8] = {y / 1000 % 10, y / 100 % 10, y / 10 % 10, y % 10, m / 10, m % 10, d / 10, d % 10};
+  const int digits[8] = {y / 1000 % 10, y / 100 % 10, y / 10 % 10, y % 10,
+                         m / 10,        m % 10,       d / 10,      d % 10};
   for (int i = 0; i < 8; ++i) out[i] = static_cast<char>('0' + digits[i]);
 }
 

@@ -52,7 +52,8 @@ bool CodePools::Load(const std::string& install_dir, std::string* error) {
     c.length = static_cast<std::uint8_t>(code.size());
     c.kind = table.FieldText(2).empty() ? 'D' : table.FieldText(2)[0];
     std::string_view validity = table.FieldText(3);
-    for (std::size_t i = 0; i < c.state.size(); ++i) c.state[i] = i < validity.size() ? validity[i] : ' ';
+    for (std::size_t i = 0; i < c.state.size(); ++i)
+      c.state[i] = i < validity.size() ? validity[i] : ' ';
     c.not_principal = table.FieldText(4).substr(0, 1) == "F";
     c.sex = table.FieldText(5).empty() ? ' ' : table.FieldText(5)[0];
     c.age_class = table.FieldText(6).empty() ? ' ' : table.FieldText(6)[0];
@@ -84,7 +85,8 @@ const CodeInfo* CodePools::Find(std::string_view text) const {
   return it != all_.end() && it->view() == text ? &*it : nullptr;
 }
 
-CodePools::Span CodePools::Range(std::string_view from, std::string_view to, bool procedures) const {
+CodePools::Span CodePools::Range(std::string_view from, std::string_view to,
+                                 bool procedures) const {
   const std::vector<const CodeInfo*>& clean = procedures ? clean_procedures_ : clean_diagnoses_;
   auto first = std::lower_bound(clean.begin(), clean.end(), from, Less);
   auto last = std::lower_bound(clean.begin(), clean.end(), to, Less);

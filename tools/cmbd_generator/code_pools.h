@@ -14,8 +14,8 @@ namespace quirovel::gen {
 struct CodeInfo {
   std::array<char, 8> text{};  // NUL-terminated, at most 6 characters
   std::uint8_t length = 0;
-  char kind = 'D';                                        // 'D', 'V', 'E', 'P'
-  std::array<char, 7> state{};                            // column 3 of the 2006 table
+  char kind = 'D';              // 'D', 'V', 'E', 'P'
+  std::array<char, 7> state{};  // column 3 of the 2006 table
   bool not_principal = false;
   char sex = ' ';
   char age_class = ' ';
@@ -27,7 +27,6 @@ struct CodeInfo {
   bool Clean() const { return state[4] == 'V' && state[6] == 'V'; }
   bool IsProcedure() const { return kind == 'P'; }
 };
-
 
 // Whether a code may be coded for this patient without an age or sex error.
 bool Suits(const CodeInfo& code, char sex, int age_years, int age_months);
@@ -57,12 +56,12 @@ class CodePools {
   const std::vector<const CodeInfo*>& newer_codes() const { return newer_; }
 
  private:
-  std::vector<CodeInfo> all_;             // catalogue order
+  std::vector<CodeInfo> all_;                      // catalogue order
   std::vector<const CodeInfo*> clean_diagnoses_;   // clean D, V and E codes, catalogue order
   std::vector<const CodeInfo*> clean_procedures_;  // clean procedures, catalogue order
-  std::vector<const CodeInfo*> delivery_; // clean principal diagnoses that are deliveries
-  std::vector<const CodeInfo*> outdated_;  // valid before 2002, subdivided by then
-  std::vector<const CodeInfo*> newer_;     // new after 2002
+  std::vector<const CodeInfo*> delivery_;          // clean principal diagnoses that are deliveries
+  std::vector<const CodeInfo*> outdated_;          // valid before 2002, subdivided by then
+  std::vector<const CodeInfo*> newer_;             // new after 2002
 };
 
 }  // namespace quirovel::gen

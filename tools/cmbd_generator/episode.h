@@ -21,7 +21,7 @@ struct Patient {
 struct Episode {
   const ServiceProfile* profile = nullptr;
   Patient patient;
-  int admission = 0, discharge = 0;  // day numbers
+  int admission = 0, discharge = 0;   // day numbers
   int age_years = 0, age_months = 0;  // as the checks derive them from the dates
   int proceden = 1, tiping = 1, tipalt = 1, regfin = 1;
   const char* proch = nullptr;  // origin hospital, when PROCEDEN is 6
@@ -47,9 +47,9 @@ struct Episode {
 
   int icu_days = 0;
   int er_days = 0;
-  bool injury = false;       // a diagnosis lies in 800-999
-  bool traffic = false;      // an external cause lies in E810-E819
-  bool born_here = false;    // a newborn admitted on the day of birth
+  bool injury = false;     // a diagnosis lies in 800-999
+  bool traffic = false;    // an external cause lies in E810-E819
+  bool born_here = false;  // a newborn admitted on the day of birth
 };
 
 }  // namespace quirovel::gen

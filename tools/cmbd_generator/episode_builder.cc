@@ -19,10 +19,12 @@ struct ProvinceShare {
   int per_mille;
 };
 // Where patients who do not live in the province come from.
-const ProvinceShare kNeighbours[] = {{16, 250}, {13, 200}, {30, 200}, {3, 120}, {46, 100}, {45, 80}, {28, 50}};
+const ProvinceShare kNeighbours[] = {{16, 250}, {13, 200}, {30, 200}, {3, 120},
+                                     {46, 100}, {45, 80},  {28, 50}};
 
-const char* const kComplicatedDeliveries[] = {"664.01", "659.71", "645.11", "644.21", "654.21", "642.41", "648.81",
-                                              "652.21", "663.31", "648.91", "659.41", "656.31", "660.41", "661.21"};
+const char* const kComplicatedDeliveries[] = {"664.01", "659.71", "645.11", "644.21", "654.21",
+                                              "642.41", "648.81", "652.21", "663.31", "648.91",
+                                              "659.41", "656.31", "660.41", "661.21"};
 
 long DateValue(int day) {
   int y, m, d;
@@ -37,11 +39,14 @@ const T& PickOne(const std::vector<T>& v, Random& rng) {
 
 bool IsInjury(const CodeInfo* c) { return c->kind == 'D' && c->view() >= "800"; }
 
-int Stem(const CodeInfo* c) { return (c->text[0] - '0') * 100 + (c->text[1] - '0') * 10 + (c->text[2] - '0'); }
+int Stem(const CodeInfo* c) {
+  return (c->text[0] - '0') * 100 + (c->text[1] - '0') * 10 + (c->text[2] - '0');
+}
 
 }  // namespace
 
-EpisodeBuilder::EpisodeBuilder(const CodePools& pools, const InstallationLists& lists, int year, long episodes)
+EpisodeBuilder::EpisodeBuilder(const CodePools& pools, const InstallationLists& lists, int year,
+                               long episodes)
     : pools_(pools), lists_(lists), year_(year), episodes_(episodes) {
   first_day_ = DayNumber(year, 1, 1);
   last_day_ = DayNumber(year, 12, 31);
@@ -50,14 +55,15 @@ EpisodeBuilder::EpisodeBuilder(const CodePools& pools, const InstallationLists& 
 const CodeInfo* EpisodeBuilder::Resolve(const char* code, std::string* error) const {
   const CodeInfo* c = pools_.Find(code);
   if (!c || !c->Clean()) {
-    *error = std::string("code ") + code + " of the case mix is not valid in the 2002 and 2006 catalogues";
+    *error = std::string("code ") + code +
+             " of the case mix is not valid in the 2002 and 2006 catalogues";
     return nullptr;
   }
   return c;
 }
 
-bool EpisodeBuilder::ResolveAll(const std::vector<const char*>& codes, std::vector<const CodeInfo*>* out,
-                                std::string* error) const {
+bool EpisodeBuilder::ResolveAll(const std::vector<const char*>& codes,
+                                std::vector<const CodeInfo*>* out, std::string* error) const {
   for (const char* code : codes) {
     const CodeInfo* c = Resolve(code, error);
     if (!c) return false;
@@ -75,11 +81,13 @@ bool EpisodeBuilder::Prepare(std::string* error) {
     if (p == profiles.end()) continue;  // a service without a case mix discharges nobody
     Plan plan;
     plan.profile = &*p;
-    if (!ResolveAll(p->principal, &plan.principal, error) || !ResolveAll(p->procedures, &plan.procedures, error))
+    if (!ResolveAll(p->principal, &plan.principal, error) ||
+        !ResolveAll(p->procedures, &plan.procedures, error))
       return false;
     for (const CodeInfo* c : plan.principal) {
       if (c->not_principal || c->kind == 'E') {
-        *error = std::string("code ") + c->text.data() + " cannot be a principal diagnosis of " + p->code;
+        *error = std::string("code ") + c->text.data() + " cannot be a principal diagnosis of " +
+                 p->code;
         return false;
       }
     }
@@ -95,14 +103,16 @@ bool EpisodeBuilder::Prepare(std::string* error) {
     *error = "none of the services of servicios.txt has a case mix";
     return false;
   }
-  std::vector<const char*> complicated(std::begin(kComplicatedDeliveries), std::end(kComplicatedDeliveries));
+  std::vector<const char*> complicated(std::begin(kComplicatedDeliveries),
+                                       std::end(kComplicatedDeliveries));
   if (!ResolveAll(AdultComorbidities(), &adult_comorbidities_, error) ||
       !ResolveAll(ChildComorbidities(), &child_comorbidities_, error) ||
       !ResolveAll(MinorProcedures(), &minor_procedures_, error) ||
       !ResolveAll(complicated, &complicated_deliveries_, error) ||
       !ResolveAll({"V27.0", "V27.2", "V27.1"}, &outcomes_, error) ||
       !ResolveAll({"E888.9", "E885.9", "E880.9", "E888.1", "E884.2"}, &falls_, error) ||
-      !ResolveAll({"E812.0", "E812.1", "E813.0", "E814.7", "E816.0", "E819.0", "E819.1"}, &traffic_, error) ||
+      !ResolveAll({"E812.0", "E812.1", "E813.0", "E814.7", "E816.0", "E819.0", "E819.1"}, &traffic_,
+                  error) ||
       !ResolveAll({"E919.0", "E920.8", "E916", "E917.9"}, &work_, error) ||
       !ResolveAll({"E886.0", "E917.0"}, &sport_, error) ||
       !ResolveAll({"E960.0", "E968.9"}, &assault_, error) ||
@@ -112,7 +122,8 @@ bool EpisodeBuilder::Prepare(std::string* error) {
       !ResolveAll({"E849.0", "E849.3", "E849.5"}, &places_, error))
     return false;
   std::vector<const CodeInfo*> obstetric;
-  if (!ResolveAll({"650", "780.79", "74.1", "73.59", "73.6", "72.71", "75.69", "03.91"}, &obstetric, error))
+  if (!ResolveAll({"650", "780.79", "74.1", "73.59", "73.6", "72.71", "75.69", "03.91"}, &obstetric,
+                  error))
     return false;
   normal_delivery_ = obstetric[0];
   fallback_ = obstetric[1];
@@ -133,7 +144,8 @@ bool EpisodeBuilder::Prepare(std::string* error) {
 }
 
 EpisodeBuilder::Plan& EpisodeBuilder::ChooseService(Random& rng) {
-  const long pick = static_cast<long>(rng.Below(static_cast<std::uint32_t>(cumulative_weight_.back())));
+  const long pick =
+      static_cast<long>(rng.Below(static_cast<std::uint32_t>(cumulative_weight_.back())));
   auto it = std::upper_bound(cumulative_weight_.begin(), cumulative_weight_.end(), pick);
   return plans_[static_cast<std::size_t>(it - cumulative_weight_.begin())];
 }
@@ -175,10 +187,12 @@ void EpisodeBuilder::NewPatient(const ServiceProfile& p, Random& rng, Episode* e
       }
       r -= static_cast<std::uint32_t>(n.per_mille);
     }
-    if (province == 0 || lists_.postal_codes[static_cast<std::size_t>(province)].empty()) province = 2;
+    if (province == 0 || lists_.postal_codes[static_cast<std::size_t>(province)].empty())
+      province = 2;
   }
   pt.reside = PickOne(lists_.postal_codes[static_cast<std::size_t>(province)], rng);
-  pt.occupation = static_cast<int>(rng.Below(static_cast<std::uint32_t>(lists_.occupations.size())));
+  pt.occupation =
+      static_cast<int>(rng.Below(static_cast<std::uint32_t>(lists_.occupations.size())));
   // Social security number: province, eight digits and the remainder by 97.
   const long number = 10000000L + static_cast<long>(rng.Below(90000000u));
   const long long base = province * 100000000LL + number;
@@ -193,7 +207,8 @@ void EpisodeBuilder::ChoosePatient(Plan& plan, Random& rng, Episode* e) {
   if (!plan.recent.empty() && p.care != Care::kNeonatal && rng.Percent(11)) {
     e->patient = PickOne(plan.recent, rng);
     SetAge(e);
-    if (e->age_years >= p.age_lo && e->age_years <= p.age_hi && e->patient.birth < e->admission) return;
+    if (e->age_years >= p.age_lo && e->age_years <= p.age_hi && e->patient.birth < e->admission)
+      return;
   }
   NewPatient(p, rng, e);
   SetAge(e);
@@ -224,10 +239,14 @@ void EpisodeBuilder::ChooseAdmission(Random& rng, Episode* e) {
   if (p.care == Care::kGeneral && rng.Percent(6)) e->serving = rng.Percent(50) ? "70530" : "70100";
   e->regfin = 1;
   const std::uint32_t r = rng.Below(1000);
-  if (r < 40) e->regfin = 4;
-  else if (r < 60) e->regfin = 5;
-  else if (r < 66) e->regfin = 7;
-  else if (r < 70) e->regfin = 8;
+  if (r < 40)
+    e->regfin = 4;
+  else if (r < 60)
+    e->regfin = 5;
+  else if (r < 66)
+    e->regfin = 7;
+  else if (r < 70)
+    e->regfin = 8;
   // The admission year's episodes are numbered in turn.
   int y, m, d;
   CivilDate(e->admission, &y, &m, &d);
@@ -243,14 +262,15 @@ bool EpisodeBuilder::Fits(const CodeInfo* c, const Episode& e, bool principal) c
   if (principal && c->kind == 'D') {
     const int n = Stem(c);
     if (n >= 630 && n <= 679 && std::string_view(e.profile->code) != "70552") return false;
-    if (n >= 760 && n <= 779 && std::string_view("70440 70441 70392").find(e.profile->code) == std::string_view::npos)
+    if (n >= 760 && n <= 779 &&
+        std::string_view("70440 70441 70392").find(e.profile->code) == std::string_view::npos)
       return false;
   }
   return true;
 }
 
-const CodeInfo* EpisodeBuilder::PickSuiting(const std::vector<const CodeInfo*>& list, const Episode& e,
-                                            bool principal, Random& rng) const {
+const CodeInfo* EpisodeBuilder::PickSuiting(const std::vector<const CodeInfo*>& list,
+                                            const Episode& e, bool principal, Random& rng) const {
   if (list.empty()) return nullptr;
   for (int attempt = 0; attempt < 8; ++attempt) {
     const CodeInfo* c = PickOne(list, rng);
@@ -259,8 +279,9 @@ const CodeInfo* EpisodeBuilder::PickSuiting(const std::vector<const CodeInfo*>& 
   return nullptr;
 }
 
-const CodeInfo* EpisodeBuilder::PickInRanges(const std::vector<CodePools::Span>& ranges, const Episode& e,
-                                             bool principal, bool surgical_only, Random& rng) const {
+const CodeInfo* EpisodeBuilder::PickInRanges(const std::vector<CodePools::Span>& ranges,
+                                             const Episode& e, bool principal, bool surgical_only,
+                                             Random& rng) const {
   if (ranges.empty()) return nullptr;
   for (int attempt = 0; attempt < 12; ++attempt) {
     const CodePools::Span& s = PickOne(ranges, rng);
@@ -304,8 +325,10 @@ void EpisodeBuilder::ChooseDiagnoses(Plan& plan, Random& rng, Episode* e) {
   if (e->age_years > 65) secondary += static_cast<int>(rng.Below(3));
   if (p.care == Care::kIntensive) secondary += 2;
   for (int i = 0; i < secondary; ++i) {
-    const CodeInfo* c = rng.Percent(70) ? PickSuiting(child ? child_comorbidities_ : adult_comorbidities_, *e, false, rng)
-                                        : PickInRanges(plan.principal_ranges, *e, false, false, rng);
+    const CodeInfo* c =
+        rng.Percent(70)
+            ? PickSuiting(child ? child_comorbidities_ : adult_comorbidities_, *e, false, rng)
+            : PickInRanges(plan.principal_ranges, *e, false, false, rng);
     AddDiagnosis(e, c);
   }
 }
@@ -318,11 +341,15 @@ void EpisodeBuilder::ChooseDelivery(Random& rng, Episode* e) {
   const std::uint32_t r = rng.Below(1000);
   const bool twins = principal != normal_delivery_ && r >= 955 && r < 980;
   AddDiagnosis(e, r < 955 ? outcomes_[0] : r < 980 ? outcomes_[1] : outcomes_[2]);
-  if (principal != normal_delivery_ && rng.Percent(25)) AddDiagnosis(e, PickSuiting(complicated_deliveries_, *e, false, rng));
-  e->delivery_day = std::min(e->discharge, e->admission + (e->discharge > e->admission && rng.Percent(40) ? 1 : 0));
+  if (principal != normal_delivery_ && rng.Percent(25))
+    AddDiagnosis(e, PickSuiting(complicated_deliveries_, *e, false, rng));
+  e->delivery_day = std::min(
+      e->discharge, e->admission + (e->discharge > e->admission && rng.Percent(40) ? 1 : 0));
   const std::string_view code = principal->view();
-  if (code == "644.21") e->gestation = rng.Between(28, 36);
-  else if (code == "645.11") e->gestation = 41;
+  if (code == "644.21")
+    e->gestation = rng.Between(28, 36);
+  else if (code == "645.11")
+    e->gestation = 41;
   else {
     const std::uint32_t w = rng.Below(100);
     e->gestation = w < 12 ? 37 : w < 37 ? 38 : w < 70 ? 39 : w < 92 ? 40 : 41;
@@ -330,7 +357,8 @@ void EpisodeBuilder::ChooseDelivery(Random& rng, Episode* e) {
   e->newborns = twins ? 2 : 1;
   for (int i = 0; i < e->newborns; ++i) {
     const double mean = 3300 - (40 - e->gestation) * 210 - (twins ? 450 : 0);
-    e->weight[static_cast<std::size_t>(i)] = std::clamp(static_cast<int>(rng.Normal(mean, 380)), 520, 5200);
+    e->weight[static_cast<std::size_t>(i)] =
+        std::clamp(static_cast<int>(rng.Normal(mean, 380)), 520, 5200);
     e->newborn_sex[static_cast<std::size_t>(i)] = rng.Percent(51) ? 1 : 2;
   }
 }
@@ -342,15 +370,19 @@ void EpisodeBuilder::ChooseExternalCauses(Random& rng, Episode* e) {
     if (IsInjury(e->dx[static_cast<std::size_t>(i)])) injury = e->dx[static_cast<std::size_t>(i)];
   const int n = Stem(injury);
   const std::vector<const CodeInfo*>* group;
-  if (n >= 996) group = &misadventure_;
-  else if (n >= 980) group = &toxic_;
-  else if (n >= 960) group = &poisoning_;
+  if (n >= 996)
+    group = &misadventure_;
+  else if (n >= 980)
+    group = &toxic_;
+  else if (n >= 960)
+    group = &poisoning_;
   else {
     const std::uint32_t r = rng.Below(100);
     group = r < 45 ? &falls_ : r < 68 ? &traffic_ : r < 80 ? &work_ : r < 90 ? &sport_ : &assault_;
   }
   e->ext[static_cast<std::size_t>(e->ext_count++)] = PickOne(*group, rng);
-  if (group != &misadventure_ && rng.Percent(30)) e->ext[static_cast<std::size_t>(e->ext_count++)] = PickOne(places_, rng);
+  if (group != &misadventure_ && rng.Percent(30))
+    e->ext[static_cast<std::size_t>(e->ext_count++)] = PickOne(places_, rng);
   e->traffic = group == &traffic_;
   if (e->traffic && rng.Percent(70)) e->regfin = 2;
   if (group == &work_ && rng.Percent(60)) e->regfin = 3;
@@ -371,16 +403,21 @@ void EpisodeBuilder::ChooseProcedures(Plan& plan, Random& rng, Episode* e) {
   const ServiceProfile& p = *plan.profile;
   if (!rng.Percent(p.procedure_pct)) return;
   const CodeInfo* main = nullptr;
-  if (!plan.procedures.empty() && rng.Percent(75)) main = PickSuiting(plan.procedures, *e, false, rng);
-  if (!main && !plan.procedure_ranges.empty()) main = PickInRanges(plan.procedure_ranges, *e, false, true, rng);
+  if (!plan.procedures.empty() && rng.Percent(75))
+    main = PickSuiting(plan.procedures, *e, false, rng);
+  if (!main && !plan.procedure_ranges.empty())
+    main = PickInRanges(plan.procedure_ranges, *e, false, true, rng);
   if (!main) main = PickSuiting(minor_procedures_, *e, false, rng);
   AddProcedure(e, main);
   const int more = static_cast<int>(rng.Below(p.care == Care::kIntensive ? 5 : 3));
   for (int i = 0; i < more; ++i) AddProcedure(e, PickSuiting(minor_procedures_, *e, false, rng));
   if (e->proc_count && e->proc[0]->surgical) {
     const int stay = e->discharge - e->admission;
-    e->intervention = e->admission + (e->tiping == 2 ? (rng.Percent(85) ? 0 : std::min(1, stay))
-                                                      : static_cast<int>(rng.Below(static_cast<std::uint32_t>(std::min(3, stay) + 1))));
+    e->intervention =
+        e->admission +
+        (e->tiping == 2
+             ? (rng.Percent(85) ? 0 : std::min(1, stay))
+             : static_cast<int>(rng.Below(static_cast<std::uint32_t>(std::min(3, stay) + 1))));
   }
 }
 
@@ -392,11 +429,16 @@ void EpisodeBuilder::ChooseDischarge(Random& rng, Episode* e) {
     e->tipalt = 5;
   } else {
     const std::uint32_t r = rng.Below(1000);
-    if (r < 30) e->tipalt = 2;
-    else if (r < 45 && e->age_years > 65) e->tipalt = 3;
-    else if (r < 55) e->tipalt = 4;
-    else if (r < 65 && p.care == Care::kGeneral) e->tipalt = 6;
-    else if (r < 67 && p.care == Care::kGeneral) e->tipalt = 8;
+    if (r < 30)
+      e->tipalt = 2;
+    else if (r < 45 && e->age_years > 65)
+      e->tipalt = 3;
+    else if (r < 55)
+      e->tipalt = 4;
+    else if (r < 65 && p.care == Care::kGeneral)
+      e->tipalt = 6;
+    else if (r < 67 && p.care == Care::kGeneral)
+      e->tipalt = 8;
   }
   if (e->tipalt == 2) e->trash = PickOne(accepted_hospitals_, rng);
   const int stay = e->discharge - e->admission;
@@ -416,7 +458,8 @@ void EpisodeBuilder::Build(long index, Random& rng, Episode* e) {
   const ServiceProfile& p = *plan.profile;
   e->profile = &p;
   const int days = last_day_ - first_day_ + 1;
-  e->discharge = first_day_ + static_cast<int>(static_cast<long long>(index) * days / std::max(1L, episodes_));
+  e->discharge =
+      first_day_ + static_cast<int>(static_cast<long long>(index) * days / std::max(1L, episodes_));
 
   int stay;
   if (p.care == Care::kObstetric && rng.Percent(78)) {
@@ -468,7 +511,8 @@ void EpisodeBuilder::Write(const Episode& e, RecordBuffer* r) const {
   if (e.trash) r->Set(TRASH, e.trash);
   for (int i = 0; i < e.dx_count; ++i) r->Set(C1 + i, e.dx[static_cast<std::size_t>(i)]->view());
   for (int i = 0; i < e.ext_count; ++i) r->Set(CE + i, e.ext[static_cast<std::size_t>(i)]->view());
-  for (int i = 0; i < e.proc_count; ++i) r->Set(P1 + i, e.proc[static_cast<std::size_t>(i)]->view());
+  for (int i = 0; i < e.proc_count; ++i)
+    r->Set(P1 + i, e.proc[static_cast<std::size_t>(i)]->view());
   if (e.intervention >= 0) WriteDate(e.intervention, r->At(FEINTV));
   if (e.delivery) {
     WriteDate(e.delivery_day, r->At(FECPART));

@@ -63,10 +63,10 @@ class EpisodeBuilder {
   void ChooseProcedures(Plan& plan, Random& rng, Episode* e);
   void ChooseDischarge(Random& rng, Episode* e);
 
-  const CodeInfo* PickSuiting(const std::vector<const CodeInfo*>& list, const Episode& e, bool principal,
-                              Random& rng) const;
-  const CodeInfo* PickInRanges(const std::vector<CodePools::Span>& ranges, const Episode& e, bool principal,
-                               bool surgical_only, Random& rng) const;
+  const CodeInfo* PickSuiting(const std::vector<const CodeInfo*>& list, const Episode& e,
+                              bool principal, Random& rng) const;
+  const CodeInfo* PickInRanges(const std::vector<CodePools::Span>& ranges, const Episode& e,
+                               bool principal, bool surgical_only, Random& rng) const;
   bool Fits(const CodeInfo* c, const Episode& e, bool principal) const;
   bool AddDiagnosis(Episode* e, const CodeInfo* c) const;
   bool AddProcedure(Episode* e, const CodeInfo* c) const;
@@ -84,8 +84,8 @@ class EpisodeBuilder {
   std::vector<long> cumulative_weight_;
   std::vector<const CodeInfo*> adult_comorbidities_, child_comorbidities_, minor_procedures_;
   std::vector<const CodeInfo*> normal_deliveries_, complicated_deliveries_, outcomes_;
-  std::vector<const CodeInfo*> falls_, traffic_, work_, sport_, assault_, poisoning_, toxic_, misadventure_,
-      places_;
+  std::vector<const CodeInfo*> falls_, traffic_, work_, sport_, assault_, poisoning_, toxic_,
+      misadventure_, places_;
   const CodeInfo* normal_delivery_ = nullptr;
   const CodeInfo* cesarean_ = nullptr;
   std::array<const CodeInfo*, 3> vaginal_{};  // manually assisted, episiotomy, vacuum

@@ -80,8 +80,8 @@ constexpr Rate kRates[kFaultCount] = {
 };
 
 // The code fields in the order the checks read them.
-constexpr int kCodeFields[] = {19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36,
-                               37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52};
+constexpr int kCodeFields[] = {19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35,
+                               36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52};
 
 std::string_view Trimmed(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -106,10 +106,12 @@ void InsertFirst(RecordBuffer* r, int first, int last, std::string_view code) {
 
 }  // namespace
 
-FaultInjector::FaultInjector(const EpisodeBuilder& builder) : builder_(builder), pools_(builder.pools()) {}
+FaultInjector::FaultInjector(const EpisodeBuilder& builder)
+    : builder_(builder), pools_(builder.pools()) {}
 
 bool FaultInjector::Prepare(std::string* error) {
-  for (const char* code : {"V45.81", "V58.61", "V15.82", "V10.3", "V43.64", "V12.54", "V58.67", "E888.9"}) {
+  for (const char* code :
+       {"V45.81", "V58.61", "V15.82", "V10.3", "V43.64", "V12.54", "V58.67", "E888.9"}) {
     const CodeInfo* c = pools_.Find(code);
     if (c && c->Clean() && c->not_principal) not_principal_.push_back(c);
   }
@@ -130,15 +132,16 @@ bool FaultInjector::Prepare(std::string* error) {
     if (c->age_class == ' ' && c->sex == '2') female_only_.push_back(c);
   }
   if (not_principal_.empty() || antepartum_.empty() || perinatal_.empty() || age_bound_.empty() ||
-      male_only_.empty() || female_only_.empty() || male_procedures_.empty() || female_procedures_.empty()) {
+      male_only_.empty() || female_only_.empty() || male_procedures_.empty() ||
+      female_procedures_.empty()) {
     *error = "the catalogue lacks the codes that the faults need (sex and age restricted codes)";
     return false;
   }
   return true;
 }
 
-const CodeInfo* FaultInjector::PickUnsuited(const std::vector<const CodeInfo*>& list, const Episode& e,
-                                            bool by_sex, Random& rng) const {
+const CodeInfo* FaultInjector::PickUnsuited(const std::vector<const CodeInfo*>& list,
+                                            const Episode& e, bool by_sex, Random& rng) const {
   for (int attempt = 0; attempt < 16; ++attempt) {
     const CodeInfo* c = list[rng.Below(static_cast<std::uint32_t>(list.size()))];
     const bool suits = Suits(*c, e.patient.sex, e.age_years, e.age_months);
@@ -224,16 +227,22 @@ bool FaultInjector::ApplyOne(Fault f, const Episode& e, Random& rng, RecordBuffe
       r->SetNumber(PROCEDEN, 1);
       return true;
     case Fault::kOriginHospital:
-      if (e.proceden == 6) r->Set(PROCH, rng.Percent(50) ? "" : "02999");
-      else r->Set(PROCH, builder_.accepted_hospitals()[0]);
+      if (e.proceden == 6)
+        r->Set(PROCH, rng.Percent(50) ? "" : "02999");
+      else
+        r->Set(PROCH, builder_.accepted_hospitals()[0]);
       return true;
     case Fault::kAffiliation: {
       const std::uint32_t k = rng.Below(4);
       std::string text(e.patient.afiliss.data());
-      if (k == 0) text.clear();
-      else if (k == 1) text.resize(10);
-      else if (k == 2) text[0] = text[1] = '0';
-      else text[5] = 'X';
+      if (k == 0)
+        text.clear();
+      else if (k == 1)
+        text.resize(10);
+      else if (k == 2)
+        text[0] = text[1] = '0';
+      else
+        text[5] = 'X';
       r->Set(AFILISS, text);
       return true;
     }
@@ -328,7 +337,8 @@ bool FaultInjector::ApplyOne(Fault f, const Episode& e, Random& rng, RecordBuffe
       return true;
     case Fault::kCodeWithoutTransfer:
       if (e.tipalt == 2) return false;
-      r->Set(TRASH, builder_.accepted_hospitals()[rng.Below(static_cast<std::uint32_t>(builder_.accepted_hospitals().size()))]);
+      r->Set(TRASH, builder_.accepted_hospitals()[rng.Below(
+                        static_cast<std::uint32_t>(builder_.accepted_hospitals().size()))]);
       return true;
     case Fault::kPrincipalBlank:
       r->Blank(C1);
@@ -351,18 +361,23 @@ bool FaultInjector::ApplyOne(Fault f, const Episode& e, Random& rng, RecordBuffe
     }
     case Fault::kNotPrincipal:
       if (IsBlank(*r, C1)) return false;
-      InsertFirst(r, C1, C15, not_principal_[rng.Below(static_cast<std::uint32_t>(not_principal_.size()))]->view());
+      InsertFirst(
+          r, C1, C15,
+          not_principal_[rng.Below(static_cast<std::uint32_t>(not_principal_.size()))]->view());
       return true;
     case Fault::kObstetricService:
       if (e.delivery || std::string_view(e.profile->code) == "70552" || e.patient.sex != '2' ||
           e.age_years < 13 || e.age_years > 49 || IsBlank(*r, C1))
         return false;
-      InsertFirst(r, C1, C15, antepartum_[rng.Below(static_cast<std::uint32_t>(antepartum_.size()))]->view());
+      InsertFirst(r, C1, C15,
+                  antepartum_[rng.Below(static_cast<std::uint32_t>(antepartum_.size()))]->view());
       return true;
     case Fault::kPerinatalService:
-      if (std::string_view("70440 70441 70392").find(e.profile->code) != std::string_view::npos || IsBlank(*r, C1))
+      if (std::string_view("70440 70441 70392").find(e.profile->code) != std::string_view::npos ||
+          IsBlank(*r, C1))
         return false;
-      InsertFirst(r, C1, C15, perinatal_[rng.Below(static_cast<std::uint32_t>(perinatal_.size()))]->view());
+      InsertFirst(r, C1, C15,
+                  perinatal_[rng.Below(static_cast<std::uint32_t>(perinatal_.size()))]->view());
       return true;
     case Fault::kNoOutcome:
       if (!e.delivery) return false;
@@ -376,8 +391,9 @@ bool FaultInjector::ApplyOne(Fault f, const Episode& e, Random& rng, RecordBuffe
     case Fault::kAgeCode:
     case Fault::kSexCode: {
       const bool by_sex = f == Fault::kSexCode;
-      const CodeInfo* c = by_sex ? PickUnsuited(e.patient.sex == '1' ? female_only_ : male_only_, e, true, rng)
-                                 : PickUnsuited(age_bound_, e, false, rng);
+      const CodeInfo* c =
+          by_sex ? PickUnsuited(e.patient.sex == '1' ? female_only_ : male_only_, e, true, rng)
+                 : PickUnsuited(age_bound_, e, false, rng);
       return c && AddSecondary(r, C1, C15, c->view());
     }
     case Fault::kExternalCauseInvalid:
@@ -402,7 +418,8 @@ bool FaultInjector::ApplyOne(Fault f, const Episode& e, Random& rng, RecordBuffe
     case Fault::kProcedureSex: {
       if (e.proc_count == 0 || (e.patient.sex != '1' && e.patient.sex != '2')) return false;
       const auto& list = e.patient.sex == '1' ? female_procedures_ : male_procedures_;
-      return AddSecondary(r, P1, P15, list[rng.Below(static_cast<std::uint32_t>(list.size()))]->view());
+      return AddSecondary(r, P1, P15,
+                          list[rng.Below(static_cast<std::uint32_t>(list.size()))]->view());
     }
     case Fault::kInterventionUnknown:
       if (e.intervention < 0) return false;
@@ -457,7 +474,9 @@ bool FaultInjector::ApplyOne(Fault f, const Episode& e, Random& rng, RecordBuffe
       r->SetNumber(SEXO1N, 9);
       return true;
     case Fault::kNewbornDataNoDelivery:
-      if (e.delivery || e.patient.sex != '2' || e.age_years < 13 || e.age_years > 49 || IsBlank(*r, C1)) return false;
+      if (e.delivery || e.patient.sex != '2' || e.age_years < 13 || e.age_years > 49 ||
+          IsBlank(*r, C1))
+        return false;
       r->SetNumber(TGESTAC, 38);
       r->SetNumber(PESO1N, 3100);
       return true;

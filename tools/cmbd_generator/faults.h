@@ -15,6 +15,7 @@
 
 namespace quirovel::gen {
 
+// clang-format off
 enum class Fault {
   kOriginOutOfRange, kOriginOfProgrammed, kNewbornOrigin, kOriginHospital, kAffiliation, kHospital,
   kHistory, kEpisodeNumber, kBirthBlank, kOverHundred, kBirthAfterAdmission, kSexInvalid, kSexUnknown,
@@ -28,6 +29,7 @@ enum class Fault {
   kGestationUnknown, kWeight, kWeightUnknown, kNewbornSex, kNewbornSexUnknown, kNewbornDataNoDelivery,
   kIntensiveCare, kEmergency, kDuplicate, kCount
 };
+// clang-format on
 
 inline constexpr int kFaultCount = static_cast<int>(Fault::kCount);
 
@@ -50,14 +52,14 @@ class FaultInjector {
   bool ApplyOne(Fault f, const Episode& e, Random& rng, RecordBuffer* r);
   bool ReplaceCode(Random& rng, RecordBuffer* r, bool heading);
   bool AddSecondary(RecordBuffer* r, int first, int last, std::string_view code);
-  const CodeInfo* PickUnsuited(const std::vector<const CodeInfo*>& list, const Episode& e, bool by_sex,
-                               Random& rng) const;
+  const CodeInfo* PickUnsuited(const std::vector<const CodeInfo*>& list, const Episode& e,
+                               bool by_sex, Random& rng) const;
 
   const EpisodeBuilder& builder_;
   const CodePools& pools_;
   std::array<long, kFaultCount> counts_{};
-  std::vector<const CodeInfo*> not_principal_, antepartum_, perinatal_, age_bound_, male_only_, female_only_,
-      male_procedures_, female_procedures_;
+  std::vector<const CodeInfo*> not_principal_, antepartum_, perinatal_, age_bound_, male_only_,
+      female_only_, male_procedures_, female_procedures_;
 };
 
 }  // namespace quirovel::gen

@@ -39,7 +39,8 @@ bool InstallationLists::Load(const std::string& dir, std::string* error) {
                {"hospitnosas.txt", 5, false, &hospitals},
                {"ocupaciones.txt", 3, false, &occupations}};
   for (auto& f : files) {
-    if (!ReadWholeFile(fs, dir + "/" + f.name, &text) || (*f.list = Codes(text, f.width, f.header)).empty()) {
+    if (!ReadWholeFile(fs, dir + "/" + f.name, &text) ||
+        (*f.list = Codes(text, f.width, f.header)).empty()) {
       *error = dir + "/" + f.name + ": missing or empty";
       return false;
     }
@@ -50,10 +51,12 @@ bool InstallationLists::Load(const std::string& dir, std::string* error) {
   }
   for (std::size_t i = 0; i + 4 <= text.size(); i += 4) {
     std::uint32_t v = 0;
-    for (int b = 3; b >= 0; --b) v = (v << 8) | static_cast<unsigned char>(text[i + static_cast<std::size_t>(b)]);
+    for (int b = 3; b >= 0; --b)
+      v = (v << 8) | static_cast<unsigned char>(text[i + static_cast<std::size_t>(b)]);
     const int code = 1000 + static_cast<int>(i / 4);
     const int province = code / 1000;
-    if (v != 0 && province <= 52 && code % 1000 != 999) postal_codes[static_cast<std::size_t>(province)].push_back(code);
+    if (v != 0 && province <= 52 && code % 1000 != 999)
+      postal_codes[static_cast<std::size_t>(province)].push_back(code);
   }
   if (postal_codes[2].empty()) {
     *error = dir + "/ZKCP.dat: no postal code of the hospital's province (02)";

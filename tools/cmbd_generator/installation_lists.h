@@ -9,9 +9,9 @@
 namespace quirovel::gen {
 
 struct InstallationLists {
-  std::vector<std::string> services;        // codes of "servicios.txt", file order
-  std::vector<std::string> hospitals;       // codes of "hospitnosas.txt"
-  std::vector<std::string> occupations;     // codes of "ocupaciones.txt"
+  std::vector<std::string> services;     // codes of "servicios.txt", file order
+  std::vector<std::string> hospitals;    // codes of "hospitnosas.txt"
+  std::vector<std::string> occupations;  // codes of "ocupaciones.txt"
   // Known postal codes by province (index 1..52) from "ZKCP.dat".
   std::array<std::vector<int>, 53> postal_codes;
 

@@ -73,9 +73,10 @@ int Fail(const std::string& error) {
 int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, &o)) {
-    std::fprintf(stderr,
-                 "usage: cmbd_generator OUT.dbf [--episodes N] [--seed S] [--year Y] [--kit INSTALL_DIR] "
-                 "[--summary]\n");
+    std::fprintf(
+        stderr,
+        "usage: cmbd_generator OUT.dbf [--episodes N] [--seed S] [--year Y] [--kit INSTALL_DIR] "
+        "[--summary]\n");
     return 2;
   }
   if (o.kit.empty()) return Fail("no installation to take the codes from: give --kit INSTALL_DIR");

@@ -2,8 +2,8 @@
 // the same file with any compiler or standard library.
 #pragma once
 
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 
 namespace quirovel::gen {
 
@@ -31,7 +31,9 @@ class Random {
     return static_cast<std::uint32_t>(((Next() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
   }
   // Uniform in [lo, hi].
-  int Between(int lo, int hi) { return lo + static_cast<int>(Below(static_cast<std::uint32_t>(hi - lo + 1))); }
+  int Between(int lo, int hi) {
+    return lo + static_cast<int>(Below(static_cast<std::uint32_t>(hi - lo + 1)));
+  }
   // Uniform in [0, 1).
   double Unit() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
   bool Chance(double p) { return Unit() < p; }

@@ -26,7 +26,8 @@ void RecordBuffer::SetNumber(int field, long value) {
   char digits[24];
   int n = 0;
   const bool negative = value < 0;
-  unsigned long v = negative ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+  unsigned long v =
+      negative ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
   do {
     digits[n++] = static_cast<char>('0' + v % 10);
     v /= 10;

@@ -23,7 +23,8 @@ class RecordBuffer {
   void SetNumber(int field, long value);
   void Blank(int field) { std::memset(At(field), ' ', static_cast<std::size_t>(Width(field))); }
   std::string_view Get(int field) const {
-    return {bytes_.data() + offset_[static_cast<std::size_t>(field)], static_cast<std::size_t>(Width(field))};
+    return {bytes_.data() + offset_[static_cast<std::size_t>(field)],
+            static_cast<std::size_t>(Width(field))};
   }
   char* At(int field) { return bytes_.data() + offset_[static_cast<std::size_t>(field)]; }
   int Width(int field) const { return width_[static_cast<std::size_t>(field)]; }

@@ -19,7 +19,8 @@ bool TableWriter::Create(const std::string& path, std::string* error) {
   SilentFeedback quiet;
   FileSystem& fs = RealFileSystem();
   std::vector<std::string_view> layout(kCmbdLayout.begin(), kCmbdLayout.end());
-  if (!quirovel::Create(fs, quiet, layout, path) || !(file_ = fs.Open(path, OpenMode::kReadWrite))) {
+  if (!quirovel::Create(fs, quiet, layout, path) ||
+      !(file_ = fs.Open(path, OpenMode::kReadWrite))) {
     *error = path + ": cannot be created";
     return false;
   }
@@ -43,7 +44,8 @@ bool TableWriter::Add(const char* record, std::string* error) {
 bool TableWriter::Flush(std::string* error) {
   if (block_.empty()) return true;
   const std::uint64_t offset = header_length_ + written_ * record_length_;
-  if (file_->WriteAt(offset, block_.data(), block_.size()) != static_cast<std::int64_t>(block_.size())) {
+  if (file_->WriteAt(offset, block_.data(), block_.size()) !=
+      static_cast<std::int64_t>(block_.size())) {
     *error = path_ + ": write failed (disk full?)";
     return false;
   }
@@ -54,8 +56,9 @@ bool TableWriter::Flush(std::string* error) {
 
 bool TableWriter::Finish(std::string* error) {
   if (!Flush(error)) return false;
-  unsigned char count[4] = {static_cast<unsigned char>(records_), static_cast<unsigned char>(records_ >> 8),
-                            static_cast<unsigned char>(records_ >> 16), static_cast<unsigned char>(records_ >> 24)};
+  unsigned char count[4] = {
+      static_cast<unsigned char>(records_), static_cast<unsigned char>(records_ >> 8),
+      static_cast<unsigned char>(records_ >> 16), static_cast<unsigned char>(records_ >> 24)};
   if (file_->WriteAt(4, count, sizeof count) != 4) {
     *error = path_ + ": the record count cannot be written";
     return false;

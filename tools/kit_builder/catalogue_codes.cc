@@ -50,7 +50,8 @@ bool LoadReleases(const std::string& path, const char* flags_column, int first_r
   CsvTable table;
   int code = 0, flags = 0, english = 0;
   if (!table.Load(path, error) || !table.Require("code", &code, error) ||
-      !table.Require(flags_column, &flags, error) || !table.Require("description_en", &english, error))
+      !table.Require(flags_column, &flags, error) ||
+      !table.Require("description_en", &english, error))
     return false;
   for (const auto& row : table.rows()) {
     const std::string& c = row[static_cast<std::size_t>(code)];
@@ -59,7 +60,8 @@ bool LoadReleases(const std::string& path, const char* flags_column, int first_r
     entry.code = c;
     entry.kind = KindOf(c, procedure);
     for (int e = 0; e < kEditionCount; ++e) {
-      std::size_t at = static_cast<std::size_t>(release_of[static_cast<std::size_t>(e)] - first_release);
+      std::size_t at =
+          static_cast<std::size_t>(release_of[static_cast<std::size_t>(e)] - first_release);
       if (at < f.size() && f[at] == 'Y') entry.state[static_cast<std::size_t>(e)] = 'V';
     }
     entry.description = Description(row[static_cast<std::size_t>(english)]);
@@ -112,14 +114,15 @@ void MarkHeadings(Family* family) {
   for (auto it = family->begin(); it != family->end(); ++it) {
     for (auto d = std::next(it); d != family->end() && IsDescendant(it->first, d->first); ++d)
       for (int e = 0; e < kEditionCount; ++e)
-        if (it->second.state[static_cast<std::size_t>(e)] == ' ' && d->second.state[static_cast<std::size_t>(e)] == 'V')
+        if (it->second.state[static_cast<std::size_t>(e)] == ' ' &&
+            d->second.state[static_cast<std::size_t>(e)] == 'V')
           it->second.state[static_cast<std::size_t>(e)] = 'F';
   }
 }
 
 struct EditLists {
-  CodeSet not_principal, manifestation, male, female, newborn, pediatric, maternity, adult, delivery,
-      operating_room, narrow_surgery, proc_male, proc_female;
+  CodeSet not_principal, manifestation, male, female, newborn, pediatric, maternity, adult,
+      delivery, operating_room, narrow_surgery, proc_male, proc_female;
   std::unordered_set<std::string> adult_titles;  // adult-list codes whose title says "adult"
 };
 
@@ -147,8 +150,10 @@ bool LoadEditLists(const std::string& dir, EditLists* lists, std::string* error)
     return false;
   for (const auto& row : adult.rows()) {
     std::string lower = row[static_cast<std::size_t>(title)];
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (lower.find("adult") == std::string::npos) lists->adult.insert(row[static_cast<std::size_t>(code)]);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    if (lower.find("adult") == std::string::npos)
+      lists->adult.insert(row[static_cast<std::size_t>(code)]);
   }
   return true;
 }
@@ -205,11 +210,11 @@ bool LoadCatalogueCodes(const std::string& data_dir, std::vector<CatalogueCode>*
   const std::string dir = data_dir + "/cie9mc";
   Family diagnoses, procedures;
   EditLists lists;
-  if (!LoadReleases(dir + "/versions/dx_cms_v23_v32.csv", "in_v23_to_v32", 23, kDiagnosisRelease, false,
-                    &diagnoses, error) ||
+  if (!LoadReleases(dir + "/versions/dx_cms_v23_v32.csv", "in_v23_to_v32", 23, kDiagnosisRelease,
+                    false, &diagnoses, error) ||
       !LoadHeadings(dir + "/diagnosis_categories.csv", false, &diagnoses, error) ||
-      !LoadReleases(dir + "/versions/proc_cms_v27_v32.csv", "in_v27_to_v32", 27, kProcedureRelease, true,
-                    &procedures, error) ||
+      !LoadReleases(dir + "/versions/proc_cms_v27_v32.csv", "in_v27_to_v32", 27, kProcedureRelease,
+                    true, &procedures, error) ||
       !LoadSpanishTitles(dir + "/procedures.csv", &procedures, error) ||
       !LoadHeadings(dir + "/procedure_categories.csv", true, &procedures, error) ||
       !LoadEditLists(dir, &lists, error))

@@ -9,7 +9,8 @@
 namespace quirovel::kit {
 
 inline constexpr int kEditionCount = 7;
-inline constexpr std::array<int, kEditionCount> kEditionYears = {1988, 1992, 1997, 1999, 2002, 2004, 2006};
+inline constexpr std::array<int, kEditionCount> kEditionYears = {1988, 1992, 1997, 1999,
+                                                                 2002, 2004, 2006};
 inline constexpr std::array<const char*, kEditionCount> kEditionSuffixes = {"88", "92", "97", "99",
                                                                             "02", "04", "06"};
 // The public lists go back to CMS release 23 for diagnoses and 27 for

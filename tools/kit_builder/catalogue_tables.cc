@@ -11,7 +11,8 @@ namespace quirovel::kit {
 namespace {
 
 const std::vector<std::string_view> kAttributeFields = {
-    "CODIGO#C6", "CLASE#C1", "VERSIONES#C7", "PRINCIPAL#C1", "SEXO#C1", "EDAD#C1", "PARTO#C1", "QUIRURGICO#C1"};
+    "CODIGO#C6", "CLASE#C1", "VERSIONES#C7", "PRINCIPAL#C1",
+    "SEXO#C1",   "EDAD#C1",  "PARTO#C1",     "QUIRURGICO#C1"};
 const std::vector<std::string_view> kDescriptionFields = {"CODIGO#C6", "DESCRIP#C72"};
 
 std::string Flag(bool on, char mark) { return on ? std::string(1, mark) : std::string(" "); }
@@ -46,7 +47,8 @@ bool WriteCatalogueTables(const std::vector<CatalogueCode>& codes, const std::st
         !Create(fs, feedback, kDescriptionFields, descriptions_path))
       return false;
     DbfTable attributes(fs, feedback), descriptions(fs, feedback);
-    if (attributes.Open(attributes_path) != 1 || descriptions.Open(descriptions_path) != 1) return false;
+    if (attributes.Open(attributes_path) != 1 || descriptions.Open(descriptions_path) != 1)
+      return false;
     for (const CatalogueCode& c : codes) {
       attributes.SetFieldText(1, c.code);
       attributes.SetFieldText(2, std::string(1, c.kind));

@@ -8,7 +8,7 @@ bool ParseCsv(std::string_view text, std::vector<std::vector<std::string>>* rows
   rows->clear();
   std::vector<std::string> row;
   std::string field;
-  bool quoted = false;      // inside a quoted field
+  bool quoted = false;       // inside a quoted field
   bool row_started = false;  // something of the current row was seen
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];

@@ -17,8 +17,10 @@ int main(int argc, char** argv) {
   std::string data_dir, install_dir;
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string opt = argv[i];
-    if (opt == "--data") data_dir = argv[i + 1];
-    else if (opt == "--out") install_dir = argv[i + 1];
+    if (opt == "--data")
+      data_dir = argv[i + 1];
+    else if (opt == "--out")
+      install_dir = argv[i + 1];
   }
   if (data_dir.empty() || install_dir.empty() || argc % 2 == 0) {
     std::fprintf(stderr, "usage: kit_builder --data DATA_DIR --out INSTALL_DIR\n");
@@ -31,8 +33,10 @@ int main(int argc, char** argv) {
   std::string error;
   std::vector<CatalogueCode> codes;
   ToolFeedback feedback;
-  if (!WriteServices(data_dir, install_dir, &error) || !WriteHospitalFiles(data_dir, install_dir, &error) ||
-      !WriteOccupations(data_dir, install_dir, &error) || !WritePostalCodes(data_dir, install_dir, &error) ||
+  if (!WriteServices(data_dir, install_dir, &error) ||
+      !WriteHospitalFiles(data_dir, install_dir, &error) ||
+      !WriteOccupations(data_dir, install_dir, &error) ||
+      !WritePostalCodes(data_dir, install_dir, &error) ||
       !LoadCatalogueCodes(data_dir, &codes, &error)) {
     std::fprintf(stderr, "kit_builder: %s\n", error.c_str());
     return 1;

@@ -40,7 +40,8 @@ void AddLine(std::string* out, std::string line) {
 
 }  // namespace
 
-bool WriteServices(const std::string& data_dir, const std::string& install_dir, std::string* error) {
+bool WriteServices(const std::string& data_dir, const std::string& install_dir,
+                   std::string* error) {
   CsvTable table;
   int code = 0, name = 0;
   if (!table.Load(data_dir + "/kit/services.csv", error) || !table.Require("code", &code, error) ||
@@ -57,7 +58,8 @@ bool WriteServices(const std::string& data_dir, const std::string& install_dir, 
     const std::string& c = row[static_cast<std::size_t>(code)];
     std::string n = Utf8ToCp1252(row[static_cast<std::size_t>(name)]);
     if (!IsDigits(c, 5) || !seen.insert(c).second || n.empty() || n.size() > kServiceNameWidth) {
-      *error = table.path() + ": service \"" + c + "\" needs a new five-digit code and a name of 1 to 58 characters";
+      *error = table.path() + ": service \"" + c +
+               "\" needs a new five-digit code and a name of 1 to 58 characters";
       return false;
     }
     AddLine(&out, c + n);
@@ -65,7 +67,8 @@ bool WriteServices(const std::string& data_dir, const std::string& install_dir, 
   return Save(install_dir + "/servicios.txt", out, error);
 }
 
-bool WriteHospitalFiles(const std::string& data_dir, const std::string& install_dir, std::string* error) {
+bool WriteHospitalFiles(const std::string& data_dir, const std::string& install_dir,
+                        std::string* error) {
   CsvTable table;
   int code = 0, name = 0, catalogue = 0, transfer = 0;
   if (!table.Load(data_dir + "/kit/hospitals.csv", error) || !table.Require("code", &code, error) ||
@@ -89,18 +92,20 @@ bool WriteHospitalFiles(const std::string& data_dir, const std::string& install_
     if (row[static_cast<std::size_t>(catalogue)] == "Y") AddLine(&hospitals, c + n);
   }
   if (!own) {
-    *error = table.path() + ": hospital 02012 must be \"Hospital General de Quirovel\", the default own hospital";
+    *error = table.path() +
+             ": hospital 02012 must be \"Hospital General de Quirovel\", the default own hospital";
     return false;
   }
   return Save(install_dir + "/hospitnosas.txt", codes, error) &&
          Save(install_dir + "/hospital.dat", hospitals, error);
 }
 
-bool WriteOccupations(const std::string& data_dir, const std::string& install_dir, std::string* error) {
+bool WriteOccupations(const std::string& data_dir, const std::string& install_dir,
+                      std::string* error) {
   CsvTable table;
   int code = 0, title = 0;
-  if (!table.Load(data_dir + "/es/occupations.csv", error) || !table.Require("code", &code, error) ||
-      !table.Require("title", &title, error))
+  if (!table.Load(data_dir + "/es/occupations.csv", error) ||
+      !table.Require("code", &code, error) || !table.Require("title", &title, error))
     return false;
   std::string out;
   std::set<std::string> seen;
@@ -115,11 +120,12 @@ bool WriteOccupations(const std::string& data_dir, const std::string& install_di
   return Save(install_dir + "/ocupaciones.txt", out, error);
 }
 
-bool WritePostalCodes(const std::string& data_dir, const std::string& install_dir, std::string* error) {
+bool WritePostalCodes(const std::string& data_dir, const std::string& install_dir,
+                      std::string* error) {
   CsvTable table;
   int code = 0, province = 0;
-  if (!table.Load(data_dir + "/es/postal_codes.csv", error) || !table.Require("code", &code, error) ||
-      !table.Require("province_code", &province, error))
+  if (!table.Load(data_dir + "/es/postal_codes.csv", error) ||
+      !table.Require("code", &code, error) || !table.Require("province_code", &province, error))
     return false;
   std::string out(static_cast<std::size_t>(kLastPostalCode - kFirstPostalCode + 1) * 4, '\0');
   for (const auto& row : table.rows()) {
@@ -128,7 +134,8 @@ bool WritePostalCodes(const std::string& data_dir, const std::string& install_di
     long n = IsDigits(c, 5) ? std::stol(c) : 0;
     long prov = IsDigits(p, 2) ? std::stol(p) : 0;
     if (n < kFirstPostalCode || n > kLastPostalCode || prov < 1 || prov > 52 || n / 1000 != prov) {
-      *error = table.path() + ": postal code \"" + c + "\" of province \"" + p + "\" is out of range";
+      *error =
+          table.path() + ": postal code \"" + c + "\" of province \"" + p + "\" is out of range";
       return false;
     }
     // Little-endian 32-bit entry holding the province number.

@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "app/cli/command.h"
-#include "session/startup.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
 #include "session/catalogue_session.h"
+#include "session/startup.h"
 #include "validation/checks.h"
 #include "validation/error_catalogue.h"
 
@@ -19,10 +19,14 @@ constexpr const char* kUsage =
     "Uso: quirovel check FICHERO --record N [--test mensual|trimestral|cma]";
 
 bool ParseTestType(const std::string& text, int* test_type) {
-  if (text == "mensual") *test_type = kMensual;
-  else if (text == "trimestral") *test_type = kTrimestral;
-  else if (text == "cma") *test_type = kCma;
-  else return false;
+  if (text == "mensual")
+    *test_type = kMensual;
+  else if (text == "trimestral")
+    *test_type = kTrimestral;
+  else if (text == "cma")
+    *test_type = kCma;
+  else
+    return false;
   return true;
 }
 

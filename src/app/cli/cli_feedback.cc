@@ -9,7 +9,8 @@
 
 namespace quirovel {
 
-CliFeedback::CliFeedback(Answer answer) : answer_(answer), terminal_(::isatty(STDERR_FILENO) != 0) {}
+CliFeedback::CliFeedback(Answer answer)
+    : answer_(answer), terminal_(::isatty(STDERR_FILENO) != 0) {}
 
 CliFeedback::~CliFeedback() { ClearBar(); }
 
@@ -45,7 +46,8 @@ bool CliFeedback::Ask(std::string_view question, std::string_view caption) {
   std::fprintf(stderr, "%s [s/n] ", text.c_str());
   std::string reply;
   std::getline(std::cin, reply);
-  return !reply.empty() && (reply[0] == 's' || reply[0] == 'S' || reply[0] == 'y' || reply[0] == 'Y');
+  return !reply.empty() &&
+         (reply[0] == 's' || reply[0] == 'S' || reply[0] == 'y' || reply[0] == 'Y');
 }
 
 void CliFeedback::Status(std::string_view text) { status_ = text; }
@@ -63,8 +65,8 @@ void CliFeedback::ProgressPosition(long position) {
   long percent = position * 100 / total_;
   if (percent > 100) percent = 100;
   int filled = static_cast<int>(percent / 2);
-  std::fprintf(stderr, "\r[%.*s%*s] %3ld%%", filled, "##################################################",
-               50 - filled, "", percent);
+  std::fprintf(stderr, "\r[%.*s%*s] %3ld%%", filled,
+               "##################################################", 50 - filled, "", percent);
   std::fflush(stderr);
   bar_shown_ = true;
 }

@@ -7,8 +7,8 @@
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
-#include "session/config_file.h"
 #include "reference/config_page.h"
+#include "session/config_file.h"
 #include "session/config_page_actions.h"
 #include "validation/cmbd_layout.h"
 #include "validation/error_catalogue.h"
@@ -42,7 +42,8 @@ std::string FieldList(const ConfigRecord& r, bool (ConfigRecord::*has)(int) cons
   return list;
 }
 
-void ShowImport(std::ostream& out, const std::string& prefix, const ConfigRecord& r, ImportLayout l) {
+void ShowImport(std::ostream& out, const std::string& prefix, const ConfigRecord& r,
+                ImportLayout l) {
   ImportSettings saved = r.Import(l);
   PrintLine(out, prefix + ".text-file: " + saved.text_file);
   PrintLine(out, prefix + ".date-format: " + saved.date_format);
@@ -55,7 +56,9 @@ void ShowImport(std::ostream& out, const std::string& prefix, const ConfigRecord
 }
 
 void Show(std::ostream& out, const ConfigRecord& r) {
-  auto line = [&](const std::string& key, const std::string& value) { PrintLine(out, key + ": " + value); };
+  auto line = [&](const std::string& key, const std::string& value) {
+    PrintLine(out, key + ": " + value);
+  };
   line("marker", std::to_string(r.Int(ConfigRecord::kFirstInt)));
   line("current-path", r.CurrentPath());
   line("hospital-code", r.HospitalCode());
@@ -84,11 +87,13 @@ void Show(std::ostream& out, const ConfigRecord& r) {
   ShowImport(out, "saved-cma", r, ImportLayout::kSavedCma);
   ShowImport(out, "saved-cmbd", r, ImportLayout::kSavedCmbd);
   line("printer-scale", FormatPrinterScale(r.PrinterScale()));
-  for (int e = 1; e <= kCatalogueSize; ++e) line("errors." + std::string(ErrorCode(e)), Marks(r, e));
+  for (int e = 1; e <= kCatalogueSize; ++e)
+    line("errors." + std::string(ErrorCode(e)), Marks(r, e));
 }
 
 bool ParseOnOff(const std::string& v, bool* on) {
-  if (v == "on" || v == "1" || v == "si" || v == "yes" || v == "X" || v == "x") return *on = true, true;
+  if (v == "on" || v == "1" || v == "si" || v == "yes" || v == "X" || v == "x")
+    return *on = true, true;
   if (v == "off" || v == "0" || v == "no" || v == "-") return *on = false, true;
   return false;
 }
@@ -183,7 +188,8 @@ int Set(CliContext& context, const std::string& key, const std::string& value) {
     std::string name = Utf8ToCp1252(value);
     ChooseHospital(s, name, &c);
     if (c.hospital_code == "Error")
-      return refuse(StrFormat("El hospital \"%s\" no está en hospital.dat"_cp, name.c_str()), kExitFailed);
+      return refuse(StrFormat("El hospital \"%s\" no está en hospital.dat"_cp, name.c_str()),
+                    kExitFailed);
   } else if (key == "version") {
     c.version_button = -1;
     for (std::size_t i = 0; i < kVersionButtons.size(); ++i)
@@ -196,18 +202,21 @@ int Set(CliContext& context, const std::string& key, const std::string& value) {
     if (!bare && !s.fs.Exists(s.paths.ToHost(stored)))
       return refuse(StrFormat("No existe el editor %s", stored.c_str()));
     if (!ChooseEditor(stored, &s.config))
-      return refuse(StrFormat("La ruta %s no cabe en la configuración (máximo 99 caracteres)"_cp, stored.c_str()));
+      return refuse(StrFormat("La ruta %s no cabe en la configuración (máximo 99 caracteres)"_cp,
+                              stored.c_str()));
   } else if (key == "history") {
     std::string stored = StoredPath(s, value);
     if (!s.config.SetHistoryFile(stored))
-      return refuse(StrFormat("La ruta %s no cabe en la configuración (máximo 99 caracteres)"_cp, stored.c_str()));
+      return refuse(StrFormat("La ruta %s no cabe en la configuración (máximo 99 caracteres)"_cp,
+                              stored.c_str()));
   } else if (key == "group-after-test") {
     if (!ParseOnOff(value, &c.group_after_test)) return refuse("Valor no valido: " + value);
   } else if (key == "printer-scale") {
     char* end = nullptr;
     double scale = std::strtod(value.c_str(), &end);
     if (value.empty() || value.size() > 5 || *end != '\0' || !(scale > 0))
-      return refuse("Escala de impresora no valida (numero positivo de hasta 5 caracteres): " + value);
+      return refuse("Escala de impresora no valida (numero positivo de hasta 5 caracteres): " +
+                    value);
     c.printer_scale = value;
   } else if (key == "completeness") {
     if (!SetCompleteness(value, &c)) return refuse("Lista de campos no valida: " + value);
@@ -224,7 +233,8 @@ int Set(CliContext& context, const std::string& key, const std::string& value) {
 
 int ConfigCommand(CliContext& context, const std::vector<std::string>& args) {
   const std::string verb = args.empty() ? "" : args[0];
-  const bool valid = (verb == "show" && args.size() == 1) || (verb == "defaults" && args.size() == 1) ||
+  const bool valid = (verb == "show" && args.size() == 1) ||
+                     (verb == "defaults" && args.size() == 1) ||
                      (verb == "set" && args.size() == 3);
   if (!valid) {
     context.feedback.Message(kUsage);

@@ -13,10 +13,14 @@ namespace {
 constexpr const char* kUsage = "Uso: quirovel detect [--test mensual|trimestral|cma]";
 
 bool ParseDetectionTest(const std::string& text, int* test_type) {
-  if (text == "mensual") *test_type = kMensual;
-  else if (text == "trimestral") *test_type = kTrimestral;
-  else if (text == "cma") *test_type = kCma;
-  else return false;
+  if (text == "mensual")
+    *test_type = kMensual;
+  else if (text == "trimestral")
+    *test_type = kTrimestral;
+  else if (text == "cma")
+    *test_type = kCma;
+  else
+    return false;
   return true;
 }
 

@@ -84,7 +84,8 @@ int InitCommand(CliContext& context, const std::vector<std::string>& arguments) 
   }
   CopyCount count;
   if (kit.empty())
-    context.feedback.Message("No se encuentra el kit de instalación: solo se crean los directorios"_cp);
+    context.feedback.Message(
+        "No se encuentra el kit de instalación: solo se crean los directorios"_cp);
   else
     CopyTree(s, kit, "C:", &count);
   s.fs.MakeDirectories(s.paths.ToHost(kInstallDirectory));

@@ -22,8 +22,8 @@ int LookupCommand(CliContext& context, const std::vector<std::string>& arguments
   StartSession(context);
   Session& s = context.session;
   const int year = s.config.VersionYear();
-  PrintLine(context.out, StrFormat("Version CIE9MC %d: %s", year,
-                                   s.catalogue.attributes().path().c_str()));
+  PrintLine(context.out,
+            StrFormat("Version CIE9MC %d: %s", year, s.catalogue.attributes().path().c_str()));
   int code = kExitOk;
   for (const std::string& argument : args) {
     std::string text = Utf8ToCp1252(argument);
@@ -36,7 +36,8 @@ int LookupCommand(CliContext& context, const std::vector<std::string>& arguments
     padded = text;
     if (padded.size() < static_cast<std::size_t>(CmbdFieldWidth(field)))
       padded.resize(static_cast<std::size_t>(CmbdFieldWidth(field)), ' ');
-    std::int32_t record = is_procedure ? s.catalogue.FindProcedure(padded) : s.catalogue.FindDiagnosis(padded);
+    std::int32_t record =
+        is_procedure ? s.catalogue.FindProcedure(padded) : s.catalogue.FindDiagnosis(padded);
     std::string line = text + (is_procedure ? ": procedimiento" : ": diagnóstico"_cp);
     if (record == 0) {
       PrintLine(context.out, line + " no encontrado");
@@ -45,7 +46,8 @@ int LookupCommand(CliContext& context, const std::vector<std::string>& arguments
       continue;
     }
     line += StrFormat(", registro %d", static_cast<int>(record));
-    for (int c = 3; c <= 8; ++c) line += StrFormat(" %d=\"", c) + std::string(s.catalogue.Column(c)) + "\"";
+    for (int c = 3; c <= 8; ++c)
+      line += StrFormat(" %d=\"", c) + std::string(s.catalogue.Column(c)) + "\"";
     PrintLine(context.out, line);
     PrintLine(context.out, "  " + s.catalogue.Description(padded, is_procedure ? 5 : 6));
   }

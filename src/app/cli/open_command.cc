@@ -28,8 +28,9 @@ int OpenCommand(CliContext& context, const std::vector<std::string>& args) {
     stored = s.paths.ToStored(stored);
   }
   if (HasTxtExtension(stored)) {
-    context.feedback.Message("Un fichero de texto se importa primero a una tabla dBase; "
-                             "luego se abre la tabla");
+    context.feedback.Message(
+        "Un fichero de texto se importa primero a una tabla dBase; "
+        "luego se abre la tabla");
     return kExitUsage;
   }
   if (!HasDbfExtension(stored)) {

@@ -4,10 +4,10 @@
 #include <ostream>
 
 #include "app/cli/command.h"
-#include "platform/cp1252.h"
-#include "session/config_file.h"
-#include "reference/install_paths.h"
 #include "output/output_path.h"
+#include "platform/cp1252.h"
+#include "reference/install_paths.h"
+#include "session/config_file.h"
 
 namespace quirovel {
 namespace {
@@ -24,7 +24,8 @@ int ReportCommand(CliContext& context, const std::vector<std::string>& arguments
   std::vector<std::string> args = arguments;
   const bool raw = TakeFlag(&args, "--raw");
   if (args.size() != 1 || !IsBareName(args[0])) {
-    context.feedback.Message("Uso: quirovel report NOMBRE [--raw]   (NOMBRE: un informe del directorio de trabajo)");
+    context.feedback.Message(
+        "Uso: quirovel report NOMBRE [--raw]   (NOMBRE: un informe del directorio de trabajo)");
     return kExitUsage;
   }
   Session& s = context.session;
@@ -45,7 +46,8 @@ int ReportCommand(CliContext& context, const std::vector<std::string>& arguments
   std::string text;
   text.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i)
-    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text.push_back(bytes[i]);
+    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+      text.push_back(bytes[i]);
   context.out << Cp1252ToUtf8(text);
   return kExitOk;
 }

@@ -22,8 +22,8 @@ void PrintHelp(std::ostream& out) {
          "Ordenes:\n";
   for (const Command& c : Commands()) {
     std::string usage = c.usage;
-    out << "  " << usage << std::string(usage.size() < 40 ? 40 - usage.size() : 1, ' ')
-        << c.summary << "\n";
+    out << "  " << usage << std::string(usage.size() < 40 ? 40 - usage.size() : 1, ' ') << c.summary
+        << "\n";
   }
 }
 

@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "session/startup.h"
-#include "platform/cp1252.h"
 #include "output/edit_report.h"
+#include "platform/cp1252.h"
+#include "session/startup.h"
 
 namespace quirovel {
 
