@@ -66,8 +66,7 @@ bool DetectionFixture::Run(int test_type, const EpisodeCheck& check) {
 }
 
 std::string DetectionFixture::Work(const std::string& name) const {
-  if (!WorkExists(name)) return {};
-  return ReadFileBytes(WorkPath(name));
+  return WorkExists(name) ? ReadFileBytes(WorkPath(name)) : "";
 }
 
 bool DetectionFixture::WorkExists(const std::string& name) const {

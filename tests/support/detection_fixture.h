@@ -1,8 +1,6 @@
-// A session over a temporary installation for tests of the detection run, its
-// reports and the groupings. The installation is the one the episode checks
-// use (CheckFixture: services 70100 MEDICINA INTERNA, 70440 PEDIATRIA, 70552
-// OBSTETRICIA; hospital "HOSPITAL DE PRUEBAS"; catalogue 2002), with the
-// current file "C:\Quirovel\trabajo\episodios.dbf" and a real "Quirovel.dat".
+// A session for tests of the detection run, its reports and the groupings,
+// over the installation of CheckFixture (hospital "HOSPITAL DE PRUEBAS"),
+// current file "C:\Quirovel\trabajo\episodios.dbf", a real "Quirovel.dat".
 //
 //   DetectionFixture f;
 //   f.WriteTable({CleanEpisode(), CleanEpisode().Set("SEXO", "7")});
@@ -28,13 +26,12 @@
 
 namespace quirovel::testing {
 
-// Errors to record, by record number: (catalogue number, field number) pairs,
-// recorded through SETERR in the order given.
+// (catalogue number, field number) pairs by record number, recorded through
+// SETERR in the order given.
 using ErrorScript = std::map<std::int64_t, std::vector<std::pair<int, int>>>;
 EpisodeCheck Scripted(ErrorScript script);
 
-// The date and time that every report heading carries, replaced by
-// "DD/MM/AAAA HH:MM", so reports can be compared with hand-written ones.
+// The date and time of every report heading replaced by "DD/MM/AAAA HH:MM".
 std::string WithoutTimes(const std::string& report);
 
 // An expected report of tests/detection/expected/.
@@ -50,20 +47,16 @@ class DetectionFixture {
   Session& session() { return *session_; }
   RecordingFeedback& feedback() { return feedback_; }
   FaultyFileSystem& fs() { return fs_; }
-  CheckFixture& installation() { return installation_; }
 
-  // Writes the current CMBD-A table (record n holds episodes[n - 1]).
+  // As CheckFixture::WriteTable, the table left closed.
   void WriteTable(const std::vector<Episode>& episodes,
                   const std::vector<std::string>& definitions = {});
-  // The run under the given test type with the given check.
   bool Run(int test_type, const EpisodeCheck& check);
 
-  // Bytes of a file of the working directory ("" when missing).
-  std::string Work(const std::string& name) const;
+  std::string Work(const std::string& name) const;  // "" when missing
   bool WorkExists(const std::string& name) const;
   std::string WorkPath(const std::string& name) const { return installation_.WorkPath(name); }
-  // The configuration record as saved in "Quirovel.dat".
-  ConfigRecord SavedConfig() const;
+  ConfigRecord SavedConfig() const;  // as saved in "Quirovel.dat"
 
  private:
   CheckFixture installation_;
