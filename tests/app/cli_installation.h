@@ -1,6 +1,7 @@
-// A small sample kit and an installation root in a temporary directory, and
-// the real `quirovel` binary run against them, for the tests of the
-// installation commands (init, config, open, lookup, catalogue).
+// The real `quirovel` binary run in a temporary directory, against an
+// installation root "root" made from a small kit "kit" (or from the sample kit
+// of the build), so that arguments, exit codes and the UTF-8 output are what a
+// user gets.
 #pragma once
 
 #include <sys/wait.h>
@@ -26,12 +27,10 @@ class CliInstallation {
     Put("kit/QUIROVEL/servicios.txt", "CODIGONOMBRE\r\n70100Medicina Interna\r\n");
     Put("kit/QUIROVEL/hospitnosas.txt", "02001\r\n11005\r\n");
     Put("kit/QUIROVEL/ocupaciones.txt", "001\r\n");
-    Put("kit/QUIROVEL/hospital.dat",
-        "02012Hospital General de Quirovel\r\n11005Hospital del Mar\r\n");
+    Put("kit/QUIROVEL/hospital.dat", "02012Hospital General de Quirovel\r\n11005Hospital del Mar\r\n");
     Put("kit/QUIROVEL/ZKCP.dat", std::string(8, '\0'));
-    std::vector<CieRow> rows = {{"250.00", "XXXXX", "  4  "}, {"45.13", "XXFFF", "    T"},
-                                {"486", "XXXXX", "F2   "}};
-    Put("kit/QUIROVEL/CIE02.dbf", CieAttributesBytes(rows));
+    Put("kit/QUIROVEL/CIE02.dbf",
+        CieAttributesBytes({{"250.00", "XXXXX", "  4  "}, {"45.13", "XXFFF", "    T"}, {"486", "XXXXX", "F2   "}}));
     Put("kit/QUIROVEL/CIEDE02.dbf",
         CieDescriptionsBytes({"250.00", "45.13", "486"}, {"DIABETES", "GASTROSCOPIA", "NEUMONIA"}));
     Put("kit/QUIROVEL/trabajo/Ctprueba.dbf", Cmbd(2));
@@ -44,7 +43,7 @@ class CliInstallation {
     return DbfBytes(CmbdAFields(), rows);
   }
 
-  void Put(const std::string& relative, const std::string& bytes) {
+  void Put(const std::string& relative, const std::string& bytes) const {
     std::string path = dir.Path(relative);
     RunCommand("mkdir -p " + ShellQuote(path.substr(0, path.find_last_of('/'))));
     WriteFileBytes(path, bytes);
@@ -52,17 +51,19 @@ class CliInstallation {
   std::string Read(const std::string& relative) const { return ReadFileBytes(dir.Path(relative)); }
   std::string root() const { return dir.Path("root"); }
 
-  // quirovel --root ROOT ARGUMENTS (already quoted for the shell).
-  CliRun Run(const std::string& arguments) const {
+  // quirovel ARGUMENTS (already quoted for the shell), from the temporary directory.
+  CliRun RunBare(const std::string& arguments) const {
     const std::string err_path = dir.Path("stderr.txt");
     int status = 0;
-    std::string out = RunCommand("cd " + ShellQuote(dir.path()) + " && " + ShellQuote(QUIROVEL_BINARY) +
-                                     " --root " + ShellQuote(root()) + " " + arguments + " 2>" +
-                                     ShellQuote(err_path),
+    std::string out = RunCommand("cd " + ShellQuote(dir.path()) + " && " + ShellQuote(QUIROVEL_BINARY) + " " +
+                                     arguments + " 2>" + ShellQuote(err_path),
                                  &status);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFileBytes(err_path)};
   }
-  CliRun Init() const { return Run("init --kit " + ShellQuote(dir.Path("kit"))); }
+  CliRun Run(const std::string& arguments) const { return RunBare("--root " + ShellQuote(root()) + " " + arguments); }
+  CliRun Init(const std::string& kit = "") const {
+    return Run("init --kit " + ShellQuote(kit.empty() ? dir.Path("kit") : kit));
+  }
 
   TempDir dir;
 };

@@ -3,7 +3,6 @@
 
 #include "app/cli_installation.h"
 #include "reference/config_image.h"
-#include "support/dbf_builder.h"
 
 namespace quirovel {
 namespace {
@@ -24,6 +23,7 @@ class ConfigCommandTest : public ::testing::Test {
 TEST_F(ConfigCommandTest, ShowDecodesEveryFieldInUtf8) {
   CliRun run = inst.Run("config show");
   ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
   for (const char* line :
        {"marker: 40\n", "current-path: C:\\Quirovel\\trabajo\\Ctprueba.dbf\n", "hospital-code: 02012\n",
         "hospital: Hospital General de Quirovel\n", "work-directory: C:\\quirovel\\trabajo\n",
@@ -41,43 +41,26 @@ TEST_F(ConfigCommandTest, ShowDecodesEveryFieldInUtf8) {
 }
 
 TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndSaves) {
-  const std::string before = Record();
-  ASSERT_EQ(Set("version", "2004").exit_code, 0);
-  EXPECT_EQ(Record().substr(1196, 4), std::string("\xD4\x07\0\0", 4));
-  ASSERT_EQ(Set("hospital", "Hospital del Mar").exit_code, 0);
-  EXPECT_EQ(Record().substr(320, 6), std::string("11005\0", 6));
-  EXPECT_EQ(Record().substr(326, 17), std::string("Hospital del Mar\0", 17));
-  ASSERT_EQ(Set("errors.E11", "X-X").exit_code, 0);
-  ASSERT_EQ(Set("errors.all.cma", "off").exit_code, 0);
-  EXPECT_EQ(Record().substr(104, 3), "X  ");  // E11: monthly on, quarterly off, then CMA off
-  EXPECT_EQ(Record()[104 + 3 * 70 + 2], ' ');
-  EXPECT_EQ(Record()[104 + 3 * 70 + 0], 'X');
-  ASSERT_EQ(Set("printer-scale", ".5").exit_code, 0);
-  EXPECT_EQ(Record().substr(2456, 4), std::string("\0\0\0\x3F", 4));
-  ASSERT_EQ(Set("group-after-test", "off").exit_code, 0);
-  EXPECT_EQ(Record()[1816], 0);
-  ASSERT_EQ(Set("completeness", "none").exit_code, 0);
-  ASSERT_EQ(Set("completeness", "+FECALT").exit_code, 0);
-  EXPECT_EQ(Record().substr(1728, 16), std::string(15, ' ') + "X");
-  EXPECT_EQ(Record()[1791], 'X');  // the 64th flag is never changed
-  ASSERT_EQ(Set("editor", "/bin/sh").exit_code, 0);
-  EXPECT_EQ(Record().substr(497, 8), std::string("/bin/sh\0", 8));
-  EXPECT_EQ(Record().substr(597, 3), std::string("sh\0", 3));
-  ASSERT_EQ(Set("history", "C:\\Quirovel\\trabajo\\hist.dbf").exit_code, 0);
-  EXPECT_EQ(Record().substr(1096, 29), std::string("C:\\Quirovel\\trabajo\\hist.dbf\0", 29));
+  const std::pair<const char*, const char*> settings[] = {
+      {"version", "2004"},        {"hospital", "Hospital del Mar"}, {"errors.E11", "X-X"},
+      {"errors.all.cma", "off"},  {"printer-scale", ".5"},          {"group-after-test", "off"},
+      {"completeness", "none"},   {"completeness", "+FECALT"},      {"editor", "/bin/sh"}};
+  for (const auto& [key, value] : settings) ASSERT_EQ(Set(key, value).exit_code, 0) << key;
+  const std::string r = Record();
+  ASSERT_EQ(r.size(), 2460u);
+  EXPECT_EQ(r.substr(1196, 4), std::string("\xD4\x07\0\0", 4));
+  EXPECT_EQ(r.substr(320, 23), std::string("11005\0Hospital del Mar\0", 23));  // the code from hospital.dat
+  EXPECT_EQ(r.substr(104, 3), "X  ");  // E11: monthly on, quarterly off, then CMA off
+  EXPECT_EQ(r.substr(104 + 3 * 70, 3), "XX ");
+  EXPECT_EQ(r.substr(2456, 4), std::string("\0\0\0\x3F", 4));
+  EXPECT_EQ(r[1816], 0);
+  EXPECT_EQ(r.substr(1728, 16), std::string(15, ' ') + "X");
+  EXPECT_EQ(r[1791], 'X');  // the 64th flag is never changed
+  EXPECT_EQ(r.substr(497, 8), std::string("/bin/sh\0", 8));
+  EXPECT_EQ(r.substr(597, 3), std::string("sh\0", 3));
   CliRun show = inst.Run("config show");
-  EXPECT_NE(show.out.find("printer-scale: .50\n"), std::string::npos);
-  EXPECT_NE(show.out.find("errors.E11: X--\n"), std::string::npos);
-  EXPECT_NE(show.out.find("completeness: FECALT\n"), std::string::npos);
-  EXPECT_EQ(before.size(), Record().size());
-}
-
-TEST_F(ConfigCommandTest, SavingPutsTheWorkingDirectoryBack) {
-  std::string record = Record();
-  record.replace(397, 9, std::string("C:\\otro\0\0", 9));
-  inst.Put("root/QUIROVEL/Quirovel.dat", record);
-  ASSERT_EQ(Set("group-after-test", "on").exit_code, 0);
-  EXPECT_EQ(Record().substr(397, 20), std::string("C:\\quirovel\\trabajo\0", 20));
+  for (const char* line : {"printer-scale: .50\n", "errors.E11: X--\n", "completeness: FECALT\n"})
+    EXPECT_NE(show.out.find(line), std::string::npos) << line;
 }
 
 TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
@@ -100,8 +83,6 @@ TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
     EXPECT_FALSE(run.err.empty()) << c.key;
   }
   EXPECT_EQ(Record(), before);
-  EXPECT_EQ(inst.Run("config").exit_code, 2);
-  EXPECT_EQ(inst.Run("config set version").exit_code, 2);
 }
 
 TEST_F(ConfigCommandTest, DefaultsKeepTheOwnHospitalAndTheEditor) {

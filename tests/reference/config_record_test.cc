@@ -8,13 +8,10 @@
 namespace quirovel {
 namespace {
 
-std::string Bytes(const ConfigRecord& r) {
-  return std::string(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
-}
-
 TEST(ConfigRecordTest, NewRecordMatchesTheDocumentedImageByteForByte) {
   const std::string expected = testing::NewRecordImage();
-  const std::string actual = Bytes(NewConfigRecord());
+  const ConfigRecord record = NewConfigRecord();
+  const std::string actual(reinterpret_cast<const char*>(record.bytes().data()), record.bytes().size());
   ASSERT_EQ(actual.size(), 2460u);
   for (std::size_t i = 0; i < expected.size(); ++i)
     ASSERT_EQ(actual[i], expected[i]) << "first difference at byte " << i;
@@ -25,14 +22,12 @@ TEST(ConfigRecordTest, SavedImportLayoutsUseTheirOwnFieldOrder) {
   ImportSettings settings{"T", "3", "D", "\"", ";", "S", 1, 0};
   ASSERT_TRUE(r.SetImport(ImportLayout::kSavedCmbd, settings));
   const auto& b = r.bytes();
-  EXPECT_EQ(b[2140], 'T');
-  EXPECT_EQ(b[2240], '3');
-  EXPECT_EQ(b[2242], 'D');
-  EXPECT_EQ(b[2342], '"');
-  EXPECT_EQ(b[2344], ';');
-  EXPECT_EQ(b[2346], 'S');  // structure table at 206 in this layout
-  EXPECT_EQ(b[2452], 1);    // header line at 312
-  EXPECT_EQ(b[2448], 0);    // fixed length at 308
+  // Text file, date format, target, delimiter, separator, then the structure
+  // table at 206, the fixed length at 308 and the header line at 312.
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[2140]), 207),
+            "T" + std::string(99, '\0') + std::string("3\0D", 3) + std::string(99, '\0') + std::string("\"\0;\0S", 5));
+  EXPECT_EQ(b[2452], 1);
+  EXPECT_EQ(b[2448], 0);
   ASSERT_TRUE(r.SetImport(ImportLayout::kCurrent, settings));
   EXPECT_EQ(b[996], 'S');  // structure table at 216 in the current settings
   EXPECT_EQ(b[988], 1);    // header line at 208
