@@ -1,5 +1,7 @@
 #include "validation/cmbd_record.h"
 
+#include <cstring>
+
 #include "storage/dates.h"
 
 namespace quirovel {
@@ -10,6 +12,8 @@ namespace {
 struct Decoder {
   std::string_view record;
   const FieldMap& map;
+  // Zero bytes are rare: one look at the whole record spares a look at each text.
+  bool has_zero = std::memchr(record.data(), 0, record.size()) != nullptr;
 
   // The field's whole text as stored; empty when the map does not fit the
   // record (a map left from another table).
@@ -23,7 +27,12 @@ struct Decoder {
 
   void Text(int k, CmbdText* out, std::string_view absent = " ") const {
     // A field wider than the layout keeps only its layout width.
-    out->assign(map.Present(k) ? Raw(k, map.text_width[static_cast<std::size_t>(k)]) : absent);
+    const std::string_view text =
+        map.Present(k) ? Raw(k, map.text_width[static_cast<std::size_t>(k)]) : absent;
+    if (has_zero)
+      out->assign(text);
+    else
+      out->assign_whole(text);
   }
 
   void Number(int k, std::int32_t* out, std::int32_t absent) const {

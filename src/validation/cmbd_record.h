@@ -23,16 +23,11 @@ class CmbdText {
   CmbdText(std::string_view text) { assign(text); }  // NOLINT: texts convert freely
   // The text ends at its first zero byte: the program's texts are
   // zero-terminated, so a field filled with zeros is the empty text.
-  void assign(std::string_view text) {
-    std::size_t n = text.size() < kCapacity ? text.size() : kCapacity;
-    if (n == 0) {  // an empty view may have no data
-      size_ = 0;
-      return;
-    }
-    if (const void* nul = std::memchr(text.data(), 0, n))
-      n = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
-    size_ = static_cast<std::uint8_t>(n);
-    std::memcpy(bytes_, text.data(), n);
+  void assign(std::string_view text) { assign_whole(CView(text)); }
+  // The text as it stands, for a text known to hold no zero byte.
+  void assign_whole(std::string_view text) {
+    size_ = static_cast<std::uint8_t>(text.size() < kCapacity ? text.size() : kCapacity);
+    if (size_ > 0) std::memcpy(bytes_, text.data(), size_);  // an empty view may have no data
   }
   std::string_view view() const { return {bytes_, size_}; }
   operator std::string_view() const { return view(); }  // NOLINT
