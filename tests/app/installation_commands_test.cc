@@ -20,7 +20,6 @@ TEST(InitCommandTest, FirstInitCopiesTheKitAndCreatesTheConfigurationOnce) {
   EXPECT_EQ(run.out, "Instalación en " + inst.root() + ": 8 ficheros copiados, 0 ya existían\n");
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), testing::NewRecordImage());
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quiroveldef.dat"), testing::NewRecordImage());
-  EXPECT_EQ(inst.Read("root/QUIROVEL/CIE02.dbf"), inst.Read("kit/QUIROVEL/CIE02.dbf"));
   EXPECT_EQ(inst.Read("root/QUIROVEL/trabajo/Ctprueba.dbf"), CliInstallation::Cmbd(2));
   // Again: nothing copied, nothing created, the record read back unchanged.
   run = inst.Init();
@@ -67,8 +66,6 @@ TEST(OpenCommandTest, ChosenTableBecomesCurrentAndForgetsTheLastRun) {
   record = inst.Read("root/QUIROVEL/Quirovel.dat");
   EXPECT_EQ(record.substr(0, 704), expected.substr(0, 704));  // the error count is back to 0
   EXPECT_EQ(record.substr(1793, 4), std::string("...\0", 4));
-  run = inst.Run("structure");  // now analyses the chosen file
-  EXPECT_EQ(run.out.rfind("Analisis de la estructura CMBD\nC:\\quirovel\\trabajo\\Marzo.DBF\n", 0), 0u);
   // A host path under the root is stored as drive C.
   ASSERT_EQ(inst.Run("open " + ShellQuote(inst.root() + "/QUIROVEL/trabajo/Marzo.DBF")).exit_code, 0);
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat").substr(4, 30),
@@ -95,7 +92,7 @@ TEST(OpenCommandTest, RefusalsLeaveTheConfigurationAlone) {
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), before);
 }
 
-TEST(LookupCommandTest, EachCodeWithItsRecordColumnsAndDescription) {
+TEST(CatalogueCommandsTest, LookupPrintsEachCodesRecordAndCheckTheTablesOrder) {
   CliInstallation inst;
   ASSERT_EQ(inst.Init().exit_code, 0);
   CliRun run = inst.Run("lookup 250.00 45.13 486 999.99");
@@ -117,12 +114,9 @@ TEST(LookupCommandTest, EachCodeWithItsRecordColumnsAndDescription) {
   EXPECT_NE(run.out.find("\n486: procedimiento, registro 3 "), std::string::npos) << run.out;
   run = inst.Run("lookup --diagnosis 45.1");
   EXPECT_NE(run.out.find("\n45.1: diagnóstico no encontrado\n  << NO ES CIE9-MC >>\n"), std::string::npos);
-}
 
-TEST(CatalogueCommandTest, ChecksTheOrderOfTheConfiguredCatalogue) {
-  CliInstallation inst;
-  ASSERT_EQ(inst.Init().exit_code, 0);
-  CliRun run = inst.Run("catalogue check");
+  // catalogue check: the order of the same table, then of one out of order.
+  run = inst.Run("catalogue check");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, "Tabla: " + inst.root() + "/QUIROVEL/CIE02.dbf\nRegs 3\nCódigos repetidos: 0\nOrden: correcto\n");
@@ -137,8 +131,15 @@ TEST(CatalogueCommandTest, ChecksTheOrderOfTheConfiguredCatalogue) {
 
 TEST(CliFailures, WithoutAnInstallationCommandsFailAndSayWhy) {
   CliInstallation inst;  // no init: the root does not exist
+  // Start-up says what it misses, in order, whatever the command.
+  const std::string start = "Error al abrir fichero de servicios.txt\nError al abrir fichero de hospitnosas.txt\n"
+                            "Error al abrir fichero de ocupaciones.txt\nCreando registro\n"
+                            "Error al abril el fichero " + inst.root() + "/Quirovel/trabajo/Ctprueba.dbf\n"
+                            "Error al abril el fichero " + inst.root() + "/QUIROVEL/CIE02.dbf\n"
+                            "Error al abril el fichero " + inst.root() + "/QUIROVEL/CIEDE02.dbf\n"
+                            "Error al abrir fichero de codigos postales\nError al Crear fichero de codigos postales\n";
+  EXPECT_EQ(inst.Run("catalogue check").err, start);
   const std::pair<const char*, std::string> cases[] = {
-      {"catalogue check", "Error al Crear fichero de codigos postales\n"},
       {"detect", "Detección no realizada: el fichero CMBD-A no se puede leer\n"},
       {"counts", "error al abrir fallos.dat\n"},
       {"group type", "Error al abrir erragr.txt\n"},

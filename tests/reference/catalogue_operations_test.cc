@@ -4,14 +4,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "session/session.h"
-#include "session/startup.h"
 #include "platform/cp1252.h"
 #include "platform/faulty_file_system.h"
 #include "platform/memory_file_system.h"
 #include "platform/recording_feedback.h"
 #include "reference/cie_tables.h"
 #include "reference/config_defaults.h"
+#include "session/session.h"
+#include "session/startup.h"
 #include "support/dbf_builder.h"
 
 namespace quirovel {
@@ -31,19 +31,13 @@ class CatalogueOperationsTest : public ::testing::Test {
     fs.SetContents("/r/QUIROVEL/CIE" + suffix + ".dbf", testing::CieAttributesBytes(testing::CieRows(codes)));
     fs.SetContents("/r/QUIROVEL/CIEDE" + suffix + ".dbf", testing::CieDescriptionsBytes(codes, texts));
   }
-  // The current CMBD-A file, of one episode.
-  void Episode(const std::map<std::string, std::string>& row,
-               std::vector<testing::TableField> fields = testing::CmbdAFields()) {
-    fs.SetContents("/r/QUIROVEL/trabajo/Ctprueba.dbf", testing::DbfBytes(fields, {testing::RowFor(fields, row)}));
-  }
   Session& Start(FileSystem* on = nullptr) {
     feedback.Clear();
     session = std::make_unique<Session>(on ? *on : fs, feedback, "/r");
     LoadConfig(*session);
     return *session;
   }
-  // Each message shown, as "caption: text".
-  std::vector<std::string> Shown() const {
+  std::vector<std::string> Shown() const {  // "caption: text"
     std::vector<std::string> shown;
     for (const auto& m : feedback.messages) shown.push_back(m.caption.empty() ? m.text : m.caption + ": " + m.text);
     return shown;
@@ -61,7 +55,6 @@ TEST_F(CatalogueOperationsTest, EachVersionYearOpensItsOwnTablesAndOthersFallBac
   for (const auto& [year, suffix] : years) {
     Config(year);
     Session& s = Start();
-    EXPECT_EQ(s.catalogue.attributes().path(), "/r/QUIROVEL/CIE" + suffix + ".dbf");
     EXPECT_EQ(s.catalogue.descriptions().path(), "/r/QUIROVEL/CIEDE" + suffix + ".dbf");
     EXPECT_EQ(s.catalogue.FindDiagnosis("A" + suffix + "   "), 1) << year;
   }
@@ -78,30 +71,28 @@ TEST_F(CatalogueOperationsTest, EachVersionYearOpensItsOwnTablesAndOthersFallBac
   EXPECT_EQ(Shown(), std::vector<std::string>{"Version CIE9MC 2005 sin catálogo propio: se usará la del 2004"_cp});
   EXPECT_EQ(s.config.VersionYear(), 2005);
   EXPECT_EQ(s.catalogue.attributes().path(), "/r/QUIROVEL/CIE04.dbf");
-  EXPECT_EQ(CieEditionFor(2010), 2006);
-  EXPECT_EQ(CieEditionFor(1990), 1988);
-  EXPECT_EQ(CieEditionFor(1987), 2006);
+  for (const auto& [year, edition] : {std::pair{2010, 2006}, {1990, 1988}, {1987, 2006}})
+    EXPECT_EQ(CieEditionFor(year), edition) << year;
 }
 
 TEST_F(CatalogueOperationsTest, CodeDescriptionOfTheCurrentEpisode) {
   Catalogue("02", {"250.00", "45.13"}, {"DIABETES MELLITUS", "GASTROSCOPIA"});
   Config(2002);
-  Episode({{"C1", "250.00"}, {"C2", "999.99"}, {"P1", "45.13"}, {"P2", "45.1"}});
+  auto fields = testing::Without(testing::CmbdAFields(), {"C3"});
+  fs.SetContents("/r/QUIROVEL/trabajo/Ctprueba.dbf",
+                 testing::DbfBytes(fields, {testing::RowFor(fields, {{"C1", "250.00"}, {"C2", "999.99"},
+                                                                     {"P1", "45.13"}, {"P2", "45.1"}})}));
   Session& s = Start();
   ASSERT_EQ(s.table.ReadRecord(1), 0);
   const std::pair<int, const char*> cases[] = {{C1, "DIABETES MELLITUS"}, {C1 + 1, "<< NO ES CIE9-MC >>"},
-                                               {C15, ""},  // a blank field
+                                               {C1 + 2, ""},  // a field the file does not have
+                                               {C15, ""},     // a blank field
                                                {P1, "GASTROSCOPIA"},      {P1 + 1, "<< NO ES CIE9-MC >>"}};
   for (const auto& [field, text] : cases) EXPECT_EQ(CodeDescription(s, field), text) << field;
   // The description does not move the attributes record a check is reading.
   ASSERT_EQ(s.catalogue.FindProcedure("45.13"), 2);
   CodeDescription(s, C1);
   EXPECT_EQ(s.catalogue.Column(1), "45.13  ");
-  // A field the file does not have gives an empty text.
-  Episode({{"C1", "250.00"}}, testing::Without(testing::CmbdAFields(), {"C1"}));
-  Session& t = Start();
-  ASSERT_EQ(t.table.ReadRecord(1), 0);
-  EXPECT_EQ(CodeDescription(t, C1), "");
 }
 
 TEST(CatalogueEditions, DischargeDateChoosesTheEdition) {
@@ -148,28 +139,20 @@ TEST_F(CatalogueOperationsTest, OrderCheckCountsRepeatsAndStopsAtTheFirstCodeOut
   }
 }
 
-TEST_F(CatalogueOperationsTest, LongListsOfRepeatsAreBounded) {
+TEST_F(CatalogueOperationsTest, OrderCheckBoundsItsListAndGoesOnWithoutItsWorkFile) {
   Catalogue("02", std::vector<std::string>(3001, "123.45"));
-  Config(2002);
-  Session& s = Start();
-  feedback.Clear();
-  CatalogueOrderResult r = CheckCatalogueOrder(s);
-  EXPECT_EQ(r.repeats, 3000);
-  EXPECT_LE(r.repeated_list.size(), kRepeatedListSize);
-  EXPECT_EQ(r.repeated_list.substr(r.repeated_list.size() - 12), "123.45 , ...");
-  EXPECT_EQ(feedback.messages.back().caption, "3000 códigos repetidos"_cp);
-}
-
-TEST_F(CatalogueOperationsTest, OrderCheckGoesOnWithoutItsWorkFile) {
-  Catalogue("02", {"001", "002"});
   Config(2002);
   FaultyFileSystem faulty(fs);
   faulty.FailOpensOf("salida.txt");
   Session& s = Start(&faulty);
   feedback.Clear();
-  CatalogueOrderResult r = CheckCatalogueOrder(s);
-  EXPECT_EQ(feedback.Texts(), std::vector<std::string>{"Error al abrir el fichero de salida.txt"});
-  EXPECT_EQ(r.records, 2);
+  const CatalogueOrderResult r = CheckCatalogueOrder(s);
+  EXPECT_EQ(r.records, 3001);
+  EXPECT_EQ(r.repeats, 3000);
+  EXPECT_LE(r.repeated_list.size(), kRepeatedListSize);
+  EXPECT_EQ(r.repeated_list.substr(r.repeated_list.size() - 12), "123.45 , ...");
+  EXPECT_EQ(Shown().front(), "Error al abrir el fichero de salida.txt");
+  EXPECT_EQ(feedback.messages.back().caption, "3000 códigos repetidos"_cp);
 }
 
 }  // namespace

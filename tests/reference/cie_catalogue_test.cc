@@ -77,18 +77,26 @@ TEST_P(CieCatalogueTest, FindsEveryCodeComparingSixCharactersForDiagnosesAndFive
   EXPECT_TRUE(feedback.Texts().empty());
 }
 
-TEST_P(CieCatalogueTest, ColumnsReadTheRecordFound) {
-  Load(CieAttributesBytes({{"001.0", "X F  ", "F12 T"}, {"650", "XXXXX", " 2 4T"}}),
-       CieDescriptionsBytes({"001.0", "650"}));
+TEST_P(CieCatalogueTest, ColumnsReadTheRecordFoundWhateverTheCodeWidth) {
+  Load(CieAttributesBytes({{"001.0", "X F  ", "F12 T"}, {"650", "XXXXX", " 2 4T"}}, 8),
+       CieDescriptionsBytes({"001.0", "650"}, {}, 8));
   ASSERT_EQ(catalogue.FindDiagnosis(D("650")), 2);
-  const std::pair<int, const char*> columns[] = {{1, "650    "}, {3, "XXXXX"}, {5, "2"},
-                                                 {7, "4"},       {8, "T"},     {9, ""}};
+  const std::pair<int, const char*> columns[] = {{1, "650     "}, {3, "XXXXX"}, {5, "2"},
+                                                 {7, "4"},        {8, "T"},     {9, ""}};
   for (const auto& [c, text] : columns) EXPECT_EQ(catalogue.Column(c), text) << c;
   ASSERT_EQ(catalogue.FindDiagnosis(D("001.0")), 1);
   EXPECT_EQ(catalogue.Column(3), "X F  ");
   EXPECT_EQ(catalogue.Column(4), "F");
   EXPECT_EQ(catalogue.FindDiagnosis(D("999.9")), 0);
   EXPECT_EQ(catalogue.Column(3), "");  // nothing found, nothing to read
+}
+
+TEST_P(CieCatalogueTest, CodesCompareAsSignedBytes) {
+  // Bytes above 0x7F are negative: they sort before the digits.
+  const std::vector<std::string> codes = {"\xA8X", "\xE9", "\xE9" "0", "001", "V01"};
+  Build(codes);
+  for (std::size_t i = 0; i < codes.size(); ++i) EXPECT_EQ(catalogue.FindDiagnosis(D(codes[i])), static_cast<std::int32_t>(i + 1)) << i;
+  EXPECT_EQ(catalogue.FindDiagnosis(D("\xB0")), 0);
 }
 
 TEST_P(CieCatalogueTest, UnsortedTableGivesWhatTheBlockScanFinds) {
@@ -130,15 +138,6 @@ TEST_P(CieCatalogueTest, LongLastBlockTheProcedureGiveUpAndAskingAgain) {
   EXPECT_EQ(catalogue.FindProcedure("00004"), 3);
 }
 
-TEST_P(CieCatalogueTest, ShorterDescriptionsTableEndsTheLastBlockEarly) {
-  std::vector<std::string> codes = EvenCodes(30);
-  Load(CieAttributesBytes(CieRows(codes)),
-       CieDescriptionsBytes(std::vector<std::string>(codes.begin(), codes.begin() + 25)));
-  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[24])), 25);
-  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[25])), 0);  // beyond the descriptions' count
-  EXPECT_TRUE(feedback.Texts().empty());
-}
-
 TEST_P(CieCatalogueTest, DescriptionsAreDecodedAndUnknownCodesSaySo) {
   const std::vector<std::string> codes = {"250.00", "45.13", "813.21"};
   Load(CieAttributesBytes(CieRows(codes)),
@@ -165,7 +164,7 @@ TEST_P(CieCatalogueTest, MissingTablesMakeAnEmptyCatalogue) {
   EXPECT_EQ(catalogue.Column(1), "");
 }
 
-TEST_P(CieCatalogueTest, AttributesFileCutShortReadsTheCutRecordAsBlanks) {
+TEST_P(CieCatalogueTest, TablesCutShortOrOfDifferentLengths) {
   std::string bytes = CieAttributesBytes({{"001"}, {"002"}, {"003", "XXXXX", "FFFFF"}});
   bytes.resize(bytes.size() - 5);  // record 3 keeps its first three columns only
   Load(bytes, CieDescriptionsBytes({"001", "002", "003", "004"}));
@@ -174,6 +173,13 @@ TEST_P(CieCatalogueTest, AttributesFileCutShortReadsTheCutRecordAsBlanks) {
   EXPECT_EQ(catalogue.Column(4), " ");
   EXPECT_EQ(catalogue.Column(8), " ");
   EXPECT_EQ(catalogue.FindDiagnosis(D("004")), 0);  // a record the file does not hold
+  // A shorter descriptions table ends the last block early.
+  std::vector<std::string> codes = EvenCodes(30);
+  Load(CieAttributesBytes(CieRows(codes)),
+       CieDescriptionsBytes(std::vector<std::string>(codes.begin(), codes.begin() + 25)));
+  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[24])), 25);
+  EXPECT_EQ(catalogue.FindDiagnosis(D(codes[25])), 0);
+  EXPECT_TRUE(feedback.Texts().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaths, CieCatalogueTest, ::testing::Values(true, false),
