@@ -195,6 +195,9 @@ int DbfTable::ReadRecord(std::int64_t n) {
     }
     ahead_first_ = n;
     ahead_bytes_ = got;
+    // One look at the whole block: the records of a file without zero bytes,
+    // nearly every file, need no look of their own.
+    ahead_has_zero_ = std::memchr(ahead_.data(), 0, static_cast<std::size_t>(got)) != nullptr;
     ahead_count_ = (got + length - 1) / length;
   }
   std::int64_t start = (n - ahead_first_) * length;
@@ -203,6 +206,7 @@ int DbfTable::ReadRecord(std::int64_t n) {
   // A record cut short by the end of the file still counts as read; its
   // missing bytes read as blanks rather than as the previous record's.
   std::memset(record_.data() + available, ' ', static_cast<std::size_t>(length - available));
+  record_may_hold_zero_ = ahead_has_zero_;
   last_read_ = n;
   status_ = 0;
   return status_;

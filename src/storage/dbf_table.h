@@ -85,6 +85,8 @@ class DbfTable {
   std::string_view Record() const {
     return {record_.data(), static_cast<std::size_t>(record_length_ > 0 ? record_length_ : 0)};
   }
+  // False when the record buffer certainly holds no zero byte.
+  bool RecordMayHoldZero() const { return record_may_hold_zero_; }
 
  private:
   bool CheckLayout();
@@ -112,6 +114,8 @@ class DbfTable {
   std::int64_t ahead_first_ = 0;  // record number of the first buffered record
   std::int64_t ahead_count_ = 0;  // whole or partial records buffered
   std::int64_t ahead_bytes_ = 0;
+  bool ahead_has_zero_ = false;        // some byte of the buffered block is zero
+  bool record_may_hold_zero_ = false;  // the record came from such a block
   std::int64_t last_read_ = -1;
   std::size_t ahead_want_ = 0;
 };

@@ -1,7 +1,5 @@
 #include "validation/cmbd_record.h"
 
-#include <cstring>
-
 #include "storage/dates.h"
 
 namespace quirovel {
@@ -12,8 +10,6 @@ namespace {
 struct Decoder {
   std::string_view record;
   const FieldMap& map;
-  // Zero bytes are rare: one look at the whole record spares a look at each text.
-  bool has_zero = std::memchr(record.data(), 0, record.size()) != nullptr;
 
   // The field's whole text as stored; empty when the map does not fit the
   // record (a map left from another table).
@@ -29,10 +25,7 @@ struct Decoder {
     // A field wider than the layout keeps only its layout width.
     const std::string_view text =
         map.Present(k) ? Raw(k, map.text_width[static_cast<std::size_t>(k)]) : absent;
-    if (has_zero)
-      out->assign(text);
-    else
-      out->assign_whole(text);
+    out->assign(text);
   }
 
   void Number(int k, std::int32_t* out, std::int32_t absent) const {
@@ -45,6 +38,16 @@ struct Decoder {
 std::int32_t TwoDigits(const CmbdText& date, std::size_t at) {
   std::string_view text = date.view();
   return at < text.size() ? static_cast<std::int32_t>(DecimalValue(text.substr(at, 2))) : 0;
+}
+
+void CutTextsAtZero(CmbdRecord* r) {
+  for (CmbdText* text :
+       {&r->PROCH, &r->AFILISS, &r->HOSPITAL, &r->HISTORIA, &r->ASISTENC, &r->FECNAC, &r->OCUPACION,
+        &r->FECING, &r->SERVING, &r->SERVALT, &r->FECALT, &r->TRASH, &r->FEINTV, &r->FECPART})
+    text->CutAtZero();
+  for (CmbdText& code : r->C) code.CutAtZero();
+  for (CmbdText& code : r->CE) code.CutAtZero();
+  for (CmbdText& code : r->P) code.CutAtZero();
 }
 
 }  // namespace
@@ -86,6 +89,9 @@ void DecodeRecord(const DbfTable& table, const FieldMap& map, CmbdRecord* r) {
   d.Number(SEXO3N, &r->SEXO3N, 0);
   d.Number(ESTUCI, &r->ESTUCI, 0);
   d.Number(ESTURG, &r->ESTURG, 0);
+
+  // Zero bytes are rare: only a record that may hold one has its texts cut.
+  if (table.RecordMayHoldZero()) CutTextsAtZero(r);
 
   const long ingreso = DecimalValue(r->FECING.view());
   r->StayYears = static_cast<std::int32_t>((DecimalValue(r->FECALT.view()) - ingreso) / 10000);

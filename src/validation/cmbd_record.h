@@ -21,13 +21,14 @@ class CmbdText {
 
   CmbdText() = default;
   CmbdText(std::string_view text) { assign(text); }  // NOLINT: texts convert freely
-  // The text ends at its first zero byte: the program's texts are
-  // zero-terminated, so a field filled with zeros is the empty text.
-  void assign(std::string_view text) { assign_whole(CView(text)); }
-  // The text as it stands, for a text known to hold no zero byte.
-  void assign_whole(std::string_view text) {
+  void assign(std::string_view text) {
     size_ = static_cast<std::uint8_t>(text.size() < kCapacity ? text.size() : kCapacity);
     if (size_ > 0) std::memcpy(bytes_, text.data(), size_);  // an empty view may have no data
+  }
+  // Ends the text at its first zero byte, if it holds one.
+  void CutAtZero() {
+    if (const void* nul = std::memchr(bytes_, 0, size_))
+      size_ = static_cast<std::uint8_t>(static_cast<const char*>(nul) - bytes_);
   }
   std::string_view view() const { return {bytes_, size_}; }
   operator std::string_view() const { return view(); }  // NOLINT
@@ -65,7 +66,9 @@ struct CmbdRecord {
   std::int32_t AgeMonths = 0;
 };
 
-// Decodes the table's current record through the map. Absent text fields hold
+// Decodes the table's current record through the map. Every text ends at its
+// first zero byte: the program's texts are zero-terminated, so a field filled
+// with zeros is the empty text. Absent text fields hold
 // one blank (six for CE2 to CE4); absent numbers take -1 (PROCEDEN, TIPALT) or 0.
 void DecodeRecord(const DbfTable& table, const FieldMap& map, CmbdRecord* record);
 
