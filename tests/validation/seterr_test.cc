@@ -25,51 +25,37 @@ std::string Le32(std::uint32_t v) {
 
 TEST(ErrorEntryTest, LaidOutByteForByte) {
   ErrorEntry e;
-  e.error = 5;
-  e.field = 3;
-  e.related1 = 12;
-  e.related2 = 7;
+  e.error = 5, e.field = 3, e.related1 = 12, e.related2 = 7, e.not_in_version = 1;
   e.record = 70000;  // 0x00011170
-  e.not_in_version = 1;
   const std::string expected = std::string(" 5\0\0", 4) + Le32(3) + Le32(12) + Le32(7) + Le32(0) +
-                               std::string("\x70\x11\x01\x00", 4) + std::string(" \0\0\0", 4) +
-                               Le32(1);
+                               std::string("\x70\x11\x01\x00", 4) + std::string(" \0\0\0", 4) + Le32(1);
   EXPECT_EQ(EntryBytes(e), expected);
-
+  EXPECT_EQ(EntryBytes(ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(expected.data()))),
+            expected);
   e.error = 71;
   EXPECT_EQ(EntryBytes(e).substr(0, 4), std::string("71\0\0", 4));
+}
 
-  const std::string bytes = EntryBytes(e);
-  ErrorEntry back = ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(bytes.data()));
-  EXPECT_EQ(back.error, 71);
-  EXPECT_EQ(back.field, 3u);
-  EXPECT_EQ(back.related1, 12u);
-  EXPECT_EQ(back.related2, 7u);
-  EXPECT_EQ(back.record, 70000u);
-  EXPECT_EQ(back.not_in_version, 1u);
+ErrorEntry EntryOf(int error, std::uint32_t record) {
+  ErrorEntry e;
+  e.error = error, e.field = 8, e.record = record;
+  return e;
 }
 
 TEST(ErrorLogTest, NewLogHasZerosBeforeEntryOneAndIsNeverTruncated) {
   MemoryFileSystem fs;
   ErrorLog log;
   ASSERT_TRUE(log.Open(fs, "/fallos.dat"));
-  ErrorEntry e;
-  e.error = 13;
-  e.field = 8;
-  e.record = 1;
-  for (int k = 1; k <= 50; ++k) log.Queue(k, e);
+  for (int k = 1; k <= 50; ++k) log.Queue(k, EntryOf(13, 1));
   EXPECT_EQ(log.Flush(), 0);
   log.Close();
-  const std::string* bytes = fs.Contents("/fallos.dat");
-  ASSERT_NE(bytes, nullptr);
-  EXPECT_EQ(bytes->size(), 51u * 32);
-  EXPECT_EQ(bytes->substr(0, 32), std::string(32, '\0'));
-  EXPECT_EQ(bytes->substr(32, 4), std::string("13\0\0", 4));
+  const std::string& bytes = *fs.Contents("/fallos.dat");
+  EXPECT_EQ(bytes.size(), 51u * 32);
+  EXPECT_EQ(bytes.substr(0, 36), std::string(32, '\0') + std::string("13\0\0", 4));
 
   // A later run with 10 errors overwrites entries 1..10 and leaves the rest.
   ASSERT_TRUE(log.Open(fs, "/fallos.dat"));
-  e.error = 9;
-  for (int k = 1; k <= 10; ++k) ASSERT_TRUE(log.Write(k, e));
+  for (int k = 1; k <= 10; ++k) ASSERT_TRUE(log.Write(k, EntryOf(9, 1)));
   log.Close();
   ErrorLogReader reader;
   ASSERT_TRUE(reader.Open(fs, "/fallos.dat"));
@@ -81,14 +67,6 @@ TEST(ErrorLogTest, NewLogHasZerosBeforeEntryOneAndIsNeverTruncated) {
   EXPECT_FALSE(reader.Read(51, &read));
   reader.Close();
   EXPECT_EQ(fs.Contents("/fallos.dat")->size(), 51u * 32);
-}
-
-ErrorEntry EntryOf(int error, std::uint32_t record) {
-  ErrorEntry e;
-  e.error = error;
-  e.field = 8;
-  e.record = record;
-  return e;
 }
 
 TEST(ErrorLogTest, EntriesInsideTheRoomWaitAndTheFileEndsAtItsEntries) {
@@ -109,15 +87,6 @@ TEST(ErrorLogTest, EntriesInsideTheRoomWaitAndTheFileEndsAtItsEntries) {
   EXPECT_EQ(bytes.substr(0, 32), std::string(32, '\0'));
   EXPECT_EQ(bytes.substr(300 * 32, 32), std::string("13\0\0", 4) + Le32(8) + Le32(0) + Le32(0) +
                                                  Le32(0) + Le32(300) + std::string(" \0\0\0", 4) + Le32(0));
-
-  // A shorter run leaves the longer file as it was beyond its entries.
-  ASSERT_TRUE(log.Open(disk, "/fallos.dat"));
-  log.Queue(1, EntryOf(9, 1));
-  ASSERT_EQ(log.EndEpisode(), 0);
-  EXPECT_EQ(log.Close(), 0);
-  EXPECT_EQ(bytes.size(), 301u * 32);
-  EXPECT_EQ(bytes.substr(32, 2), " 9");
-  EXPECT_EQ(bytes.substr(64, 2), "13");
 }
 
 TEST(ErrorLogTest, FullDiskIsNoticedInTheEpisodeThatWroteTooFar) {
@@ -143,43 +112,44 @@ TEST(ErrorLogTest, FullDiskIsNoticedInTheEpisodeThatWroteTooFar) {
   EXPECT_EQ(bytes.substr(96, 16), std::string("13\0\0", 4) + Le32(8) + Le32(0) + Le32(0));
 }
 
-TEST(SeterrTest, SwitchedOffErrorLeavesNoTrace) {
+// A switched-off error, an error about a field the file lacks and the
+// errors-file option off: what each leaves behind.
+TEST(SeterrTest, SwitchesAbsentFieldsAndTheErrorsFileOption) {
   CheckFixture f;
   Session& s = f.session();
   s.config.SetErrorEnabled(13, kMensual, false);
   CheckResult r = f.CheckEpisode(CleanEpisode().Set("SEXO", "4"), kMensual);
   EXPECT_TRUE(r.entries.empty());
   EXPECT_EQ(r.errores, "");
-  EXPECT_EQ(s.run.ErrorCount, 0);
-  EXPECT_EQ(s.run.ErrorCounts[13], 0);
-  EXPECT_EQ(s.run.FieldErrorCounts[SEXO], 0);
+  EXPECT_EQ(s.run.ErrorCounts[13] + s.run.FieldErrorCounts[SEXO], 0);
   EXPECT_FALSE(s.config.FieldMarked(SEXO));
   EXPECT_EQ(r.status, "");
-
   // The switch belongs to one test type only.
   EXPECT_EQ(f.Check(1, kTrimestral).Errors(), std::vector<int>{13});
-}
+  s.config.SetErrorEnabled(13, kMensual, true);
 
-TEST(SeterrTest, ErrorAboutAnAbsentFieldIsDropped) {
-  CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("SEXO", "4")}, CheckFixture::LayoutWithout({"SEXO"}));
-  CheckResult r = f.Check(1);
+  // The option off: the entry is written, the line is not.
+  f.BeginRecord(1);
+  s.run.ErrorsFileOption = false;
+  CheckAdministrative(f.checks());
+  r = f.Collect();
+  EXPECT_EQ(r.Errors(), std::vector<int>{13});
+  EXPECT_EQ(r.errores, "");
+
   // SEXO decodes as 0 and fails its test, but the file has no such field.
-  EXPECT_TRUE(r.entries.empty());
-  EXPECT_EQ(f.session().run.ErrorCounts[13], 0);
-  EXPECT_FALSE(f.session().config.FieldMarked(SEXO));
-}
+  f.WriteTable({CleanEpisode().Set("SEXO", "4")}, CheckFixture::LayoutWithout({"SEXO"}));
+  EXPECT_TRUE(f.Check(1).entries.empty());
+  EXPECT_EQ(s.run.ErrorCounts[13], 0);
 
-TEST(SeterrTest, AbsentRelatedFieldShowsAnEmptyTextAndIsStillMarked) {
-  CheckFixture f;
+  // An absent related field shows an empty text and is still marked.
   f.WriteTable({CleanEpisode().Set("TRASH", "99999")}, CheckFixture::LayoutWithout({"TIPALT"}));
-  CheckResult r = f.Check(1);
+  r = f.Check(1);
   ASSERT_EQ(r.Errors(), std::vector<int>{31});
   EXPECT_EQ(r.entries[0].related1, static_cast<std::uint32_t>(TIPALT));
   EXPECT_EQ(r.errores,
             "123456       10/03/2005 E222 Traslado con tipo de alta incorrecto TRASH= 99999 TipAlt=\r\n");
-  EXPECT_TRUE(f.session().config.FieldMarked(TRASH));
-  EXPECT_TRUE(f.session().config.FieldMarked(TIPALT));
+  EXPECT_TRUE(s.config.FieldMarked(TRASH));
+  EXPECT_TRUE(s.config.FieldMarked(TIPALT));
 }
 
 class RecordingCounts final : public ErrorCountView {
@@ -219,101 +189,47 @@ TEST(SeterrTest, CountsMarksAndTheCountLists) {
   EXPECT_TRUE(s.config.FieldMarked(FECALT));
 }
 
-TEST(SeterrTest, LineOfE84FromTheBirthAndDischargeDates) {
+// Numbers are shown as the field holds them, left-aligned "9" included, and a
+// history ends at its first zero byte.
+TEST(SeterrTest, LinesShowTheFieldsAsStored) {
   CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("FECNAC", "20050101").Set("FECALT", "20041231")});
+  f.WriteTable({CleanEpisode().Set("TGESTAC", "9").Set("HISTORIA", std::string("12\0" "45", 5))});
   f.BeginRecord(1);
-  SETERR(f.checks(), 12, FECNAC);
+  SETERR(f.checks(), 39, C1);
+  SETERR(f.checks(), 64, TGESTAC);
   CheckResult r = f.Collect();
   EXPECT_EQ(r.errores,
-            "123456       31/12/2004 E84  Fecha nacimiento > alta FECNAC=20050101 "
-            "fecalt ->FECALT=20041231\r\n");
+            "12 10/03/2005 E237 Parto Normal con tiempo de gestaci\xF3" "n <= 36 o >= 40 C1=486    TGESTAC=9 \r\n"
+            "12 10/03/2005 E291 Tiempo de gestaci\xF3" "n incorrecto TGESTAC=    9  \r\n");
+  EXPECT_EQ(r.entries[1].related1, static_cast<std::uint32_t>(C1));
 }
 
-TEST(SeterrTest, DetailsOfTheCodeErrors) {
-  CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("TGESTAC", "9").Set("CE", "E880.9").Set("REGFIN", "2")
-                    .Set("FEINTV", "99990909").Set("TIPING", "2").Set("P1", "47.0")});
-  f.BeginRecord(1);
-  CheckContext& s = f.checks();
-  SETERR(s, 39, C1);   // "%s=%s\n" TGESTAC
-  SETERR(s, 44, 20);   // "Sexo=%d\n"
-  SETERR(s, 58, P1);   // "Intv=%s " then "%s=%1s\n"
-  SETERR(s, 48, CE);   // "RegFin=%s\n"
-  SETERR(s, 64, TGESTAC);
-  CheckResult r = f.Collect();
-  const std::string p = "123456       10/03/2005 ";
-  EXPECT_EQ(r.errores,
-            p + "E237 Parto Normal con tiempo de gestaci\xF3" "n <= 36 o >= 40 C1=486    TGESTAC=9 \r\n" +
-            p + "E245 Diagn\xF3" "stico con sexo incorrecto C2=       Sexo=2\r\n" +
-            p + "E273 Falta fecha de intervenci\xF3" "n P1= 47.0  Intv=99990909 TIPING=2\r\n" +
-            p + "E254 M\xFAtua Tr\xE1" "fico, C\xF3" "digo E incorrecto CE=E880.9 RegFin=2\r\n" +
-            p + "E291 Tiempo de gestaci\xF3" "n incorrecto TGESTAC=    9  \r\n");
-  EXPECT_EQ(r.entries[2].related1, static_cast<std::uint32_t>(FEINTV));
-  EXPECT_EQ(r.entries[2].related2, static_cast<std::uint32_t>(TIPING));
-  EXPECT_EQ(r.entries[4].related1, static_cast<std::uint32_t>(C1));
-}
-
-TEST(SeterrTest, NotInVersionMarkOnlyForTheNotInCatalogueErrors) {
-  CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("C1", "279.9")});
-  f.BeginRecord(1);
-  CheckContext& s = f.checks();
-  s.run.NotInVersionMark = 1;
-  SETERR(s, 33, C1);
-  SETERR(s, 34, C1);
-  CheckResult r = f.Collect();
-  ASSERT_EQ(r.entries.size(), 2u);
-  EXPECT_EQ(r.raw[0].substr(28, 4), Le32(1));
-  EXPECT_EQ(r.raw[1].substr(28, 4), Le32(0));
-  EXPECT_EQ(r.errores,
-            "123456       10/03/2005 E231 Diagn\xF3" "stico principal no es CIE-9-MC C1=279.9  "
-            "No CIE9MC'2002 \r\n"
-            "123456       10/03/2005 E232 Diagn\xF3" "stico principal no v\xE1" "lido C1=279.9  \r\n");
-}
-
-TEST(SeterrTest, OptionOffWritesTheEntryButNoLine) {
-  CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("SEXO", "4")});
-  f.BeginRecord(1);
-  f.session().run.ErrorsFileOption = false;
-  CheckAdministrative(f.checks());
-  CheckResult r = f.Collect();
-  EXPECT_EQ(r.Errors(), std::vector<int>{13});
-  EXPECT_EQ(r.errores, "");
-}
-
-TEST(SeterrTest, FailedLogWriteShowsTheMessageStopsAndStillCounts) {
-  CheckFixture f;
-  f.WriteTable({CleanEpisode(), CleanEpisode().Set("SEXO", "4").Set("TIPALT", "0")});
-  f.BeginRecord(2);
-  // Room for entry 1 only: the file may not grow past 64 bytes.
-  f.faulty().SetFileSizeLimit(64);
-  CheckAdministrative(f.checks());
-  const DetectionRun& run = f.session().run;
-  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"SETERR: Error de escritura"});
-  EXPECT_TRUE(run.StopFlag);
-  EXPECT_EQ(run.ErrorCount, 2);
-  EXPECT_EQ(run.ErrorCounts[29], 1);
-  f.faulty().Heal();
-  CheckResult r = f.Collect();
-  ASSERT_EQ(r.entries.size(), 1u) << "the second entry was never stored";
-  EXPECT_EQ(r.entries[0].error, 13);
-  EXPECT_EQ(r.entries[0].record, 2u);
-  EXPECT_EQ(r.status, "2:2");
-}
-
-TEST(SeterrTest, EveryLostEntryIsReported) {
-  CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("SEXO", "4").Set("TIPALT", "0")});
-  f.BeginRecord(1);
-  f.faulty().FailWritesFrom(1);
-  CheckAdministrative(f.checks());
-  EXPECT_EQ(f.feedback().Texts(),
-            (std::vector<std::string>{"SETERR: Error de escritura", "SETERR: Error de escritura"}));
-  EXPECT_TRUE(f.session().run.StopFlag);
-  EXPECT_EQ(f.session().run.ErrorCount, 2);
-  f.faulty().Heal();
+// A write that falls short (room for entry 1 only) and writes that all fail:
+// each lost entry shows its message, the run stops, and the count goes on.
+TEST(SeterrTest, FailedLogWritesShowTheMessageStopAndStillCount) {
+  for (bool full_disk : {true, false}) {
+    SCOPED_TRACE(full_disk ? "full disk" : "failing writes");
+    CheckFixture f;
+    f.WriteTable({CleanEpisode(), CleanEpisode().Set("SEXO", "4").Set("TIPALT", "0")});
+    f.BeginRecord(2);
+    if (full_disk)
+      f.faulty().SetFileSizeLimit(64);
+    else
+      f.faulty().FailWritesFrom(1);
+    CheckAdministrative(f.checks());
+    const DetectionRun& run = f.session().run;
+    EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>(full_disk ? 1 : 2, "SETERR: Error de escritura"));
+    EXPECT_TRUE(run.StopFlag);
+    EXPECT_EQ(run.ErrorCount, 2);
+    EXPECT_EQ(run.ErrorCounts[29], 1);
+    f.faulty().Heal();
+    if (!full_disk) continue;
+    CheckResult r = f.Collect();
+    ASSERT_EQ(r.entries.size(), 1u) << "the second entry was never stored";
+    EXPECT_EQ(r.entries[0].error, 13);
+    EXPECT_EQ(r.entries[0].record, 2u);
+    EXPECT_EQ(r.status, "2:2");
+  }
 }
 
 TEST(SeterrTest, SinkCollectsEntriesWithoutTouchingTheLog) {
@@ -340,15 +256,6 @@ TEST(SeterrTest, NumbersOutsideTheCatalogueOrLayoutAreIgnored) {
   for (auto [e, k] : {std::pair{0, 8}, {72, 8}, {-3, 8}, {13, 0}, {13, 64}, {13, -1}}) SETERR(s, e, k);
   EXPECT_TRUE(f.Collect().entries.empty());
   EXPECT_EQ(s.run.ErrorCount, 0);
-}
-
-TEST(SeterrTest, HistoryWithAZeroByteIsPrintedUpToIt) {
-  CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("HISTORIA", std::string("12\0" "45", 5)).Set("SEXO", "4")});
-  CheckResult r = f.Check(1);
-  // The history ends at the zero byte: "12" is a valid history.
-  ASSERT_EQ(r.Errors(), (std::vector<int>{13}));
-  EXPECT_EQ(r.errores.substr(0, 14), "12 10/03/2005 ");
 }
 
 }  // namespace

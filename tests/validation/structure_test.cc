@@ -77,13 +77,16 @@ TEST(AnalyseStructure, ReportsMissingBadAndUnknownFieldsInTheDialogsTexts) {
   }
 }
 
+// Fields in another order with others between: each is found where it is
+// and decoded from there.
 TEST(AnalyseStructure, MapsEachPresentFieldToItsPositionInTheTable) {
   const auto all = CmbdAFields();
   std::vector<TableField> fields = {{"OBSERV", 'C', 2}};
   fields.insert(fields.end(), all.rbegin(), all.rend());
   fields = Without(fields, {"CE3"});
-  fields.push_back({"FECALT", 'C', 3});  // a second FECALT is never used
-  AnalysedTable t(fields);
+  fields.push_back({"FECALT", 'C', 8});  // a second FECALT is never used
+  AnalysedTable t(fields, {testing::RowFor(fields, {{"OBSERV", "ob"}, {"HISTORIA", "123456"}, {"C2", "V27.0"},
+                                                    {"ESTUCI", "7"}, {"PROCEDEN", "2"}, {"FECALT", "20060318"}})});
   ASSERT_TRUE(t.opened);
   EXPECT_EQ(t.map.TableField(ESTURG), 2);
   EXPECT_EQ(t.map.TableField(PROCEDEN), 63);
@@ -92,31 +95,35 @@ TEST(AnalyseStructure, MapsEachPresentFieldToItsPositionInTheTable) {
   EXPECT_EQ(t.map.TableField(FECALT), 2 + (63 - 16) - 1);
   EXPECT_FALSE(t.map.Present(CE3));
   EXPECT_EQ(t.map.TableField(CE3), -1);
-  EXPECT_TRUE(t.map.Present(CE4));
   EXPECT_EQ(t.report.problems, "CE3 , ");
   EXPECT_EQ(t.report.unknown, "OBSERV , ");
-  for (int k = 1; k <= kCmbdFieldCount; ++k)
+  for (int k = 1; k <= kCmbdFieldCount; ++k) {
     if (k != CE3) {
       EXPECT_EQ(t.table.Descriptor(t.map.TableField(k)).name, CmbdFieldName(k)) << k;
     }
+  }
   EXPECT_FALSE(t.map.Present(0));
   EXPECT_FALSE(t.map.Present(64));
   EXPECT_EQ(t.map.TableField(64), -1);
+  ASSERT_TRUE(t.Read(1));
+  EXPECT_EQ(t.record.HISTORIA, "123456      ");
+  EXPECT_EQ(t.record.C[1], "V27.0 ");
+  EXPECT_EQ(t.record.CE[2], "      ");  // an absent CE2..CE4 is six blanks
+  EXPECT_EQ(t.record.ESTUCI, 7);
+  EXPECT_EQ(t.record.PROCEDEN, 2);
+  EXPECT_EQ(t.record.FECALT, "20060318");
 }
 
+// A closed table has every field missing; the next analysis starts afresh.
 TEST(AnalyseStructure, ATableThatIsNotOpenHasEveryFieldMissing) {
-  testing::AnalysedTable t(CmbdAFields());
+  testing::AnalysedTable t(Without(CmbdAFields(), {"SEXO"}));
+  EXPECT_EQ(t.report.problems, "SEXO , ");
   t.table.Close();
   AnalyseStructure(t.table, &t.map, &t.report);
   EXPECT_EQ(t.report.problems, kAllNames);
   EXPECT_EQ(t.report.layout, kAllNames);
   EXPECT_EQ(t.report.unknown, "");
   for (int k = 1; k <= kCmbdFieldCount; ++k) EXPECT_FALSE(t.map.Present(k));
-}
-
-TEST(AnalyseStructure, StartsAfreshEachTime) {
-  testing::AnalysedTable t(Without(CmbdAFields(), {"SEXO"}));
-  EXPECT_EQ(t.report.problems, "SEXO , ");
   t.fs.SetContents(t.kPath, testing::DbfBytes(CmbdAFields()));
   ASSERT_EQ(t.table.Open(t.kPath), 1);
   AnalyseStructure(t.table, &t.map, &t.report);
