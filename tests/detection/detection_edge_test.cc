@@ -27,6 +27,8 @@ const std::vector<std::string> kHeading = {
     "[C:\\Quirovel\\trabajo\\episodios.dbf]",
     ""};
 
+const char* const kFiles[] = {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"};
+
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -86,7 +88,6 @@ TEST(DetectionEdgeTest, RepeatedAndShorterRuns) {
   f.WriteTable({CleanEpisode(), CleanEpisode(), CleanEpisode()});
   const ErrorScript script = {
       {1, {{13, SEXO}, {7, HISTORIA}}}, {2, {{24, SERVALT}, {25, FECALT}}}, {3, {{71, ESTURG}}}};
-  const char* const kFiles[] = {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"};
   ASSERT_TRUE(f.Run(kMensual, Scripted(script)));
   const auto counts = f.session().run.ErrorCounts;
   std::vector<std::string> first;
@@ -179,8 +180,7 @@ TEST(DetectionEdgeTest, TableThatCannotBeOpenedLeavesTheLastRunAsItWas) {
   f.WriteTable({CleanEpisode(), CleanEpisode()});
   ASSERT_TRUE(f.Run(kMensual, Scripted({{2, {{7, HISTORIA}}}})));
   std::vector<std::string> before;
-  for (const char* name : {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"})
-    before.push_back(f.Work(name));
+  for (const char* name : kFiles) before.push_back(f.Work(name));
   const ConfigRecord saved = f.SavedConfig();
 
   // Descriptors that disagree with the header: Open refuses the table.
@@ -196,9 +196,7 @@ TEST(DetectionEdgeTest, TableThatCannotBeOpenedLeavesTheLastRunAsItWas) {
   ASSERT_TRUE(RealFileSystem().Remove(f.WorkPath("episodios.dbf")));
   EXPECT_FALSE(f.Run(kMensual, Scripted({})));
 
-  std::size_t i = 0;
-  for (const char* name : {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"})
-    EXPECT_EQ(f.Work(name), before[i++]) << name;
+  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(f.Work(kFiles[i]), before[i]) << kFiles[i];
   EXPECT_TRUE(f.SavedConfig() == saved);
 }
 
@@ -227,17 +225,16 @@ TEST(DetectionEdgeTest, BadlyDefinedFieldsGiveTheStructureWarningAndTheRunGoesOn
 
 TEST(DetectionEdgeTest, AutomaticVersionFollowsTheDischargeDate) {
   DetectionFixture f;
-  const std::vector<std::string> dates = {"19871231", "19880101", "19911231", "19920101",
-                                          "19961231", "19970101", "19981231", "19990101",
-                                          "20011231", "20020101", "20031231", ""};
+  const std::vector<std::string> dates = {"19871231", "19880101", "19911231", "19920101", "19961231",
+                                          "19970101", "19981231", "19990101", "20011231", "20020101",
+                                          "20031231", ""};
   std::vector<Episode> episodes;
   for (const auto& d : dates) episodes.push_back(CleanEpisode().Set("FECALT", d));
   f.WriteTable(episodes);
   f.session().config.SetVersionYear(50);
   std::vector<std::pair<std::string, int>> seen;
-  ASSERT_TRUE(f.Run(kMensual, [&](CheckContext& s) {
-    seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition);
-  }));
+  auto record = [&](CheckContext& s) { seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition); };
+  ASSERT_TRUE(f.Run(kMensual, record));
   const std::string out = "\xA8?";
   EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>{
                       {out, 4}, {"1988", 0}, {"1988", 0}, {"1992", 1}, {"1992", 1}, {"1997", 2},
@@ -253,11 +250,8 @@ TEST(DetectionEdgeTest, AutomaticVersionFollowsTheDischargeDate) {
   // A fixed year is the label of every episode, and nothing is out of range.
   f.session().config.SetVersionYear(1999);
   seen.clear();
-  ASSERT_TRUE(f.Run(kMensual, [&](CheckContext& s) {
-    seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition);
-  }));
-  const std::vector<std::pair<std::string, int>> fixed(dates.size(), {"1999", 0});
-  EXPECT_EQ(seen, fixed);
+  ASSERT_TRUE(f.Run(kMensual, record));
+  EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>(dates.size(), {"1999", 0})));
   EXPECT_EQ(f.session().run.OutOfRangeCount, 0);
 }
 

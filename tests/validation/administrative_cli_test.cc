@@ -38,13 +38,10 @@ TEST(AdministrativeCliTest, PrintsTheEpisodesErrorsWithoutWritingFiles) {
 
   ASSERT_EQ(RunCheck(f, {"check", table, "--record", "1"}, &out, &err), 0) << err;
   EXPECT_EQ(out, "");
-}
 
-TEST(AdministrativeCliTest, CmaTestOfAnInpatientEpisode) {
-  CheckFixture f;
+  // The CMA test of an inpatient episode.
   f.WriteTable({CleanEpisode().Set("SEXO", "9")});
-  std::string out, err;
-  ASSERT_EQ(RunCheck(f, {"check", f.WorkPath("episodios.dbf"), "--record", "1", "--test", "cma"}, &out, &err), 0);
+  ASSERT_EQ(RunCheck(f, {"check", table, "--record", "1", "--test", "cma"}, &out, &err), 0) << err;
   EXPECT_EQ(out,
             "E12  Procedencia incorrecta (CMA)  PROCEDEN=1\n"
             "E92  Sexo no debe ser desconocido  SEXO=9\n"

@@ -29,14 +29,8 @@ TEST(CmbdLayout, DefinesThe63FieldsInOrderWithTheirTypesAndWidths) {
 }
 
 TEST(CmbdLayout, AnswersOutsideTheRangeWithNothing) {
-  EXPECT_EQ(CmbdFieldName(0), "");
-  EXPECT_EQ(CmbdFieldName(64), "");
-  EXPECT_EQ(CmbdFieldWidth(0), 0);
-  EXPECT_EQ(CmbdFieldWidth(64), 0);
-  EXPECT_EQ(CmbdFieldNumber("fecalt"), 0);
-  EXPECT_EQ(CmbdFieldNumber("FECALT "), 0);
-  EXPECT_EQ(CmbdFieldNumber(""), 0);
-  EXPECT_EQ(CmbdFieldNumber("C16"), 0);
+  for (int k : {0, 64}) EXPECT_TRUE(CmbdFieldName(k).empty() && CmbdFieldWidth(k) == 0) << k;
+  for (const char* name : {"fecalt", "FECALT ", "", "C16"}) EXPECT_EQ(CmbdFieldNumber(name), 0) << name;
 }
 
 TEST(CmaLayout, Has27DefinitionsWithHospitalTwice) {
