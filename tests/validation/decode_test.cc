@@ -126,22 +126,22 @@ TEST(DecodeRecord, DerivesAgeInYearsAndInMonthsUnderOneYear) {
   }
 }
 
+// The dates read as numbers: a blank one is 0 and the quotient is truncated
+// toward zero.
 TEST(DecodeRecord, DerivesStayYearsFromTheDatesAsNumbers) {
   const auto fields = CmbdAFields();
-  AnalysedTable t(fields, {RowFor(fields, {{"FECING", "20050101"}, {"FECALT", "20060102"}}),
-                           RowFor(fields, {{"FECING", "20050101"}, {"FECALT", "20051231"}}),
-                           RowFor(fields, {{"FECING", "20050101"}}),
-                           RowFor(fields, {{"FECNAC", "19800315"}})});
-  ASSERT_TRUE(t.Read(1));
-  EXPECT_EQ(t.record.StayYears, 1);
-  ASSERT_TRUE(t.Read(2));
-  EXPECT_EQ(t.record.StayYears, 0);
-  // A blank date reads as 0: the quotient is truncated toward zero.
-  ASSERT_TRUE(t.Read(3));
-  EXPECT_EQ(t.record.StayYears, -2005);
-  ASSERT_TRUE(t.Read(4));
-  EXPECT_EQ(t.record.AgeYears, -1980);
-  EXPECT_EQ(t.record.StayYears, 0);
+  const struct { const char *admitted, *discharged, *born; int stay, age; } cases[] = {
+      {"20050101", "20060102", "", 1, 0}, {"20050101", "20051231", "", 0, 0},
+      {"20050101", "", "", -2005, 0},     {"", "", "19800315", 0, -1980}};
+  for (const auto& c : cases) {
+    AnalysedTable t(fields, {RowFor(fields, {{"FECING", c.admitted}, {"FECALT", c.discharged},
+                                             {"FECNAC", c.born}})});
+    ASSERT_TRUE(t.Read(1));
+    EXPECT_EQ(t.record.StayYears, c.stay) << c.admitted << "-" << c.discharged;
+    if (*c.born) {
+      EXPECT_EQ(t.record.AgeYears, c.age);
+    }
+  }
 }
 
 TEST(DecodeRecord, StaysInsideTheRecordWithAMapLeftFromAnotherTable) {
