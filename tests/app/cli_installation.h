@@ -1,7 +1,5 @@
-// The real `quirovel` binary run in a temporary directory, against an
-// installation root "root" made from a small kit "kit" (or from the sample kit
-// of the build), so that arguments, exit codes and the UTF-8 output are what a
-// user gets.
+// The real `quirovel` binary run in a temporary directory against the
+// installation root "root", made from the small kit "kit" or the build's.
 #pragma once
 
 #include <sys/wait.h>
@@ -36,8 +34,7 @@ class CliInstallation {
     Put("kit/QUIROVEL/trabajo/Ctprueba.dbf", Cmbd(2));
   }
 
-  // A CMBD-A table of n episodes.
-  static std::string Cmbd(int n) {
+  static std::string Cmbd(int n) {  // a CMBD-A table of n episodes
     std::vector<std::vector<std::string>> rows;
     for (int i = 0; i < n; ++i) rows.push_back(RowFor(CmbdAFields(), {{"HISTORIA", std::to_string(i)}}));
     return DbfBytes(CmbdAFields(), rows);
@@ -51,7 +48,7 @@ class CliInstallation {
   std::string Read(const std::string& relative) const { return ReadFileBytes(dir.Path(relative)); }
   std::string root() const { return dir.Path("root"); }
 
-  // quirovel ARGUMENTS (already quoted for the shell), from the temporary directory.
+  // quirovel ARGUMENTS (quoted for the shell), run from the temporary directory.
   CliRun RunBare(const std::string& arguments) const {
     const std::string err_path = dir.Path("stderr.txt");
     int status = 0;

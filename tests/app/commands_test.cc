@@ -1,6 +1,9 @@
-// quirovel init, open, lookup and catalogue check on an installation made
-// from a small kit; what every command does without one, and bad arguments.
+// Each command but config, run as the real binary: exit codes and printed
+// lines; what the commands do without an installation, and bad arguments.
 #include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
 
 #include "app/cli_installation.h"
 #include "reference/config_image.h"
@@ -10,9 +13,13 @@ namespace {
 
 using testing::CliInstallation;
 using testing::CliRun;
+using testing::CmbdAFields;
+using testing::DbfBytes;
+using testing::RowFor;
 using testing::ShellQuote;
+using testing::TableField;
 
-TEST(InitCommandTest, FirstInitCopiesTheKitAndCreatesTheConfigurationOnce) {
+TEST(InitCommandTest, CopiesTheKitAndCreatesTheConfigurationOnce) {
   CliInstallation inst;
   CliRun run = inst.Init();
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -21,29 +28,26 @@ TEST(InitCommandTest, FirstInitCopiesTheKitAndCreatesTheConfigurationOnce) {
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), testing::NewRecordImage());
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quiroveldef.dat"), testing::NewRecordImage());
   EXPECT_EQ(inst.Read("root/QUIROVEL/trabajo/Ctprueba.dbf"), CliInstallation::Cmbd(2));
-  // Again: nothing copied, nothing created, the record read back unchanged.
-  run = inst.Init();
+  inst.Put("root/QUIROVEL/servicios.txt", "propio\r\n");
+  run = inst.Init();  // again: nothing replaced, nothing created
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, "Instalación en " + inst.root() + ": 0 ficheros copiados, 8 ya existían\n");
+  EXPECT_EQ(inst.Read("root/QUIROVEL/servicios.txt"), "propio\r\n");
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), testing::NewRecordImage());
-}
-
-TEST(InitCommandTest, NeverReplacesWhatTheInstallationHasAndFollowsItsSpelling) {
-  CliInstallation inst;
-  inst.Put("root/quirovel/servicios.txt", "propio\r\n");
-  inst.Put("root/quirovel/Quirovel.dat", std::string(100, 'q'));
-  CliRun run = inst.Init();
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.err.find("Creando registro"), std::string::npos);
-  EXPECT_EQ(inst.Read("root/quirovel/servicios.txt"), "propio\r\n");
-  EXPECT_EQ(inst.Read("root/quirovel/Quirovel.dat"), std::string(100, 'q'));
-  // The kit's files join the folder that is already there, whatever its case.
-  EXPECT_EQ(inst.Read("root/quirovel/hospital.dat"), inst.Read("kit/QUIROVEL/hospital.dat"));
-  EXPECT_EQ(testing::RunCommand("ls " + ShellQuote(inst.root())), "quirovel\n");
   run = inst.Run("init --kit /no/such/kit");
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err, "No existe el directorio del kit /no/such/kit\n");
+}
+
+TEST(InitCommandTest, KitFilesJoinTheInstallationFolderWhateverItsCase) {
+  CliInstallation inst;
+  inst.Put("root/quirovel/Quirovel.dat", std::string(100, 'q'));
+  CliRun run = inst.Init();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(inst.Read("root/quirovel/Quirovel.dat"), std::string(100, 'q'));
+  EXPECT_EQ(inst.Read("root/quirovel/hospital.dat"), inst.Read("kit/QUIROVEL/hospital.dat"));
+  EXPECT_EQ(testing::RunCommand("ls " + ShellQuote(inst.root())), "quirovel\n");
 }
 
 TEST(OpenCommandTest, ChosenTableBecomesCurrentAndForgetsTheLastRun) {
@@ -59,8 +63,7 @@ TEST(OpenCommandTest, ChosenTableBecomesCurrentAndForgetsTheLastRun) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, "Fichero actual: C:\\quirovel\\trabajo\\Marzo.DBF\nRegistros: 3\n"
                      "Campos mal definidos o ausentes: 0\n");
-  // Only the terminator follows the new text: the end of the old path stays
-  // behind it, as a C string copy into the field leaves it.
+  // As a C string copy leaves it: the end of the old path stays after the terminator.
   std::string expected = testing::NewRecordImage();
   expected.replace(4, 34, std::string("C:\\quirovel\\trabajo\\Marzo.DBF\0bf\0\0", 34));
   record = inst.Read("root/QUIROVEL/Quirovel.dat");
@@ -109,9 +112,7 @@ TEST(CatalogueCommandsTest, LookupPrintsEachCodesRecordAndCheckTheTablesOrder) {
             "999.99: diagnóstico no encontrado\n"
             "  << NO ES CIE9-MC >>\n");
   // Forced the other way: a procedure is looked up on five characters.
-  run = inst.Run("lookup --procedure 486");
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.out.find("\n486: procedimiento, registro 3 "), std::string::npos) << run.out;
+  EXPECT_NE(inst.Run("lookup --procedure 486").out.find("\n486: procedimiento, registro 3 "), std::string::npos);
   run = inst.Run("lookup --diagnosis 45.1");
   EXPECT_NE(run.out.find("\n45.1: diagnóstico no encontrado\n  << NO ES CIE9-MC >>\n"), std::string::npos);
 
@@ -172,6 +173,152 @@ TEST(CliFailures, BadArgumentsAreRefusedWithUsage) {
   EXPECT_EQ(inst.Run("frob").err, "quirovel: orden desconocida 'frob' (vea quirovel --help)\n");
   EXPECT_EQ(inst.RunBare("--root").err, "quirovel: --root necesita un directorio\n");
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), before);
+}
+
+TEST(StructureCommandTest, PrintsTheAnalysisOfATableNamedByItsStoredPath) {
+  CliInstallation inst;
+  std::vector<TableField> fields;
+  for (const auto& f : CmbdAFields()) {
+    if (f.name == "FEINTV" || f.name == "FECPART") continue;
+    fields.push_back(f.name == "FECALT" ? TableField{"FECALT", 'C', 8} : f);
+  }
+  fields.push_back({"OBSERV", 'C', 20});
+  fields.push_back({"A\xD1O", 'N', 4});  // AÑO
+  inst.Put("root/Quirovel/Trabajo/Ct2006.dbf", DbfBytes(fields));
+  CliRun run = inst.Run("structure " + ShellQuote("C:\\QUIROVEL\\trabajo\\CT2006.DBF"));
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "Analisis de la estructura CMBD\n"
+            "C:\\QUIROVEL\\trabajo\\CT2006.DBF\n"
+            "Campos del cmbda NO ENCONTRADOS\n"
+            "FECALT ->(D8.0) , FEINTV , FECPART , \n"
+            "Mal definidos: 1\n"
+            "No pertenece al CMBDA\n"
+            "OBSERV , A\u00D1O , \n"
+            "Campos del CMBD que se reconocen\n"
+            "PROCEDEN , PROCH , AFILISS , HOSPITAL , HISTORIA , ASISTENC , FECNAC , SEXO , RESIDE , "
+            "OCUPACION , REGFIN , FECING , TIPING , SERVING , SERVALT , FECALT , TIPALT , TRASH , "
+            "C1 , C2 , C3 , C4 , C5 , C6 , C7 , C8 , C9 , C10 , C11 , C12 , C13 , C14 , C15 , "
+            "CE , CE2 , CE3 , CE4 , "
+            "P1 , P2 , P3 , P4 , P5 , P6 , P7 , P8 , P9 , P10 , P11 , P12 , P13 , P14 , P15 , "
+            "FEINTV , FECPART , TGESTAC , PESO1N , SEXO1N , PESO2N , SEXO2N , PESO3N , SEXO3N , "
+            "ESTUCI , ESTURG , \n"
+            "(C=caracter D=fecha N=numero  ancho.decimales)\n");
+}
+
+TEST(StructureCommandTest, RefusesALyingHeaderAndAMissingFile) {
+  CliInstallation inst;
+  testing::DbfShape lying;
+  lying.header_length = 32 * 3 + 33;
+  const std::string bytes = DbfBytes({{"A", 'C', 1}, {"B", 'C', 1}, {"C", 'C', 1}, {"D", 'C', 1}}, {}, lying);
+  inst.Put("bad.dbf", bytes);
+  CliRun run = inst.Run("structure bad.dbf");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "Numero de campos incorrecto: \u00BFEncontrados:4 = Especificados:3? MAX_CAMPOS=150, "
+            "MAX_LONG_REG=640, longitud del resgistro=5\n");
+  EXPECT_EQ(inst.Read("bad.dbf"), bytes);
+  run = inst.Run("structure none.dbf");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "Error al abril el fichero none.dbf\n");
+}
+
+TEST(DumpCommandTest, PrintsEachEpisodesFieldsAndStopsAtARecordItCannotRead) {
+  CliInstallation inst;
+  auto fields = CmbdAFields();
+  fields.erase(fields.begin() + 1);  // no PROCH
+  inst.Put("d.dbf", DbfBytes(fields, {RowFor(fields, {{"PROCEDEN", "1"}, {"FECNAC", "20051120"},
+                                                      {"FECING", "20060310"}, {"FECALT", "20060312"},
+                                                      {"C1", "V30.0"}, {"OCUPACION", "n\xBA"}}),
+                                      RowFor(fields, {{"HISTORIA", "42"}, {"FECNAC", "19800315"},
+                                                      {"FECING", "20060315"}})}));
+  CliRun run = inst.RunBare("dump d.dbf --from 1");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  const std::string& out = run.out;
+  EXPECT_EQ(out.substr(0, 41), "Registro 1\nPROCEDEN=1\nPROCH=\nAFILISS=    ");
+  EXPECT_NE(out.find("\nOCUPACION=n\u00BA \n"), std::string::npos);
+  EXPECT_NE(out.find("\nC1=V30.0 \nC2=      \n"), std::string::npos);
+  EXPECT_NE(out.find("AgeYears=0\nAgeMonths=3\nStayYears=0\n\nRegistro 2\n"), std::string::npos);
+  EXPECT_EQ(out.substr(out.size() - 41), "AgeYears=26\nAgeMonths=3\nStayYears=-2006\n\n");
+  run = inst.RunBare("dump d.dbf --from 2 --count 5");
+  EXPECT_EQ(run.out.substr(0, 11), "Registro 2\n");
+  EXPECT_EQ(run.out.find("Registro 1\n"), std::string::npos);
+  // A header that promises more records than the file holds.
+  testing::DbfShape lying;
+  lying.record_count = 3;
+  inst.Put("short.dbf", DbfBytes(CmbdAFields(), {RowFor(CmbdAFields(), {})}, lying));
+  run = inst.RunBare("dump short.dbf");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out.rfind("Registro 1\n", 0), 0u);
+  EXPECT_EQ(run.out.find("Registro 2\n"), std::string::npos);
+  EXPECT_EQ(run.err, "No se puede leer el registro 2\n");
+}
+
+
+class DetectCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(inst.Init(QUIROVEL_KIT_DIR).exit_code, 0); }
+  std::string Work(const std::string& name) const { return inst.Read("root/QUIROVEL/trabajo/" + name); }
+  testing::CliInstallation inst;
+};
+
+TEST_F(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
+  CliRun run = inst.Run("detect --test mensual");
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(run.out, m, std::regex(R"(Errs=(\d+) \(\d+"\) FR=0\n)"))) << run.out;
+  const long errors = std::stol(m[1]);
+  EXPECT_GT(errors, 0);
+
+  CliRun show = inst.Run("config show");
+  EXPECT_NE(show.out.find("\nerror-count: " + std::to_string(errors) + "\n"), std::string::npos);
+  EXPECT_TRUE(std::regex_search(show.out, std::regex(R"(\nlast-run: \d\d/\d\d/\d{4} \d\d:\d\d\n)")));
+  // The reports' contents are the detection tests' business; here, that the run wrote them.
+  EXPECT_NE(Work("errores.txt").find("Test: Mensual         Versi\xF3n: 2002\r\n"), std::string::npos);
+  EXPECT_NE(Work("erragrserv.txt"), "");
+
+  // The counts rebuilt from the log: one row per catalogue entry, adding up to the run's count.
+  CliRun counts = inst.Run("counts");
+  ASSERT_EQ(counts.exit_code, 0) << counts.err;
+  std::istringstream rows(counts.out);
+  std::string row;
+  long rows_seen = 0, total = 0;
+  while (std::getline(rows, row)) {
+    ASSERT_TRUE(std::regex_match(row, m, std::regex(R"( *(\d+) E\d+ +.+)"))) << row;
+    total += std::stol(m[1]);
+    ++rows_seen;
+  }
+  EXPECT_EQ(rows_seen, 71);
+  EXPECT_EQ(total, errors);
+  EXPECT_TRUE(std::regex_search(counts.out, std::regex(R"(^[ \d]{5}\d E11  Procedencia incorrecta\n)")));  // "%6d "
+
+  // report: the bytes on disk, or UTF-8 with plain line ends.
+  CliRun raw = inst.Run("report resumen.txt --raw");
+  EXPECT_EQ(raw.exit_code, 0);
+  EXPECT_EQ(raw.out, Work("resumen.txt"));
+  CliRun text = inst.Run("report resumen.txt");
+  EXPECT_EQ(text.exit_code, 0);
+  EXPECT_EQ(text.out.find('\r'), std::string::npos);
+  EXPECT_NE(text.out.find("Registros fuera de rango versi\xC3\xB3n CMBD (2002)"), std::string::npos);
+  EXPECT_NE(text.out.find("\f\n\nERRORES POR SERVICIO\n"), std::string::npos);
+  // group: one report rewritten on demand.
+  const std::string by_type = Work("erragr.txt");
+  testing::RunCommand("rm " + testing::ShellQuote(inst.root() + "/QUIROVEL/trabajo/erragr.txt"));
+  CliRun group = inst.Run("group type");
+  EXPECT_EQ(group.exit_code, 0) << group.err;
+  EXPECT_EQ(group.out, "C:\\quirovel\\trabajo\\erragr.txt\n");
+  const std::regex stamp(R"(\d\d/\d\d/\d{4} \d\d:\d\d\r\n)");
+  EXPECT_EQ(std::regex_replace(Work("erragr.txt"), stamp, ""), std::regex_replace(by_type, stamp, ""));
+}
+
+TEST_F(DetectCommandTest, DetectFailsOnAnUnreadableFile) {
+  inst.Put("root/QUIROVEL/trabajo/Ctprueba.dbf", "not a table");
+  CliRun run = inst.Run("detect");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out, "");  // no run, no "Errs=" line
+  EXPECT_NE(run.err.find("Detecci\xC3\xB3n no realizada"), std::string::npos) << run.err;
 }
 
 }  // namespace
