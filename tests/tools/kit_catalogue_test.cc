@@ -1,13 +1,11 @@
-// The CIE-9-MC tables of the sample installation: layout, order, the
-// attributes of well-known codes, every description against its source list,
-// and lookups through the program's own catalogue.
-#include <map>
+// The CIE-9-MC tables of the sample installation: their layout and order, the
+// attributes of well-known codes, and lookups and descriptions through the
+// program's own catalogue.
+#include <algorithm>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "gtest/gtest.h"
-#include "platform/cp1252.h"
 #include "platform/file_system.h"
 #include "platform/recording_feedback.h"
 #include "reference/cie_catalogue.h"
@@ -20,92 +18,29 @@ namespace {
 
 using testing::KitInstall;
 
-const char* const kSuffixes[] = {"88", "92", "97", "99", "02", "04", "06"};
-
-std::string Trim(std::string_view s) {
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return std::string(s);
-}
-
-// Rows of a UTF-8 CSV file with a header row (RFC 4180 quoting), as maps
-// from column name to text.
-std::vector<std::map<std::string, std::string>> ReadCsv(const std::string& path) {
-  std::string text;
-  EXPECT_TRUE(ReadWholeFile(RealFileSystem(), path, &text)) << path;
-  std::vector<std::vector<std::string>> rows(1);
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') field += text[++i];
-      else if (c == '"') quoted = false;
-      else field += c;
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      rows.back().push_back(std::move(field));
-      field.clear();
-    } else if (c == '\n') {
-      rows.back().push_back(std::move(field));
-      field.clear();
-      rows.emplace_back();
-    } else if (c != '\r') {
-      field += c;
-    }
-  }
-  if (rows.back().empty()) rows.pop_back();
-  std::vector<std::map<std::string, std::string>> out;
-  for (std::size_t r = 1; r < rows.size(); ++r) {
-    std::map<std::string, std::string> row;
-    for (std::size_t c = 0; c < rows[0].size() && c < rows[r].size(); ++c) row[rows[0][c]] = rows[r][c];
-    out.push_back(std::move(row));
-  }
-  return out;
-}
-
 class KitCatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override { SKIP_WITHOUT_KIT(); }
-
-  // Column texts of the attributes record of a code in one edition's table.
-  std::vector<std::string> Attributes(const std::string& suffix, std::string_view code) {
-    DbfTable table(RealFileSystem(), feedback_);
-    EXPECT_EQ(table.Open(KitInstall() + "/CIE" + suffix + ".dbf"), 1);
-    for (std::uint32_t r = 1; r <= table.record_count() && table.ReadRecord(r) == 0; ++r) {
-      if (Trim(table.FieldText(1)) != code) continue;
-      std::vector<std::string> columns;
-      for (int c = 1; c <= table.field_count(); ++c) columns.emplace_back(table.FieldText(c));
-      return columns;
-    }
-    ADD_FAILURE() << code << " is not in CIE" << suffix;
-    return std::vector<std::string>(8);
-  }
-
   RecordingFeedback feedback_;
 };
 
 TEST_F(KitCatalogueTest, EveryEditionHasBothTablesWithTheSameCodesInByteOrder) {
   std::uint32_t count = 0;
-  for (const char* suffix : kSuffixes) {
+  for (const char* suffix : {"88", "92", "97", "99", "02", "04", "06"}) {
     SCOPED_TRACE(suffix);
     DbfTable attributes(RealFileSystem(), feedback_), descriptions(RealFileSystem(), feedback_);
     ASSERT_EQ(attributes.Open(KitInstall() + "/CIE" + suffix + ".dbf"), 1);
     ASSERT_EQ(descriptions.Open(KitInstall() + "/CIEDE" + suffix + ".dbf"), 1);
-    ASSERT_EQ(attributes.field_count(), 8);
-    const int widths[] = {6, 1, 7, 1, 1, 1, 1, 1};
-    for (int c = 1; c <= 8; ++c) EXPECT_EQ(attributes.Descriptor(c).width, widths[c - 1]) << c;
-    ASSERT_EQ(descriptions.field_count(), 2);
-    EXPECT_EQ(descriptions.Descriptor(1).width, 6);
-    EXPECT_EQ(descriptions.Descriptor(2).width, 72);
-    ASSERT_EQ(attributes.record_count(), descriptions.record_count());
+    std::string widths;
+    for (DbfTable* table : {&attributes, &descriptions})
+      for (int c = 1; c <= table->field_count(); ++c) widths += std::to_string(table->Descriptor(c).width) + " ";
+    ASSERT_EQ(widths, "6 1 7 1 1 1 1 1 6 72 ");
     ASSERT_GT(attributes.record_count(), 20000u);
-    if (count) {
-      EXPECT_EQ(attributes.record_count(), count) << "editions list different codes";
-    }
-    count = attributes.record_count();
+    if (count == 0) count = attributes.record_count();
+    ASSERT_EQ(attributes.record_count(), count) << "editions list different codes";
+    ASSERT_EQ(descriptions.record_count(), count);
     std::string previous;
-    for (std::uint32_t r = 1; r <= attributes.record_count(); ++r) {
+    for (std::uint32_t r = 1; r <= count; ++r) {
       ASSERT_EQ(attributes.ReadRecord(r), 0);
       ASSERT_EQ(descriptions.ReadRecord(r), 0);
       const std::string code(attributes.FieldText(1));  // blank-padded, as the lookups compare it
@@ -118,94 +53,44 @@ TEST_F(KitCatalogueTest, EveryEditionHasBothTablesWithTheSameCodesInByteOrder) {
       const std::string validity(attributes.FieldText(3));
       ASSERT_EQ(validity.find_first_not_of(" FV"), std::string::npos) << code;
       ASSERT_NE(validity.find_first_not_of(' '), std::string::npos) << code << " exists in no edition";
+      // Both halves of the description decode to text (two editions: decoding is slow unoptimised).
+      if (suffix != std::string_view("02") && suffix != std::string_view("06")) continue;
+      const std::string_view stored = descriptions.FieldText(2);
+      const std::string text = DecodeBlock36(stored.substr(0, 36)) + "|" + DecodeBlock36(stored.substr(36));
+      ASSERT_TRUE(std::none_of(text.begin(), text.end(), [](unsigned char ch) { return ch < ' '; })) << text;
     }
   }
   EXPECT_TRUE(feedback_.Texts().empty());
 }
 
-TEST_F(KitCatalogueTest, WellKnownCodesCarryTheirAttributes) {
-  struct Case {
-    const char* code;
-    std::vector<std::string> columns;  // columns 2 to 8 of the 2006 table
+TEST_F(KitCatalogueTest, WellKnownCodesCarryTheirAttributesInEachEdition) {
+  // Columns 2 to 8: type, validity by edition (position zero is the table's
+  // own), never principal, sex, age class, delivery, surgical.
+  const struct { const char *suffix, *code, *columns; } cases[] = {
+      {"06", "650", "DVVVVVVV 23T "},     // normal delivery: women 13-49
+      {"06", "V27.0", "VVVVVVVVF23  "},   // outcome of delivery: never principal
+      {"06", "74.1", "PVVVVVVV 2  T"},    // caesarean: surgical, women only
+      {"06", "850", "DFFFFFFF     "},     // a heading: exists, not valid
+      // Validity alone: 779.31 came with the 2002 edition; 512.8 was subdivided in the 2006 one.
+      {"99", "779.31", "    VVV"},  {"02", "779.31", "V   VVV"},
+      {"04", "512.8", "VVVVVVF"},   {"06", "512.8", "FVVVVVF"},
   };
-  const Case cases[] = {
-      {"650", {"D", "VVVVVVV", " ", "2", "3", "T", " "}},     // normal delivery: women 13-49
-      {"V27.0", {"V", "VVVVVVV", "F", "2", "3", " ", " "}},   // outcome of delivery: never principal
-      {"V27", {"V", "FFFFFFF", "F", "2", "3", " ", " "}},     // its heading shares the attributes
-      {"37.21", {"P", "VVVVVVV", " ", " ", " ", " ", " "}},   // catheterisation: not an operation
-      {"74.1", {"P", "VVVVVVV", " ", "2", " ", " ", "T"}},    // caesarean: surgical, women only
-      {"E816.0", {"E", "VVVVVVV", "F", " ", " ", " ", " "}},  // external causes are never principal
-      {"850.0", {"D", "VVVVVVV", " ", " ", " ", " ", " "}},   // an injury without restrictions
-      {"850", {"D", "FFFFFFF", " ", " ", " ", " ", " "}},     // a heading: exists, not valid
-      {"600.00", {"D", "VVVVVVV", " ", "1", "4", " ", " "}},  // prostate: men over 50
-      {"V30.00", {"V", "VVVVVVV", " ", " ", "1", " ", " "}},  // newborn
-      {"V85.0", {"V", "VVVVVVV", "F", " ", " ", " ", " "}},   // adult BMI: any adult, no age class
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.code);
-    std::vector<std::string> columns = Attributes("06", c.code);
-    ASSERT_EQ(columns.size(), 8u);
-    EXPECT_EQ(Trim(columns[0]), c.code);
-    for (std::size_t i = 1; i < 8; ++i) EXPECT_EQ(columns[i], c.columns[i - 1]) << "column " << i + 1;
+  for (const auto& c : cases) {
+    CieCatalogue catalogue(RealFileSystem(), feedback_);
+    catalogue.Open(KitInstall() + "/CIE" + c.suffix + ".dbf", KitInstall() + "/CIEDE" + c.suffix + ".dbf");
+    catalogue.BuildSampleIndex(10);
+    std::string code = c.code;
+    const bool procedure = code == "74.1";
+    code.resize(procedure ? 5 : 6, ' ');
+    ASSERT_GT(procedure ? catalogue.FindProcedure(code) : catalogue.FindDiagnosis(code), 0) << c.code;
+    std::string columns;
+    for (int i = 2; i <= 8; ++i) columns += catalogue.Column(i);
+    if (std::string_view(c.columns).size() == 7) columns = columns.substr(1, 7);
+    EXPECT_EQ(columns, c.columns) << c.suffix << " " << c.code;
   }
 }
 
-TEST_F(KitCatalogueTest, PositionZeroIsTheTablesOwnEdition) {
-  // 779.31 came with the 2002 edition's release; 512.8 was subdivided in the
-  // 2006 one, so it is valid up to 2004 and a heading afterwards.
-  struct Case {
-    const char* suffix;
-    const char* code;
-    const char* validity;
-  };
-  for (const Case& c : {Case{"99", "779.31", "    VVV"}, Case{"02", "779.31", "V   VVV"},
-                        Case{"06", "779.31", "V   VVV"}, Case{"88", "512.8", "VVVVVVF"},
-                        Case{"04", "512.8", "VVVVVVF"}, Case{"06", "512.8", "FVVVVVF"}}) {
-    EXPECT_EQ(Attributes(c.suffix, c.code).at(2), c.validity) << c.suffix << " " << c.code;
-  }
-}
-
-// The title each code must carry: a heading's own title, else the Spanish
-// title of a procedure, else the English title of the last release.
-std::map<std::string, std::string> ExpectedTitles() {
-  const std::string dir = std::string(QUIROVEL_SOURCE_DIR) + "/data/cie9mc";
-  std::map<std::string, std::string> titles;
-  for (const auto& row : ReadCsv(dir + "/versions/dx_cms_v23_v32.csv")) titles[row.at("code")] = row.at("description_en");
-  for (const auto& row : ReadCsv(dir + "/versions/proc_cms_v27_v32.csv")) titles[row.at("code")] = row.at("description_en");
-  for (const auto& row : ReadCsv(dir + "/procedures.csv"))
-    if (!row.at("description_es").empty()) titles[row.at("code")] = row.at("description_es");
-  for (const char* file : {"/diagnosis_categories.csv", "/procedure_categories.csv"}) {
-    for (const auto& row : ReadCsv(dir + file)) {
-      const std::string& title = row.at("description_es").empty() ? row.at("description_en") : row.at("description_es");
-      if (!title.empty()) titles[row.at("code")] = title;
-      else titles.emplace(row.at("code"), "");  // a heading without a title (14.8)
-    }
-  }
-  for (auto& [code, title] : titles) title = Trim(Utf8ToCp1252(title).substr(0, 72));
-  return titles;
-}
-
-TEST_F(KitCatalogueTest, EveryDescriptionDecodesToItsSourceTitle) {
-  const std::map<std::string, std::string> titles = ExpectedTitles();
-  ASSERT_GT(titles.size(), 20000u);
-  for (const char* suffix : {"02", "06"}) {
-    DbfTable table(RealFileSystem(), feedback_);
-    ASSERT_EQ(table.Open(KitInstall() + "/CIEDE" + suffix + ".dbf"), 1);
-    for (std::uint32_t r = 1; r <= table.record_count(); ++r) {
-      ASSERT_EQ(table.ReadRecord(r), 0);
-      const std::string code = Trim(table.FieldText(1));
-      const std::string_view stored = table.FieldText(2);
-      std::string text = DecodeBlock36(stored.substr(0, 36));
-      text.resize(36, ' ');  // the first block keeps its blanks when a second one follows
-      text = Trim(text + DecodeBlock36(stored.substr(36, 36)));
-      auto expected = titles.find(code);
-      ASSERT_NE(expected, titles.end()) << code << " comes from no list";
-      ASSERT_EQ(text, expected->second) << "CIEDE" << suffix << " " << code;
-    }
-  }
-}
-
-TEST_F(KitCatalogueTest, TheProgramFindsEveryCodeAtItsOwnRecord) {
+TEST_F(KitCatalogueTest, TheProgramFindsEveryCodeAtItsOwnRecordAndItsDescription) {
   CieCatalogue catalogue(RealFileSystem(), feedback_);
   catalogue.Open(KitInstall() + "/CIE02.dbf", KitInstall() + "/CIEDE02.dbf");
   catalogue.BuildSampleIndex(10);
@@ -220,11 +105,11 @@ TEST_F(KitCatalogueTest, TheProgramFindsEveryCodeAtItsOwnRecord) {
     const std::int32_t found = procedure ? catalogue.FindProcedure(code) : catalogue.FindDiagnosis(code);
     ASSERT_EQ(found, static_cast<std::int32_t>(r)) << code;
   }
+  // A diagnosis's English title, a procedure's Spanish one, a title in two blocks.
   EXPECT_EQ(catalogue.Description("650   ", 6), "Normal delivery");
   EXPECT_EQ(catalogue.Description("37.21", 5), "CATETERISMO CARDIACO DEL LADO DERECHO DEL CORAZON");
   EXPECT_EQ(catalogue.Description("E816.0", 6),
             "Motor vehicle traffic accident due to loss of control, without collision");
-  EXPECT_EQ(catalogue.Description("999.99", 6), "<< NO ES CIE9-MC >>");
   EXPECT_TRUE(feedback_.Texts().empty());
 }
 
