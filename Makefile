@@ -3,10 +3,10 @@
 JOBS ?= 2
 ROOT ?= $(CURDIR)/demo-root
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev python3 python3-dbfread gdal-bin
+            libbenchmark-dev python3 python3-dbfread gdal-bin clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build demo test test-asan bench fuzz fuzz-ci clean
+.PHONY: deps build demo test test-asan bench fuzz fuzz-ci check-source format clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -55,6 +55,15 @@ fuzz: deps build-fuzz/build.ninja
 
 fuzz-ci:
 	$(MAKE) fuzz FUZZ_SECONDS=50
+
+# The layers and the formatting of the sources, as CI checks them.
+SOURCES = $(shell git ls-files '*.cc' '*.h' 2>/dev/null)
+check-source: deps
+	python3 tools/check_layers.py .
+	clang-format --dry-run --Werror $(SOURCES)
+
+format: deps
+	clang-format -i $(SOURCES)
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz

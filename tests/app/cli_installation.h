@@ -25,10 +25,12 @@ class CliInstallation {
     Put("kit/QUIROVEL/servicios.txt", "CODIGONOMBRE\r\n70100Medicina Interna\r\n");
     Put("kit/QUIROVEL/hospitnosas.txt", "02001\r\n11005\r\n");
     Put("kit/QUIROVEL/ocupaciones.txt", "001\r\n");
-    Put("kit/QUIROVEL/hospital.dat", "02012Hospital General de Quirovel\r\n11005Hospital del Mar\r\n");
+    Put("kit/QUIROVEL/hospital.dat",
+        "02012Hospital General de Quirovel\r\n11005Hospital del Mar\r\n");
     Put("kit/QUIROVEL/ZKCP.dat", std::string(8, '\0'));
-    Put("kit/QUIROVEL/CIE02.dbf",
-        CieAttributesBytes({{"250.00", "XXXXX", "  4  "}, {"45.13", "XXFFF", "    T"}, {"486", "XXXXX", "F2   "}}));
+    Put("kit/QUIROVEL/CIE02.dbf", CieAttributesBytes({{"250.00", "XXXXX", "  4  "},
+                                                      {"45.13", "XXFFF", "    T"},
+                                                      {"486", "XXXXX", "F2   "}}));
     Put("kit/QUIROVEL/CIEDE02.dbf",
         CieDescriptionsBytes({"250.00", "45.13", "486"}, {"DIABETES", "GASTROSCOPIA", "NEUMONIA"}));
     Put("kit/QUIROVEL/trabajo/Ctprueba.dbf", Cmbd(2));
@@ -36,7 +38,8 @@ class CliInstallation {
 
   static std::string Cmbd(int n) {  // a CMBD-A table of n episodes
     std::vector<std::vector<std::string>> rows;
-    for (int i = 0; i < n; ++i) rows.push_back(RowFor(CmbdAFields(), {{"HISTORIA", std::to_string(i)}}));
+    for (int i = 0; i < n; ++i)
+      rows.push_back(RowFor(CmbdAFields(), {{"HISTORIA", std::to_string(i)}}));
     return DbfBytes(CmbdAFields(), rows);
   }
 
@@ -52,12 +55,15 @@ class CliInstallation {
   CliRun RunBare(const std::string& arguments) const {
     const std::string err_path = dir.Path("stderr.txt");
     int status = 0;
-    std::string out = RunCommand("cd " + ShellQuote(dir.path()) + " && " + ShellQuote(QUIROVEL_BINARY) + " " +
-                                     arguments + " 2>" + ShellQuote(err_path),
-                                 &status);
+    std::string out =
+        RunCommand("cd " + ShellQuote(dir.path()) + " && " + ShellQuote(QUIROVEL_BINARY) + " " +
+                       arguments + " 2>" + ShellQuote(err_path),
+                   &status);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFileBytes(err_path)};
   }
-  CliRun Run(const std::string& arguments) const { return RunBare("--root " + ShellQuote(root()) + " " + arguments); }
+  CliRun Run(const std::string& arguments) const {
+    return RunBare("--root " + ShellQuote(root()) + " " + arguments);
+  }
   CliRun Init(const std::string& kit = "") const {
     return Run("init --kit " + ShellQuote(kit.empty() ? dir.Path("kit") : kit));
   }

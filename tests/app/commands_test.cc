@@ -61,8 +61,9 @@ TEST(OpenCommandTest, ChosenTableBecomesCurrentAndForgetsTheLastRun) {
   CliRun run = inst.Run("open 'C:\\quirovel\\trabajo\\Marzo.DBF'");
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "Fichero actual: C:\\quirovel\\trabajo\\Marzo.DBF\nRegistros: 3\n"
-                     "Campos mal definidos o ausentes: 0\n");
+  EXPECT_EQ(run.out,
+            "Fichero actual: C:\\quirovel\\trabajo\\Marzo.DBF\nRegistros: 3\n"
+            "Campos mal definidos o ausentes: 0\n");
   // As a C string copy leaves it: the end of the old path stays after the terminator.
   std::string expected = testing::NewRecordImage();
   expected.replace(4, 34, std::string("C:\\quirovel\\trabajo\\Marzo.DBF\0bf\0\0", 34));
@@ -70,7 +71,8 @@ TEST(OpenCommandTest, ChosenTableBecomesCurrentAndForgetsTheLastRun) {
   EXPECT_EQ(record.substr(0, 704), expected.substr(0, 704));  // the error count is back to 0
   EXPECT_EQ(record.substr(1793, 4), std::string("...\0", 4));
   // A host path under the root is stored as drive C.
-  ASSERT_EQ(inst.Run("open " + ShellQuote(inst.root() + "/QUIROVEL/trabajo/Marzo.DBF")).exit_code, 0);
+  ASSERT_EQ(inst.Run("open " + ShellQuote(inst.root() + "/QUIROVEL/trabajo/Marzo.DBF")).exit_code,
+            0);
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat").substr(4, 30),
             std::string("C:\\QUIROVEL\\trabajo\\Marzo.DBF\0", 30));
 }
@@ -82,7 +84,8 @@ TEST(OpenCommandTest, RefusalsLeaveTheConfigurationAlone) {
   const std::string deep = "C:\\quirovel\\trabajo\\" + std::string(90, 'd') + ".dbf";
   inst.Put("root/QUIROVEL/trabajo/" + std::string(90, 'd') + ".dbf", CliInstallation::Cmbd(1));
   const std::tuple<std::string, int, std::string> cases[] = {
-      {"C:\\quirovel\\trabajo\\NoEsta.dbf", 1, "No existe el fichero C:\\quirovel\\trabajo\\NoEsta.dbf\n"},
+      {"C:\\quirovel\\trabajo\\NoEsta.dbf", 1,
+       "No existe el fichero C:\\quirovel\\trabajo\\NoEsta.dbf\n"},
       {"C:\\quirovel\\trabajo\\datos.txt", 2,
        "Un fichero de texto se importa primero a una tabla dBase; luego se abre la tabla\n"},
       {"C:\\quirovel\\trabajo\\datos.csv", 2, "Solo se abren tablas dBase (.dbf)\n"},
@@ -101,44 +104,58 @@ TEST(CatalogueCommandsTest, LookupPrintsEachCodesRecordAndCheckTheTablesOrder) {
   CliRun run = inst.Run("lookup 250.00 45.13 486 999.99");
   EXPECT_EQ(run.exit_code, 1);  // one code is not in the catalogue
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out,
-            "Version CIE9MC 2002: " + inst.root() + "/QUIROVEL/CIE02.dbf\n"
-            "250.00: diagnóstico, registro 1 3=\"XXXXX\" 4=\" \" 5=\" \" 6=\"4\" 7=\" \" 8=\" \"\n"
-            "  DIABETES\n"
-            "45.13: procedimiento, registro 2 3=\"XXFFF\" 4=\" \" 5=\" \" 6=\" \" 7=\" \" 8=\"T\"\n"
-            "  GASTROSCOPIA\n"
-            "486: diagnóstico, registro 3 3=\"XXXXX\" 4=\"F\" 5=\"2\" 6=\" \" 7=\" \" 8=\" \"\n"
-            "  NEUMONIA\n"
-            "999.99: diagnóstico no encontrado\n"
-            "  << NO ES CIE9-MC >>\n");
+  EXPECT_EQ(
+      run.out,
+      "Version CIE9MC 2002: " + inst.root() +
+          "/QUIROVEL/CIE02.dbf\n"
+          "250.00: diagnóstico, registro 1 3=\"XXXXX\" 4=\" \" 5=\" \" 6=\"4\" 7=\" \" 8=\" \"\n"
+          "  DIABETES\n"
+          "45.13: procedimiento, registro 2 3=\"XXFFF\" 4=\" \" 5=\" \" 6=\" \" 7=\" \" 8=\"T\"\n"
+          "  GASTROSCOPIA\n"
+          "486: diagnóstico, registro 3 3=\"XXXXX\" 4=\"F\" 5=\"2\" 6=\" \" 7=\" \" 8=\" \"\n"
+          "  NEUMONIA\n"
+          "999.99: diagnóstico no encontrado\n"
+          "  << NO ES CIE9-MC >>\n");
   // Forced the other way: a procedure is looked up on five characters.
-  EXPECT_NE(inst.Run("lookup --procedure 486").out.find("\n486: procedimiento, registro 3 "), std::string::npos);
+  EXPECT_NE(inst.Run("lookup --procedure 486").out.find("\n486: procedimiento, registro 3 "),
+            std::string::npos);
   run = inst.Run("lookup --diagnosis 45.1");
-  EXPECT_NE(run.out.find("\n45.1: diagnóstico no encontrado\n  << NO ES CIE9-MC >>\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\n45.1: diagnóstico no encontrado\n  << NO ES CIE9-MC >>\n"),
+            std::string::npos);
 
   // catalogue check: the order of the same table, then of one out of order.
   run = inst.Run("catalogue check");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "Tabla: " + inst.root() + "/QUIROVEL/CIE02.dbf\nRegs 3\nCódigos repetidos: 0\nOrden: correcto\n");
+  EXPECT_EQ(run.out, "Tabla: " + inst.root() +
+                         "/QUIROVEL/CIE02.dbf\nRegs 3\nCódigos repetidos: 0\nOrden: correcto\n");
   inst.Put("root/QUIROVEL/CIE02.dbf",
            testing::CieAttributesBytes(testing::CieRows({"250.00", "250.00", "45.13", "44.0"})));
   run = inst.Run("catalogue check");
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "Fichero CIE9MC desordenado: 45.13   > 44.0   \n1 códigos repetidos: 250.00 , \n");
-  EXPECT_EQ(run.out, "Tabla: " + inst.root() + "/QUIROVEL/CIE02.dbf\nRegs 3\nCódigos repetidos: 1\n"
-                     "Orden: desordenado\n");
+  EXPECT_EQ(run.err,
+            "Fichero CIE9MC desordenado: 45.13   > 44.0   \n1 códigos repetidos: 250.00 , \n");
+  EXPECT_EQ(run.out, "Tabla: " + inst.root() +
+                         "/QUIROVEL/CIE02.dbf\nRegs 3\nCódigos repetidos: 1\n"
+                         "Orden: desordenado\n");
 }
 
 TEST(CliFailures, WithoutAnInstallationCommandsFailAndSayWhy) {
   CliInstallation inst;  // no init: the root does not exist
   // Start-up says what it misses, in order, whatever the command.
-  const std::string start = "Error al abrir fichero de servicios.txt\nError al abrir fichero de hospitnosas.txt\n"
-                            "Error al abrir fichero de ocupaciones.txt\nCreando registro\n"
-                            "Error al abril el fichero " + inst.root() + "/Quirovel/trabajo/Ctprueba.dbf\n"
-                            "Error al abril el fichero " + inst.root() + "/QUIROVEL/CIE02.dbf\n"
-                            "Error al abril el fichero " + inst.root() + "/QUIROVEL/CIEDE02.dbf\n"
-                            "Error al abrir fichero de codigos postales\nError al Crear fichero de codigos postales\n";
+  const std::string start =
+      "Error al abrir fichero de servicios.txt\nError al abrir fichero de hospitnosas.txt\n"
+      "Error al abrir fichero de ocupaciones.txt\nCreando registro\n"
+      "Error al abril el fichero " +
+      inst.root() +
+      "/Quirovel/trabajo/Ctprueba.dbf\n"
+      "Error al abril el fichero " +
+      inst.root() +
+      "/QUIROVEL/CIE02.dbf\n"
+      "Error al abril el fichero " +
+      inst.root() +
+      "/QUIROVEL/CIEDE02.dbf\n"
+      "Error al abrir fichero de codigos postales\nError al Crear fichero de codigos postales\n";
   EXPECT_EQ(inst.Run("catalogue check").err, start);
   const std::pair<const char*, std::string> cases[] = {
       {"detect", "Detección no realizada: el fichero CMBD-A no se puede leer\n"},
@@ -146,7 +163,8 @@ TEST(CliFailures, WithoutAnInstallationCommandsFailAndSayWhy) {
       {"group type", "Error al abrir erragr.txt\n"},
       {"config defaults", "Error al leer la configuración\n"},
       {"report resumen.txt", "No existe el informe C:\\quirovel\\trabajo\\resumen.txt\n"},
-      {"structure", "Error al abril el fichero " + inst.root() + "/Quirovel/trabajo/Ctprueba.dbf\n"}};
+      {"structure",
+       "Error al abril el fichero " + inst.root() + "/Quirovel/trabajo/Ctprueba.dbf\n"}};
   for (const auto& [command, last_line] : cases) {
     CliRun run = inst.Run(command);
     EXPECT_EQ(run.exit_code, 1) << command;
@@ -160,11 +178,30 @@ TEST(CliFailures, BadArgumentsAreRefusedWithUsage) {
   CliInstallation inst;
   ASSERT_EQ(inst.Init().exit_code, 0);
   const std::string before = inst.Read("root/QUIROVEL/Quirovel.dat");
-  for (const char* arguments :
-       {"", "frob", "init extra", "open", "lookup", "lookup --diagnosis --procedure 486", "catalogue",
-        "catalogue sort", "structure a.dbf b.dbf", "dump", "dump x.dbf --from 0", "dump x.dbf --count x",
-        "config", "config set version", "config show extra", "detect extra", "detect --test semanal", "group",
-        "group everything", "counts extra", "report", "report ..", "report ../Quirovel.dat", "report a/b"}) {
+  for (const char* arguments : {"",
+                                "frob",
+                                "init extra",
+                                "open",
+                                "lookup",
+                                "lookup --diagnosis --procedure 486",
+                                "catalogue",
+                                "catalogue sort",
+                                "structure a.dbf b.dbf",
+                                "dump",
+                                "dump x.dbf --from 0",
+                                "dump x.dbf --count x",
+                                "config",
+                                "config set version",
+                                "config show extra",
+                                "detect extra",
+                                "detect --test semanal",
+                                "group",
+                                "group everything",
+                                "counts extra",
+                                "report",
+                                "report ..",
+                                "report ../Quirovel.dat",
+                                "report a/b"}) {
     CliRun run = inst.Run(arguments);
     EXPECT_EQ(run.exit_code, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -188,30 +225,32 @@ TEST(StructureCommandTest, PrintsTheAnalysisOfATableNamedByItsStoredPath) {
   CliRun run = inst.Run("structure " + ShellQuote("C:\\QUIROVEL\\trabajo\\CT2006.DBF"));
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out,
-            "Analisis de la estructura CMBD\n"
-            "C:\\QUIROVEL\\trabajo\\CT2006.DBF\n"
-            "Campos del cmbda NO ENCONTRADOS\n"
-            "FECALT ->(D8.0) , FEINTV , FECPART , \n"
-            "Mal definidos: 1\n"
-            "No pertenece al CMBDA\n"
-            "OBSERV , A\u00D1O , \n"
-            "Campos del CMBD que se reconocen\n"
-            "PROCEDEN , PROCH , AFILISS , HOSPITAL , HISTORIA , ASISTENC , FECNAC , SEXO , RESIDE , "
-            "OCUPACION , REGFIN , FECING , TIPING , SERVING , SERVALT , FECALT , TIPALT , TRASH , "
-            "C1 , C2 , C3 , C4 , C5 , C6 , C7 , C8 , C9 , C10 , C11 , C12 , C13 , C14 , C15 , "
-            "CE , CE2 , CE3 , CE4 , "
-            "P1 , P2 , P3 , P4 , P5 , P6 , P7 , P8 , P9 , P10 , P11 , P12 , P13 , P14 , P15 , "
-            "FEINTV , FECPART , TGESTAC , PESO1N , SEXO1N , PESO2N , SEXO2N , PESO3N , SEXO3N , "
-            "ESTUCI , ESTURG , \n"
-            "(C=caracter D=fecha N=numero  ancho.decimales)\n");
+  EXPECT_EQ(
+      run.out,
+      "Analisis de la estructura CMBD\n"
+      "C:\\QUIROVEL\\trabajo\\CT2006.DBF\n"
+      "Campos del cmbda NO ENCONTRADOS\n"
+      "FECALT ->(D8.0) , FEINTV , FECPART , \n"
+      "Mal definidos: 1\n"
+      "No pertenece al CMBDA\n"
+      "OBSERV , A\u00D1O , \n"
+      "Campos del CMBD que se reconocen\n"
+      "PROCEDEN , PROCH , AFILISS , HOSPITAL , HISTORIA , ASISTENC , FECNAC , SEXO , RESIDE , "
+      "OCUPACION , REGFIN , FECING , TIPING , SERVING , SERVALT , FECALT , TIPALT , TRASH , "
+      "C1 , C2 , C3 , C4 , C5 , C6 , C7 , C8 , C9 , C10 , C11 , C12 , C13 , C14 , C15 , "
+      "CE , CE2 , CE3 , CE4 , "
+      "P1 , P2 , P3 , P4 , P5 , P6 , P7 , P8 , P9 , P10 , P11 , P12 , P13 , P14 , P15 , "
+      "FEINTV , FECPART , TGESTAC , PESO1N , SEXO1N , PESO2N , SEXO2N , PESO3N , SEXO3N , "
+      "ESTUCI , ESTURG , \n"
+      "(C=caracter D=fecha N=numero  ancho.decimales)\n");
 }
 
 TEST(StructureCommandTest, RefusesALyingHeaderAndAMissingFile) {
   CliInstallation inst;
   testing::DbfShape lying;
   lying.header_length = 32 * 3 + 33;
-  const std::string bytes = DbfBytes({{"A", 'C', 1}, {"B", 'C', 1}, {"C", 'C', 1}, {"D", 'C', 1}}, {}, lying);
+  const std::string bytes =
+      DbfBytes({{"A", 'C', 1}, {"B", 'C', 1}, {"C", 'C', 1}, {"D", 'C', 1}}, {}, lying);
   inst.Put("bad.dbf", bytes);
   CliRun run = inst.Run("structure bad.dbf");
   EXPECT_EQ(run.exit_code, 1);
@@ -229,10 +268,14 @@ TEST(DumpCommandTest, PrintsEachEpisodesFieldsAndStopsAtARecordItCannotRead) {
   CliInstallation inst;
   auto fields = CmbdAFields();
   fields.erase(fields.begin() + 1);  // no PROCH
-  inst.Put("d.dbf", DbfBytes(fields, {RowFor(fields, {{"PROCEDEN", "1"}, {"FECNAC", "20051120"},
-                                                      {"FECING", "20060310"}, {"FECALT", "20060312"},
-                                                      {"C1", "V30.0"}, {"OCUPACION", "n\xBA"}}),
-                                      RowFor(fields, {{"HISTORIA", "42"}, {"FECNAC", "19800315"},
+  inst.Put("d.dbf", DbfBytes(fields, {RowFor(fields, {{"PROCEDEN", "1"},
+                                                      {"FECNAC", "20051120"},
+                                                      {"FECING", "20060310"},
+                                                      {"FECALT", "20060312"},
+                                                      {"C1", "V30.0"},
+                                                      {"OCUPACION", "n\xBA"}}),
+                                      RowFor(fields, {{"HISTORIA", "42"},
+                                                      {"FECNAC", "19800315"},
                                                       {"FECING", "20060315"}})}));
   CliRun run = inst.RunBare("dump d.dbf --from 1");
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -256,11 +299,12 @@ TEST(DumpCommandTest, PrintsEachEpisodesFieldsAndStopsAtARecordItCannotRead) {
   EXPECT_EQ(run.err, "No se puede leer el registro 2\n");
 }
 
-
 class DetectCommandTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(inst.Init(QUIROVEL_KIT_DIR).exit_code, 0); }
-  std::string Work(const std::string& name) const { return inst.Read("root/QUIROVEL/trabajo/" + name); }
+  std::string Work(const std::string& name) const {
+    return inst.Read("root/QUIROVEL/trabajo/" + name);
+  }
   testing::CliInstallation inst;
 };
 
@@ -274,9 +318,11 @@ TEST_F(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
 
   CliRun show = inst.Run("config show");
   EXPECT_NE(show.out.find("\nerror-count: " + std::to_string(errors) + "\n"), std::string::npos);
-  EXPECT_TRUE(std::regex_search(show.out, std::regex(R"(\nlast-run: \d\d/\d\d/\d{4} \d\d:\d\d\n)")));
+  EXPECT_TRUE(
+      std::regex_search(show.out, std::regex(R"(\nlast-run: \d\d/\d\d/\d{4} \d\d:\d\d\n)")));
   // The reports' contents are the detection tests' business; here, that the run wrote them.
-  EXPECT_NE(Work("errores.txt").find("Test: Mensual         Versi\xF3n: 2002\r\n"), std::string::npos);
+  EXPECT_NE(Work("errores.txt").find("Test: Mensual         Versi\xF3n: 2002\r\n"),
+            std::string::npos);
   EXPECT_NE(Work("erragrserv.txt"), "");
 
   // The counts rebuilt from the log: one row per catalogue entry, adding up to the run's count.
@@ -292,7 +338,8 @@ TEST_F(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
   }
   EXPECT_EQ(rows_seen, 71);
   EXPECT_EQ(total, errors);
-  EXPECT_TRUE(std::regex_search(counts.out, std::regex(R"(^[ \d]{5}\d E11  Procedencia incorrecta\n)")));  // "%6d "
+  EXPECT_TRUE(std::regex_search(
+      counts.out, std::regex(R"(^[ \d]{5}\d E11  Procedencia incorrecta\n)")));  // "%6d "
 
   // report: the bytes on disk, or UTF-8 with plain line ends.
   CliRun raw = inst.Run("report resumen.txt --raw");
@@ -301,7 +348,8 @@ TEST_F(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
   CliRun text = inst.Run("report resumen.txt");
   EXPECT_EQ(text.exit_code, 0);
   EXPECT_EQ(text.out.find('\r'), std::string::npos);
-  EXPECT_NE(text.out.find("Registros fuera de rango versi\xC3\xB3n CMBD (2002)"), std::string::npos);
+  EXPECT_NE(text.out.find("Registros fuera de rango versi\xC3\xB3n CMBD (2002)"),
+            std::string::npos);
   EXPECT_NE(text.out.find("\f\n\nERRORES POR SERVICIO\n"), std::string::npos);
   // group: one report rewritten on demand.
   const std::string by_type = Work("erragr.txt");
@@ -310,7 +358,8 @@ TEST_F(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
   EXPECT_EQ(group.exit_code, 0) << group.err;
   EXPECT_EQ(group.out, "C:\\quirovel\\trabajo\\erragr.txt\n");
   const std::regex stamp(R"(\d\d/\d\d/\d{4} \d\d:\d\d\r\n)");
-  EXPECT_EQ(std::regex_replace(Work("erragr.txt"), stamp, ""), std::regex_replace(by_type, stamp, ""));
+  EXPECT_EQ(std::regex_replace(Work("erragr.txt"), stamp, ""),
+            std::regex_replace(by_type, stamp, ""));
 }
 
 TEST_F(DetectCommandTest, DetectFailsOnAnUnreadableFile) {

@@ -18,10 +18,10 @@
 namespace quirovel {
 namespace {
 
-using ::testing::Contains;
-using ::testing::Not;
 using testing::CliInstallation;
 using testing::CliRun;
+using ::testing::Contains;
+using ::testing::Not;
 
 constexpr const char* kConfigPath = "/r/QUIROVEL/Quirovel.dat";
 
@@ -43,13 +43,14 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, ShortOrFailingConfigurationFiles) {
   MemoryFileSystem empty;  // no installation folder at all
-  {  // a short file fills only the beginning of the record
+  {                        // a short file fills only the beginning of the record
     memory.SetContents(kConfigPath, testing::NewRecordImage().substr(0, 100));
     auto s = Start();
     EXPECT_EQ(Bytes(s->config), testing::NewRecordImage().substr(0, 100) + std::string(2360, '\0'));
     EXPECT_THAT(feedback.Texts(), Not(Contains("Creando registro")));
     // A year without an edition opens the latest one and leaves the year alone.
-    EXPECT_THAT(feedback.Texts(), Contains("Version CIE9MC 0 sin catálogo propio: se usará la del 2006"_cp));
+    EXPECT_THAT(feedback.Texts(),
+                Contains("Version CIE9MC 0 sin catálogo propio: se usará la del 2006"_cp));
     EXPECT_EQ(memory.Contents(kConfigPath)->size(), 100u);
   }
   std::string image = testing::NewRecordImage();
@@ -117,13 +118,14 @@ TEST_F(ConfigCommandTest, ShowDecodesEveryFieldInUtf8) {
 
 TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndSaves) {
   const std::pair<const char*, const char*> settings[] = {
-      {"version", "2004"},        {"hospital", "Hospital del Mar"}, {"errors.E11", "X-X"},
-      {"errors.all.cma", "off"},  {"printer-scale", ".5"},          {"group-after-test", "off"},
-      {"completeness", "none"},   {"completeness", "+FECALT"},      {"editor", "/bin/sh"}};
+      {"version", "2004"},       {"hospital", "Hospital del Mar"}, {"errors.E11", "X-X"},
+      {"errors.all.cma", "off"}, {"printer-scale", ".5"},          {"group-after-test", "off"},
+      {"completeness", "none"},  {"completeness", "+FECALT"},      {"editor", "/bin/sh"}};
   for (const auto& [key, value] : settings) ASSERT_EQ(Set(key, value).exit_code, 0) << key;
   const std::string r = Record();
   EXPECT_EQ(r.substr(1196, 4), std::string("\xD4\x07\0\0", 4));
-  EXPECT_EQ(r.substr(320, 23), std::string("11005\0Hospital del Mar\0", 23));  // the code from hospital.dat
+  EXPECT_EQ(r.substr(320, 23),
+            std::string("11005\0Hospital del Mar\0", 23));  // the code from hospital.dat
   EXPECT_EQ(r.substr(104, 3), "X  ");  // E11: monthly on, quarterly off, then CMA off
   EXPECT_EQ(r.substr(104 + 3 * 70, 3), "XX ");
   EXPECT_EQ(r.substr(2456, 4), std::string("\0\0\0\x3F", 4));
@@ -132,16 +134,25 @@ TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndSaves) {
   EXPECT_EQ(r[1791], 'X');  // the 64th flag is never changed
   EXPECT_EQ(r.substr(497, 8), std::string("/bin/sh\0", 8));
   EXPECT_EQ(r.substr(597, 3), std::string("sh\0", 3));
-  EXPECT_NE(inst.Run("config show").out.find("printer-scale: .50\nerrors.E11: X--\n"), std::string::npos);
+  EXPECT_NE(inst.Run("config show").out.find("printer-scale: .50\nerrors.E11: X--\n"),
+            std::string::npos);
 }
 
 TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
   const std::string before = Record();
   const std::tuple<const char*, std::string, int> cases[] = {
-      {"version", "2005", 2},        {"version", "50", 2},          {"hospital", "Hospital de Nadie", 1},
-      {"errors.E999", "XXX", 2},     {"errors.E11", "XX", 2},       {"errors.E11.semanal", "on", 2},
-      {"printer-scale", "abc", 2},   {"printer-scale", "123456", 2}, {"completeness", "FECALT,NOEXISTE", 2},
-      {"editor", "/no/such/editor", 2}, {"history", "/x/" + std::string(96, 'h') + ".dbf", 2}, {"color", "1", 2}};
+      {"version", "2005", 2},
+      {"version", "50", 2},
+      {"hospital", "Hospital de Nadie", 1},
+      {"errors.E999", "XXX", 2},
+      {"errors.E11", "XX", 2},
+      {"errors.E11.semanal", "on", 2},
+      {"printer-scale", "abc", 2},
+      {"printer-scale", "123456", 2},
+      {"completeness", "FECALT,NOEXISTE", 2},
+      {"editor", "/no/such/editor", 2},
+      {"history", "/x/" + std::string(96, 'h') + ".dbf", 2},
+      {"color", "1", 2}};
   for (const auto& [key, value, code] : cases) {
     CliRun run = Set(key, value);
     EXPECT_EQ(run.exit_code, code) << key << " " << value << ": " << run.err;

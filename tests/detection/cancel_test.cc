@@ -7,8 +7,8 @@
 
 #include "platform/cp1252.h"
 #include "support/detection_fixture.h"
-#include "validation/cmbd_layout.h"
 #include "validation/checks.h"
+#include "validation/cmbd_layout.h"
 #include "validation/error_entry.h"
 
 namespace quirovel::testing {
@@ -27,19 +27,22 @@ EpisodeCheck TwoErrorsEach(std::int64_t stop_after = 0) {
 
 std::size_t Count(const std::string& text, const std::string& piece) {
   std::size_t n = 0;
-  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++n;
   return n;
 }
 
 // What every file says about the episodes checked: `episodes` of them, two
 // entries each, and the grouped reports either whole or absent.
-void ExpectConsistent(DetectionFixture& f, int episodes, bool grouped_by_type, bool grouped_by_service) {
+void ExpectConsistent(DetectionFixture& f, int episodes, bool grouped_by_type,
+                      bool grouped_by_service) {
   const std::int32_t entries = 2 * episodes;
   EXPECT_EQ(f.SavedConfig().ErrorCount(), entries);
   const std::string log = f.Work("fallos.dat");
   ASSERT_GE(log.size(), entries > 0 ? 32u * static_cast<std::size_t>(entries + 1) : 0u);
   for (std::int32_t k = 1; k <= entries; ++k) {
-    const ErrorEntry e = ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(log.data()) + 32 * k);
+    const ErrorEntry e =
+        ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(log.data()) + 32 * k);
     EXPECT_EQ(e.record, static_cast<std::uint32_t>((k + 1) / 2)) << k;
   }
   const std::string total = "Total errores: " + std::to_string(entries) + "    ";
@@ -77,7 +80,8 @@ TEST_F(CancelTest, StopBeforeTheFirstRecordChecksNothing) {
   f.feedback().RequestStop();
   EXPECT_FALSE(f.Run(kMensual, TwoErrorsEach()));
   EXPECT_TRUE(f.session().run.Cancelled);
-  EXPECT_EQ(f.feedback().status.rfind("Cancelado en el registro 0: Errs=0 (", 0), 0u) << f.feedback().status;
+  EXPECT_EQ(f.feedback().status.rfind("Cancelado en el registro 0: Errs=0 (", 0), 0u)
+      << f.feedback().status;
   ExpectConsistent(f, 0, true, true);
   ExpectNextRunNormal();
 }
@@ -85,7 +89,8 @@ TEST_F(CancelTest, StopBeforeTheFirstRecordChecksNothing) {
 TEST_F(CancelTest, StopInTheRecordLoopEndsTheRunAfterThatEpisode) {
   EXPECT_FALSE(f.Run(kMensual, TwoErrorsEach(25)));
   EXPECT_TRUE(f.session().run.Cancelled);
-  EXPECT_EQ(f.feedback().status.rfind("Cancelado en el registro 25: Errs=50 (", 0), 0u) << f.feedback().status;
+  EXPECT_EQ(f.feedback().status.rfind("Cancelado en el registro 25: Errs=50 (", 0), 0u)
+      << f.feedback().status;
   EXPECT_TRUE(f.feedback().Texts().empty()) << "a stop is not a failure";
   ExpectConsistent(f, 25, true, true);
   ExpectNextRunNormal();

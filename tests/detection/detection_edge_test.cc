@@ -24,10 +24,10 @@ std::string Lines(const std::vector<std::string>& lines) {
 const std::vector<std::string> kHeading = {
     "HOSPITAL DE PRUEBAS                                     DD/MM/AAAA HH:MM",
     "-------------------------------------------------------------------------------",
-    "[C:\\Quirovel\\trabajo\\episodios.dbf]",
-    ""};
+    "[C:\\Quirovel\\trabajo\\episodios.dbf]", ""};
 
-const char* const kFiles[] = {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt", "fallos.dat"};
+const char* const kFiles[] = {"errores.txt", "resumen.txt", "erragr.txt", "erragrserv.txt",
+                              "fallos.dat"};
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -42,30 +42,51 @@ TEST(DetectionEdgeTest, EmptyTableGivesEmptyReportsAndTheUntouchedPeriod) {
       << f.feedback().status;
   EXPECT_EQ(f.feedback().info, "99/99/9999 ->           ");
   EXPECT_EQ(f.feedback().record_count, 0);
-  EXPECT_EQ(WithoutTimes(f.Work("resumen.txt")),
-            Lines(Join(kHeading,
-                       {"-------------------------------------------------------------------------------",
-                        "Total errores: 0    Registros fuera de rango versi\xF3n CMBD (2002): 0", "",
-                        "               C\xF3" "digos no vigentes: 0", "",
-                        "Periodo      : 99/99/9999 ->           ", "",
-                        "Error                                                total",
-                        "--------------------------------------------------- ------", "\f", "",
-                        "ERRORES POR SERVICIO",
-                        "----------------------------------------------------------------------------------------",
-                        "",
-                        "Servicio              ENE  FEB  MAR  ABR  MAY  JUN  JUL  AGO  SEP  OCT  NOV  DIC Errores",
-                        "-------------------- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- -------",
-                        "-------------------- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- -------",
-                        "                                                                                      0",
-                        "\f", "", "CAMPOS AFECTADOS", "", "Campo           errores", "--------------- -------"})));
-  EXPECT_EQ(WithoutTimes(f.Work("errores.txt")),
-            Lines(Join(kHeading,
-                       {"Test: Trimestral      Versi\xF3n: 2002", "", "Historia     Alta       Error",
-                        "------------ ---------- "
-                        "--------------------------------------------------------------------------",
-                        "---------------------------------------------------------------------------------------------",
-                        "Total errores: 0    Registros fuera de rango versi\xF3n CMBD: 0", "",
-                        "               C\xF3" "digos no vigentes: 0", ""})));
+  EXPECT_EQ(
+      WithoutTimes(f.Work("resumen.txt")),
+      Lines(Join(kHeading,
+                 {"-------------------------------------------------------------------------------",
+                  "Total errores: 0    Registros fuera de rango versi\xF3n CMBD (2002): 0",
+                  "",
+                  "               C\xF3"
+                  "digos no vigentes: 0",
+                  "",
+                  "Periodo      : 99/99/9999 ->           ",
+                  "",
+                  "Error                                                total",
+                  "--------------------------------------------------- ------",
+                  "\f",
+                  "",
+                  "ERRORES POR SERVICIO",
+                  "--------------------------------------------------------------------------------"
+                  "--------",
+                  "",
+                  "Servicio              ENE  FEB  MAR  ABR  MAY  JUN  JUL  AGO  SEP  OCT  NOV  "
+                  "DIC Errores",
+                  "-------------------- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- "
+                  "---- -------",
+                  "-------------------- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- ---- "
+                  "---- -------",
+                  "                                                                                "
+                  "      0",
+                  "\f",
+                  "",
+                  "CAMPOS AFECTADOS",
+                  "",
+                  "Campo           errores",
+                  "--------------- -------"})));
+  EXPECT_EQ(
+      WithoutTimes(f.Work("errores.txt")),
+      Lines(Join(kHeading,
+                 {"Test: Trimestral      Versi\xF3n: 2002", "", "Historia     Alta       Error",
+                  "------------ ---------- "
+                  "--------------------------------------------------------------------------",
+                  "--------------------------------------------------------------------------------"
+                  "-------------",
+                  "Total errores: 0    Registros fuera de rango versi\xF3n CMBD: 0", "",
+                  "               C\xF3"
+                  "digos no vigentes: 0",
+                  ""})));
   EXPECT_EQ(WithoutTimes(f.Work("erragr.txt")),
             Lines(Join(kHeading, {"", " TOTAL Errores procesados = 0"})));
   EXPECT_EQ(f.Work("erragrserv.txt"), Lines({"", " TOTAL Errores procesados = 0"}));
@@ -78,7 +99,8 @@ TEST(DetectionEdgeTest, EmptyTableGivesEmptyReportsAndTheUntouchedPeriod) {
   EXPECT_EQ(f.feedback().info, "01/03/2005 -> 12/03/2005");
   EXPECT_NE(f.Work("resumen.txt").find("\r\nPeriodo      : 01/03/2005 -> 12/03/2005\r\n\r\nError "),
             std::string::npos);
-  EXPECT_NE(f.Work("errores.txt").find("Test: CMA             Versi\xF3n: 2002\r\n"), std::string::npos);
+  EXPECT_NE(f.Work("errores.txt").find("Test: CMA             Versi\xF3n: 2002\r\n"),
+            std::string::npos);
 }
 
 // The same run twice gives the same counts and reports; a shorter one then
@@ -95,7 +117,8 @@ TEST(DetectionEdgeTest, RepeatedAndShorterRuns) {
   ASSERT_TRUE(f.Run(kMensual, Scripted(script)));
   EXPECT_EQ(f.session().run.ErrorCount, 5);
   EXPECT_EQ(f.session().run.ErrorCounts, counts);
-  for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(WithoutTimes(f.Work(kFiles[i])), first[i]) << kFiles[i];
+  for (std::size_t i = 0; i < first.size(); ++i)
+    EXPECT_EQ(WithoutTimes(f.Work(kFiles[i])), first[i]) << kFiles[i];
   EXPECT_EQ(f.SavedConfig().ErrorCount(), 5);
 
   const std::string long_log = f.Work("fallos.dat");
@@ -124,7 +147,9 @@ TEST(DetectionEdgeTest, MoreThan30000ErrorsGroupOnlyTheFirst30000) {
   script[10001] = {{7, HISTORIA}, {13, SEXO}, {71, ESTURG}};  // entries 30001..30003
   ASSERT_TRUE(f.Run(kMensual, Scripted(script)));
 
-  const std::string limit = "Atenci\xF3n: El programa est\xE1 dise\xF1" "ado para ordenar un m\xE1ximo de 30000 errores";
+  const std::string limit =
+      "Atenci\xF3n: El programa est\xE1 dise\xF1"
+      "ado para ordenar un m\xE1ximo de 30000 errores";
   EXPECT_EQ(f.feedback().Texts(), (std::vector<std::string>{limit, limit}));
   EXPECT_EQ(f.SavedConfig().ErrorCount(), 30003);
   const std::string by_type = f.Work("erragr.txt");
@@ -133,10 +158,12 @@ TEST(DetectionEdgeTest, MoreThan30000ErrorsGroupOnlyTheFirst30000) {
   EXPECT_EQ(by_type.substr(by_type.size() - total.size()), total);
   EXPECT_EQ(by_service.substr(by_service.size() - total.size()), total);
   EXPECT_EQ(by_type.find("E331"), std::string::npos);
-  EXPECT_NE(by_type.find("     Total errores E61  Historia incorrecta=10000\r\n"), std::string::npos);
-  EXPECT_NE(f.Work("resumen.txt").find("Total errores: 30003 "), std::string::npos);
-  EXPECT_NE(f.Work("resumen.txt").find("E331 Estancia en urgencias prolongada                    1\r\n"),
+  EXPECT_NE(by_type.find("     Total errores E61  Historia incorrecta=10000\r\n"),
             std::string::npos);
+  EXPECT_NE(f.Work("resumen.txt").find("Total errores: 30003 "), std::string::npos);
+  EXPECT_NE(
+      f.Work("resumen.txt").find("E331 Estancia en urgencias prolongada                    1\r\n"),
+      std::string::npos);
 }
 
 TEST(DetectionEdgeTest, TableWithoutServaltGroupsByTypeAndDateUnderNoSection) {
@@ -149,30 +176,27 @@ TEST(DetectionEdgeTest, TableWithoutServaltGroupsByTypeAndDateUnderNoSection) {
                                         {2, {{24, SERVALT}, {13, SEXO}}},  // SERVALT: dropped
                                         {3, {{7, HISTORIA}}}})));
   EXPECT_EQ(f.SavedConfig().ErrorCount(), 3);
-  EXPECT_EQ(f.Work("erragrserv.txt"),
-            Lines({"  E61  Historia incorrecta",
-                   "       SERVICIO HISTORIA        ALTA        HISTORIA ",
-                   "       ------------------------------------------------------------------------",
-                   "                1003         05/03/2005  1003         ",
-                   "                1001         10/03/2005  1001         ",
-                   "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
-                   "       Total errores E61  Historia incorrecta=2",
-                   "",
-                   "  E91  Sexo incorrecto",
-                   "       SERVICIO HISTORIA        ALTA            SEXO ",
-                   "       ------------------------------------------------------------------------",
-                   "                1002         01/03/2005            7 ",
-                   "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
-                   "       Total errores E91  Sexo incorrecto=1",
-                   "",
-                   "",
-                   " TOTAL Errores procesados = 3"}));
+  EXPECT_EQ(
+      f.Work("erragrserv.txt"),
+      Lines({"  E61  Historia incorrecta", "       SERVICIO HISTORIA        ALTA        HISTORIA ",
+             "       ------------------------------------------------------------------------",
+             "                1003         05/03/2005  1003         ",
+             "                1001         10/03/2005  1001         ",
+             "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
+             "       Total errores E61  Historia incorrecta=2", "", "  E91  Sexo incorrecto",
+             "       SERVICIO HISTORIA        ALTA            SEXO ",
+             "       ------------------------------------------------------------------------",
+             "                1002         01/03/2005            7 ",
+             "       - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -",
+             "       Total errores E91  Sexo incorrecto=1", "", "",
+             " TOTAL Errores procesados = 3"}));
   // No service row can match: the grand total alone counts the errors.
   const std::string summary = f.Work("resumen.txt");
-  EXPECT_NE(summary.find("---- -------\r\n-------------------- ---- ---- ---- ---- ---- ---- ---- ---- "
-                         "---- ---- ---- ---- -------\r\n                                          "
-                         "                                            3\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      summary.find("---- -------\r\n-------------------- ---- ---- ---- ---- ---- ---- ---- ---- "
+                   "---- ---- ---- ---- -------\r\n                                          "
+                   "                                            3\r\n"),
+      std::string::npos);
 }
 
 TEST(DetectionEdgeTest, TableThatCannotBeOpenedLeavesTheLastRunAsItWas) {
@@ -190,13 +214,15 @@ TEST(DetectionEdgeTest, TableThatCannotBeOpenedLeavesTheLastRunAsItWas) {
   f.feedback().Clear();
   EXPECT_FALSE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
   ASSERT_EQ(f.feedback().Texts().size(), 2u);
-  EXPECT_EQ(f.feedback().Texts()[1], "Detecci\xF3n no realizada: el fichero CMBD-A no se puede leer");
+  EXPECT_EQ(f.feedback().Texts()[1],
+            "Detecci\xF3n no realizada: el fichero CMBD-A no se puede leer");
 
   // A missing table is refused the same way.
   ASSERT_TRUE(RealFileSystem().Remove(f.WorkPath("episodios.dbf")));
   EXPECT_FALSE(f.Run(kMensual, Scripted({})));
 
-  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(f.Work(kFiles[i]), before[i]) << kFiles[i];
+  for (std::size_t i = 0; i < before.size(); ++i)
+    EXPECT_EQ(f.Work(kFiles[i]), before[i]) << kFiles[i];
   EXPECT_TRUE(f.SavedConfig() == saved);
 }
 
@@ -207,13 +233,15 @@ TEST(DetectionEdgeTest, BadlyDefinedFieldsGiveTheStructureWarningAndTheRunGoesOn
     if (d == "FECALT#D8") d = "FECALT#C8";
   f.WriteTable({CleanEpisode()}, layout);
   ASSERT_TRUE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
-  EXPECT_EQ(f.feedback().Texts(),
-            std::vector<std::string>{
-                "Atenci\xF3n:\n\n     La estructura del CMBD es incorrecta\n\n     Analice la "
-                "estructura en utilidades\n\n     Al importar TXT y eligiendo el fichero actual, puede "
-                "ver su estructura\n\n     Nota: Este programa tiene definido los campos fechas como "
-                "del tipo FECHA y\n     longitud 8 caracteres, aunque pueden estar como car\xE1" "cter y "
-                "formato AAAAMMDD"});
+  EXPECT_EQ(
+      f.feedback().Texts(),
+      std::vector<std::string>{
+          "Atenci\xF3n:\n\n     La estructura del CMBD es incorrecta\n\n     Analice la "
+          "estructura en utilidades\n\n     Al importar TXT y eligiendo el fichero actual, puede "
+          "ver su estructura\n\n     Nota: Este programa tiene definido los campos fechas como "
+          "del tipo FECHA y\n     longitud 8 caracteres, aunque pueden estar como car\xE1"
+          "cter y "
+          "formato AAAAMMDD"});
   EXPECT_EQ(f.SavedConfig().ErrorCount(), 1);
 
   // A field missing altogether is no badly defined field.
@@ -225,24 +253,37 @@ TEST(DetectionEdgeTest, BadlyDefinedFieldsGiveTheStructureWarningAndTheRunGoesOn
 
 TEST(DetectionEdgeTest, AutomaticVersionFollowsTheDischargeDate) {
   DetectionFixture f;
-  const std::vector<std::string> dates = {"19871231", "19880101", "19911231", "19920101", "19961231",
-                                          "19970101", "19981231", "19990101", "20011231", "20020101",
-                                          "20031231", ""};
+  const std::vector<std::string> dates = {"19871231", "19880101", "19911231", "19920101",
+                                          "19961231", "19970101", "19981231", "19990101",
+                                          "20011231", "20020101", "20031231", ""};
   std::vector<Episode> episodes;
   for (const auto& d : dates) episodes.push_back(CleanEpisode().Set("FECALT", d));
   f.WriteTable(episodes);
   f.session().config.SetVersionYear(50);
   std::vector<std::pair<std::string, int>> seen;
-  auto record = [&](CheckContext& s) { seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition); };
+  auto record = [&](CheckContext& s) {
+    seen.emplace_back(s.run.VersionLabel, s.run.VersionPosition);
+  };
   ASSERT_TRUE(f.Run(kMensual, record));
   const std::string out = "\xA8?";
-  EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>{
-                      {out, 4}, {"1988", 0}, {"1988", 0}, {"1992", 1}, {"1992", 1}, {"1997", 2},
-                      {"1997", 2}, {"1999", 3}, {"1999", 3}, {"2002", 4}, {"2002", 4}, {out, 4}}));
+  EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>{{out, 4},
+                                                            {"1988", 0},
+                                                            {"1988", 0},
+                                                            {"1992", 1},
+                                                            {"1992", 1},
+                                                            {"1997", 2},
+                                                            {"1997", 2},
+                                                            {"1999", 3},
+                                                            {"1999", 3},
+                                                            {"2002", 4},
+                                                            {"2002", 4},
+                                                            {out, 4}}));
   EXPECT_EQ(f.session().run.OutOfRangeCount, 2);
   EXPECT_TRUE(std::regex_match(f.feedback().status, std::regex(R"(Errs=0 \(\d+"\) FR=2)")));
-  EXPECT_NE(f.Work("errores.txt").find("Test: Mensual         Versi\xF3n: 0050\r\n"), std::string::npos);
-  EXPECT_NE(f.Work("errores.txt").find("Registros fuera de rango versi\xF3n CMBD: 2\r\n"), std::string::npos);
+  EXPECT_NE(f.Work("errores.txt").find("Test: Mensual         Versi\xF3n: 0050\r\n"),
+            std::string::npos);
+  EXPECT_NE(f.Work("errores.txt").find("Registros fuera de rango versi\xF3n CMBD: 2\r\n"),
+            std::string::npos);
   EXPECT_NE(f.Work("resumen.txt").find("Registros fuera de rango versi\xF3n CMBD (0050): 2\r\n"),
             std::string::npos);
   EXPECT_EQ(f.feedback().info, "           -> 31/12/2003");

@@ -38,7 +38,8 @@ TEST(DetectionLogFailureTest, ShortLogWriteStopsTheRunAndKeepsWhatWasWritten) {
   EXPECT_FALSE(f.SavedConfig().LastRunDate().empty());
   const std::string summary = f.Work("resumen.txt");
   EXPECT_NE(summary.find("Total errores: 102    "), std::string::npos);
-  EXPECT_NE(summary.find("E61  Historia incorrecta                                34\r\n"), std::string::npos);
+  EXPECT_NE(summary.find("E61  Historia incorrecta                                34\r\n"),
+            std::string::npos);
   const std::string total = "\r\n TOTAL Errores procesados = 100\r\n";
   const std::string by_type = f.Work("erragr.txt");
   EXPECT_EQ(by_type.substr(by_type.size() - total.size()), total);
@@ -82,7 +83,8 @@ TEST(DetectionLogFailureTest, LogShorterThanTheCountGroupsWhatItHolds) {
   f.feedback().Clear();
   EXPECT_TRUE(GroupByServiceAndType(f.session()));
   EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error lectura errores"});
-  EXPECT_NE(f.Work("erragrserv.txt").find("\r\n TOTAL Errores procesados = 2\r\n"), std::string::npos);
+  EXPECT_NE(f.Work("erragrserv.txt").find("\r\n TOTAL Errores procesados = 2\r\n"),
+            std::string::npos);
 }
 
 }  // namespace

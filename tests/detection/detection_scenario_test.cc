@@ -133,7 +133,8 @@ TEST(DetectionWithChecksTest, RealChecksFeedTheReports) {
             "\r\n"
             "\r\n"
             " TOTAL Errores procesados = 1\r\n");
-  EXPECT_NE(f.Work("resumen.txt").find("\r\nE91  Sexo incorrecto                                     1\r\n"),
+  EXPECT_NE(f.Work("resumen.txt")
+                .find("\r\nE91  Sexo incorrecto                                     1\r\n"),
             std::string::npos);
 }
 

@@ -31,7 +31,8 @@ class ServiceTabulationTest : public ::testing::Test {
   void SetUp() override {
     f.WriteTable({
         CleanEpisode().Set("SERVALT", "70440").Set("FECALT", "20050315"),  // 1: PEDIATRIA, March
-        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20050505"),  // 2: MEDICINA INTERNA, May
+        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20050505"),  // 2: MEDICINA INTERNA,
+                                                                           // May
         CleanEpisode().Set("SERVALT", "99999").Set("FECALT", "20050505"),  // 3: not in the table
         CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20051301"),  // 4: month 13
         CleanEpisode().Set("SERVALT", "70100").Set("FECALT", ""),          // 5: no date
@@ -53,7 +54,8 @@ class ServiceTabulationTest : public ::testing::Test {
 
 TEST_F(ServiceTabulationTest, CountsByServiceSlotAndMonth) {
   std::string log;
-  for (std::uint32_t record : {1u, 2u, 3u, 4u, 5u, 6u, 6u, 6u}) log += Entry(" 7", HISTORIA, record);
+  for (std::uint32_t record : {1u, 2u, 3u, 4u, 5u, 6u, 6u, 6u})
+    log += Entry(" 7", HISTORIA, record);
   ServiceTabulation t = Tabulate(log, 8);
   EXPECT_TRUE(f.feedback().Texts().empty());
   EXPECT_EQ(t.rows[1].code, "70100");
@@ -96,7 +98,8 @@ TEST(ServiceTabulationOfARun, CountedAsItGoesEqualsReadingTheLogBack) {
   std::vector<Episode> episodes;
   std::mt19937 random(11);
   for (int i = 0; i < 400; ++i) {
-    Episode e = CleanEpisode().Set("SERVALT", services[random() % 7]).Set("FECALT", dates[random() % 7]);
+    Episode e =
+        CleanEpisode().Set("SERVALT", services[random() % 7]).Set("FECALT", dates[random() % 7]);
     if (random() % 3 == 0) e.Set("SEXO", "7");
     if (random() % 5 == 0) e.Set("C1", "");
     episodes.push_back(e);

@@ -29,7 +29,9 @@ TEST(SortEntryIndexTest, SmallCasesWorkedByHand) {
       {{"Z", "A", "M"}, 1, {0, 1, 2}},
       {{"Z", "A", "M"}, 2, {1, 0, 2}},
       // The service keys of the grouping, "%5s%-2s%s", byte by byte with blanks first.
-      {{"7010025        ", "701002520050101", "      720050101", "70100 720050101"}, 4, {2, 3, 0, 1}},
+      {{"7010025        ", "701002520050101", "      720050101", "70100 720050101"},
+       4,
+       {2, 3, 0, 1}},
   };
   for (const Case& c : cases) {
     auto index = Identity(c.keys.size());
@@ -55,7 +57,8 @@ TEST(SortEntryIndexTest, SortsLargeInputsOfEveryShape) {
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, Identity(n)) << "not a permutation";
     for (std::size_t i = 1; i < n; ++i)
-      ASSERT_LE(keys[static_cast<std::size_t>(index[i - 1])], keys[static_cast<std::size_t>(index[i])]);
+      ASSERT_LE(keys[static_cast<std::size_t>(index[i - 1])],
+                keys[static_cast<std::size_t>(index[i])]);
   }
 }
 

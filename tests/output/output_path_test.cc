@@ -17,7 +17,8 @@ TEST(OutputPathTest, JoinsTheWorkingDirectoryAndTheNameAndResolvesItAsWindowsWou
   Session s(fs, feedback, "/r");
   s.config = NewConfigRecord();
   EXPECT_EQ(OutputPath(s, "errores.txt"), "C:\\quirovel\\trabajo\\errores.txt");
-  EXPECT_EQ(OutputHostPath(s, "fallos.dat"), "/r/QUIROVEL/Trabajo/fallos.dat");  // whatever the case on disk
+  EXPECT_EQ(OutputHostPath(s, "fallos.dat"),
+            "/r/QUIROVEL/Trabajo/fallos.dat");  // whatever the case on disk
   s.config.SetWorkDirectory("C:\\quirovel\\trabajo\\");
   EXPECT_EQ(OutputPath(s, "resumen.txt"), "C:\\quirovel\\trabajo\\\\resumen.txt");
   EXPECT_EQ(OutputHostPath(s, "resumen.txt"), "/r/QUIROVEL/Trabajo/resumen.txt");

@@ -16,7 +16,8 @@ TEST(HostPaths, MapsDriveCUnderTheRootIgnoringCaseAndStoresItBack) {
   fs.SetContents("/inst/Quirovel/trabajo/Ctprueba.dbf", "");
   HostPaths paths(fs, "/inst/");
   EXPECT_EQ(paths.root(), "/inst");
-  EXPECT_EQ(paths.ToHost("c:/QUIROVEL\\\\trabajo\\.\\ctprueba.DBF"), "/inst/Quirovel/trabajo/Ctprueba.dbf");
+  EXPECT_EQ(paths.ToHost("c:/QUIROVEL\\\\trabajo\\.\\ctprueba.DBF"),
+            "/inst/Quirovel/trabajo/Ctprueba.dbf");
   // What does not exist yet is used as written, so it can be created.
   EXPECT_EQ(paths.ToHost("C:\\QUIROVEL\\Trabajo\\Nuevo.TXT"), "/inst/Quirovel/trabajo/Nuevo.TXT");
   // An exact match wins over one that differs in case.
@@ -24,7 +25,8 @@ TEST(HostPaths, MapsDriveCUnderTheRootIgnoringCaseAndStoresItBack) {
   EXPECT_EQ(paths.ToHost("C:\\datos"), "/inst/datos");
   EXPECT_EQ(paths.ToHost("C:\\"), "/inst");
   // Host paths and other drives stay as they stand.
-  for (const char* path : {"/tmp/x.dbf", "relativo/X.dbf", "D:\\datos\\x.dbf", ""}) EXPECT_EQ(paths.ToHost(path), path);
+  for (const char* path : {"/tmp/x.dbf", "relativo/X.dbf", "D:\\datos\\x.dbf", ""})
+    EXPECT_EQ(paths.ToHost(path), path);
 
   const std::string stored = "C:\\Quirovel\\trabajo\\Ctprueba.dbf";
   EXPECT_EQ(paths.ToStored(paths.ToHost(stored)), stored);

@@ -1,5 +1,4 @@
 // The CIE-9-MC catalogue: lookups, descriptions, editions and the order check.
-#include "reference/catalogue_operations.h"
 #include "reference/cie_catalogue.h"
 
 #include <gmock/gmock.h>
@@ -10,6 +9,7 @@
 #include "platform/format.h"
 #include "platform/memory_file_system.h"
 #include "platform/recording_feedback.h"
+#include "reference/catalogue_operations.h"
 #include "reference/cie_tables.h"
 #include "reference/config_defaults.h"
 #include "session/catalogue_session.h"
@@ -73,15 +73,16 @@ TEST_P(CieCatalogueTest, FindsEveryCodeComparingSixCharactersForDiagnosesAndFive
     std::int32_t record;
   } cases[] = {
       {D("00001"), false, 0},  // before the first code
-      {D("00003"), false, 0},   {D(""), false, 0},       {D("W"), false, 0},  // after the last
+      {D("00003"), false, 0},   {D(""), false, 0},      {D("W"), false, 0},  // after the last
       {"250.009", false, 96},  // a seventh character on either side makes no difference
       {D("250.01"), false, 97}, {D("250.0"), false, 0},  // "250.0 " is another code
-      {"250.0", false, 0},      // a text that ends differs from '0'
-      {"45.13", true, 98},      {"45.137", true, 98},     {D("45.13"), false, 98},
+      {"250.0", false, 0},                               // a text that ends differs from '0'
+      {"45.13", true, 98},      {"45.137", true, 98},   {D("45.13"), false, 98},
       {D("V22.2"), false, 99},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(c.procedure ? catalogue.FindProcedure(c.code) : catalogue.FindDiagnosis(c.code), c.record)
+    EXPECT_EQ(c.procedure ? catalogue.FindProcedure(c.code) : catalogue.FindDiagnosis(c.code),
+              c.record)
         << "[" << c.code << "]";
   }
   EXPECT_TRUE(feedback.Texts().empty());
@@ -103,9 +104,13 @@ TEST_P(CieCatalogueTest, ColumnsReadTheRecordFoundWhateverTheCodeWidth) {
 
 TEST_P(CieCatalogueTest, CodesCompareAsSignedBytes) {
   // Bytes above 0x7F are negative: they sort before the digits.
-  const std::vector<std::string> codes = {"\xA8X", "\xE9", "\xE9" "0", "001", "V01"};
+  const std::vector<std::string> codes = {"\xA8X", "\xE9",
+                                          "\xE9"
+                                          "0",
+                                          "001", "V01"};
   Build(codes);
-  for (std::size_t i = 0; i < codes.size(); ++i) EXPECT_EQ(catalogue.FindDiagnosis(D(codes[i])), static_cast<std::int32_t>(i + 1)) << i;
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    EXPECT_EQ(catalogue.FindDiagnosis(D(codes[i])), static_cast<std::int32_t>(i + 1)) << i;
   EXPECT_EQ(catalogue.FindDiagnosis(D("\xB0")), 0);
 }
 
@@ -153,16 +158,21 @@ TEST_P(CieCatalogueTest, DescriptionsAreDecodedAndUnknownCodesSaySo) {
   Load(CieAttributesBytes(CieRows(codes)),
        CieDescriptionsBytes(codes, {"GASTROSCOPIA", "FRACTURA DE LA DIAFISIS DEL RADIO Y CUBITO"}));
   const std::tuple<const char*, int, const char*> cases[] = {
-      {"813.21", 6, "FRACTURA DE LA DIAFISIS DEL RADIO Y CUBITO"}, {"45.13", 5, "GASTROSCOPIA"},
-      {"999.99", 6, "<< NO ES CIE9-MC >>"}, {"     9", 6, ""}, {"", 5, ""}};
-  for (const auto& [code, compared, text] : cases) EXPECT_EQ(catalogue.Description(code, compared), text) << code;
+      {"813.21", 6, "FRACTURA DE LA DIAFISIS DEL RADIO Y CUBITO"},
+      {"45.13", 5, "GASTROSCOPIA"},
+      {"999.99", 6, "<< NO ES CIE9-MC >>"},
+      {"     9", 6, ""},
+      {"", 5, ""}};
+  for (const auto& [code, compared, text] : cases)
+    EXPECT_EQ(catalogue.Description(code, compared), text) << code;
 }
 
 TEST_P(CieCatalogueTest, MissingTablesMakeAnEmptyCatalogue) {
   catalogue.set_use_memory_copy(GetParam());
   catalogue.Open("/none/CIE.dbf", "/none/CIEDE.dbf");
-  EXPECT_EQ(feedback.Texts(), (std::vector<std::string>{"Error al abril el fichero /none/CIE.dbf",
-                                                        "Error al abril el fichero /none/CIEDE.dbf"}));
+  EXPECT_EQ(feedback.Texts(),
+            (std::vector<std::string>{"Error al abril el fichero /none/CIE.dbf",
+                                      "Error al abril el fichero /none/CIEDE.dbf"}));
   catalogue.BuildSampleIndex(10);
   EXPECT_EQ(catalogue.FindDiagnosis(D("250.00")) + catalogue.FindProcedure("45.13"), 0);
   EXPECT_EQ(catalogue.Description("250.00", 6), "<< NO ES CIE9-MC >>");
@@ -201,8 +211,10 @@ class CatalogueOperationsTest : public ::testing::Test {
   }
   void Catalogue(const std::string& suffix, const std::vector<std::string>& codes,
                  const std::vector<std::string>& texts = {}) {
-    fs.SetContents("/r/QUIROVEL/CIE" + suffix + ".dbf", testing::CieAttributesBytes(testing::CieRows(codes)));
-    fs.SetContents("/r/QUIROVEL/CIEDE" + suffix + ".dbf", testing::CieDescriptionsBytes(codes, texts));
+    fs.SetContents("/r/QUIROVEL/CIE" + suffix + ".dbf",
+                   testing::CieAttributesBytes(testing::CieRows(codes)));
+    fs.SetContents("/r/QUIROVEL/CIEDE" + suffix + ".dbf",
+                   testing::CieDescriptionsBytes(codes, texts));
   }
   Session& Start(FileSystem* on = nullptr) {
     feedback.Clear();
@@ -212,7 +224,8 @@ class CatalogueOperationsTest : public ::testing::Test {
   }
   std::vector<std::string> Shown() const {  // "caption: text"
     std::vector<std::string> shown;
-    for (const auto& m : feedback.messages) shown.push_back(m.caption.empty() ? m.text : m.caption + ": " + m.text);
+    for (const auto& m : feedback.messages)
+      shown.push_back(m.caption.empty() ? m.text : m.caption + ": " + m.text);
     return shown;
   }
 
@@ -222,8 +235,9 @@ class CatalogueOperationsTest : public ::testing::Test {
 };
 
 TEST_F(CatalogueOperationsTest, EachVersionYearOpensItsOwnTablesAndOthersFallBack) {
-  const std::pair<int, std::string> years[] = {{1988, "88"}, {1992, "92"}, {1997, "97"}, {1999, "99"},
-                                               {2002, "02"}, {2004, "04"}, {2006, "06"}};
+  const std::pair<int, std::string> years[] = {{1988, "88"}, {1992, "92"}, {1997, "97"},
+                                               {1999, "99"}, {2002, "02"}, {2004, "04"},
+                                               {2006, "06"}};
   for (const auto& [year, suffix] : years) Catalogue(suffix, {"A" + suffix});
   for (const auto& [year, suffix] : years) {
     Config(year);
@@ -238,7 +252,8 @@ TEST_F(CatalogueOperationsTest, EachVersionYearOpensItsOwnTablesAndOthersFallBac
   EXPECT_EQ(s.config.VersionYear(), 2006);
   EXPECT_EQ(s.catalogue.attributes().path(), "/r/QUIROVEL/CIE06.dbf");
   // A year without an edition opens the latest one before it (startup tests the message).
-  for (const auto& [year, edition] : {std::pair{2005, 2004}, {2010, 2006}, {1990, 1988}, {1987, 2006}})
+  for (const auto& [year, edition] :
+       {std::pair{2005, 2004}, {2010, 2006}, {1990, 1988}, {1987, 2006}})
     EXPECT_EQ(CieEditionFor(year), edition) << year;
 }
 
@@ -246,15 +261,20 @@ TEST_F(CatalogueOperationsTest, CodeDescriptionOfTheCurrentEpisode) {
   Catalogue("02", {"250.00", "45.13"}, {"DIABETES MELLITUS", "GASTROSCOPIA"});
   Config(2002);
   auto fields = testing::Without(testing::CmbdAFields(), {"C3"});
-  fs.SetContents("/r/QUIROVEL/trabajo/Ctprueba.dbf",
-                 testing::DbfBytes(fields, {testing::RowFor(fields, {{"C1", "250.00"}, {"C2", "999.99"},
-                                                                     {"P1", "45.13"}, {"P2", "45.1"}})}));
+  fs.SetContents(
+      "/r/QUIROVEL/trabajo/Ctprueba.dbf",
+      testing::DbfBytes(
+          fields,
+          {testing::RowFor(
+              fields, {{"C1", "250.00"}, {"C2", "999.99"}, {"P1", "45.13"}, {"P2", "45.1"}})}));
   Session& s = Start();
   ASSERT_EQ(s.table.ReadRecord(1), 0);
-  const std::pair<int, const char*> cases[] = {{C1, "DIABETES MELLITUS"}, {C1 + 1, "<< NO ES CIE9-MC >>"},
+  const std::pair<int, const char*> cases[] = {{C1, "DIABETES MELLITUS"},
+                                               {C1 + 1, "<< NO ES CIE9-MC >>"},
                                                {C1 + 2, ""},  // a field the file does not have
                                                {C15, ""},     // a blank field
-                                               {P1, "GASTROSCOPIA"},      {P1 + 1, "<< NO ES CIE9-MC >>"}};
+                                               {P1, "GASTROSCOPIA"},
+                                               {P1 + 1, "<< NO ES CIE9-MC >>"}};
   for (const auto& [field, text] : cases) EXPECT_EQ(CodeDescription(s, field), text) << field;
   // The description does not move the attributes record a check is reading.
   ASSERT_EQ(s.catalogue.FindProcedure("45.13"), 2);
@@ -264,9 +284,10 @@ TEST_F(CatalogueOperationsTest, CodeDescriptionOfTheCurrentEpisode) {
 
 TEST(CatalogueEditions, DischargeDateChoosesTheEdition) {
   const std::tuple<const char*, const char*, int> cases[] = {
-      {"20020101", "2002", 4}, {"20061231", "2002", 4}, {"20011231", "1999", 3}, {"19990101", "1999", 3},
-      {"19981231", "1997", 2}, {"19970101", "1997", 2}, {"19961231", "1992", 1}, {"19920101", "1992", 1},
-      {"19911231", "1988", 0}, {"19880101", "1988", 0}, {"19871231", "\xA8?", 4}, {"        ", "\xA8?", 4},
+      {"20020101", "2002", 4},  {"20061231", "2002", 4},  {"20011231", "1999", 3},
+      {"19990101", "1999", 3},  {"19981231", "1997", 2},  {"19970101", "1997", 2},
+      {"19961231", "1992", 1},  {"19920101", "1992", 1},  {"19911231", "1988", 0},
+      {"19880101", "1988", 0},  {"19871231", "\xA8?", 4}, {"        ", "\xA8?", 4},
       {"  2002  ", "\xA8?", 4}, {"2002X101", "\xA8?", 4}, {"999999999999", "2002", 4}};
   for (const auto& [fecalt, label, position] : cases) {
     const EpisodeEdition e = EditionForDischargeDate(fecalt);
@@ -284,11 +305,21 @@ TEST_F(CatalogueOperationsTest, OrderCheckCountsRepeatsAndStopsAtTheFirstCodeOut
     std::int32_t repeats;
     std::vector<std::string> shown;  // codes as the table holds them, blanks included
   } cases[] = {
-      {{"001.0", "001.0", "002.1", "002.1 X", "003"}, false, 5, 2,
+      {{"001.0", "001.0", "002.1", "002.1 X", "003"},
+       false,
+       5,
+       2,
        {"2 códigos repetidos: 001.0  , 002.1  , "_cp}},
-      {{"001.0", "003", "002", "001"}, true, 2, 0, {"Fichero CIE9MC desordenado: 003     > 002    "}},
+      {{"001.0", "003", "002", "001"},
+       true,
+       2,
+       0,
+       {"Fichero CIE9MC desordenado: 003     > 002    "}},
       // Equal on six characters is a repeat; the seventh still orders them.
-      {{"V27.01B", "V27.01A"}, true, 1, 1,
+      {{"V27.01B", "V27.01A"},
+       true,
+       1,
+       1,
        {"Fichero CIE9MC desordenado: V27.01B > V27.01A", "1 códigos repetidos: V27.01B, "_cp}},
   };
   Config(2002);

@@ -24,8 +24,14 @@ inline std::string CieAttributesBytes(const std::vector<CieRow>& rows, int code_
     values.push_back({r.code, "0", r.validity});
     for (std::size_t i = 0; i < 5; ++i) values.back().push_back(r.attributes.substr(i, 1));
   }
-  return DbfBytes({{"CODIGO", 'C', code_width}, {"NUM", 'C', 1}, {"VERSION", 'C', 5}, {"PRINCIPAL", 'C', 1},
-                   {"SEXO", 'C', 1}, {"EDAD", 'C', 1}, {"PARTO", 'C', 1}, {"QUIRURG", 'C', 1}},
+  return DbfBytes({{"CODIGO", 'C', code_width},
+                   {"NUM", 'C', 1},
+                   {"VERSION", 'C', 5},
+                   {"PRINCIPAL", 'C', 1},
+                   {"SEXO", 'C', 1},
+                   {"EDAD", 'C', 1},
+                   {"PARTO", 'C', 1},
+                   {"QUIRURG", 'C', 1}},
                   values);
 }
 
@@ -36,12 +42,14 @@ inline std::vector<CieRow> CieRows(const std::vector<std::string>& codes) {
 }
 
 inline std::string CieDescriptionsBytes(const std::vector<std::string>& codes,
-                                        const std::vector<std::string>& texts = {}, int code_width = 7) {
+                                        const std::vector<std::string>& texts = {},
+                                        int code_width = 7) {
   std::vector<std::vector<std::string>> values;
   for (std::size_t i = 0; i < codes.size(); ++i) {
     std::string text = i < texts.size() ? texts[i] : "Descripcion de " + codes[i];
     text.resize(72, ' ');
-    values.push_back({codes[i], EncodeBlock36(text.substr(0, 36)) + EncodeBlock36(text.substr(36))});
+    values.push_back(
+        {codes[i], EncodeBlock36(text.substr(0, 36)) + EncodeBlock36(text.substr(36))});
   }
   return DbfBytes({{"CODIGO", 'C', code_width}, {"DESCRIP", 'C', 72}}, values);
 }

@@ -12,7 +12,8 @@ inline std::string NewRecordImage() {
   std::string b(2460, '\0');
   auto text = [&](std::size_t at, const char* s) { std::memcpy(&b[at], s, std::strlen(s)); };
   auto int32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
   };
   int32(0, 40);
   text(4, "C:\\Quirovel\\trabajo\\Ctprueba.dbf");
@@ -32,7 +33,8 @@ inline std::string NewRecordImage() {
   text(996, "C:\\Quirovel\\trabajo\\Cmbd2000.dbf");
   text(1096, "cmbdhist.dbf");
   b[1196] = '\xD2', b[1197] = '\x07';  // 2002
-  b[1204] = static_cast<char>(145), b[1208] = static_cast<char>(162), b[1212] = static_cast<char>(131);
+  b[1204] = static_cast<char>(145), b[1208] = static_cast<char>(162),
+  b[1212] = static_cast<char>(131);
   b[1216] = 4, b[1220] = 6, b[1224] = 7;
   for (std::size_t i = 1728; i < 1792; ++i) b[i] = 'X';  // 64 flags, NUL at 1792
   text(1793, "?");

@@ -19,7 +19,8 @@ namespace {
 TEST(ConfigRecordTest, NewRecordMatchesTheDocumentedImageByteForByte) {
   const std::string expected = testing::NewRecordImage();
   const ConfigRecord record = NewConfigRecord();
-  const std::string actual(reinterpret_cast<const char*>(record.bytes().data()), record.bytes().size());
+  const std::string actual(reinterpret_cast<const char*>(record.bytes().data()),
+                           record.bytes().size());
   ASSERT_EQ(actual.size(), 2460u);
   for (std::size_t i = 0; i < expected.size(); ++i)
     ASSERT_EQ(actual[i], expected[i]) << "first difference at byte " << i;
@@ -33,7 +34,8 @@ TEST(ConfigRecordTest, SavedImportLayoutsUseTheirOwnFieldOrder) {
   // Text file, date format, target, delimiter, separator, then the structure
   // table at 206, the fixed length at 308 and the header line at 312.
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[2140]), 207),
-            "T" + std::string(99, '\0') + std::string("3\0D", 3) + std::string(99, '\0') + std::string("\"\0;\0S", 5));
+            "T" + std::string(99, '\0') + std::string("3\0D", 3) + std::string(99, '\0') +
+                std::string("\"\0;\0S", 5));
   EXPECT_EQ(b[2452], 1);
   EXPECT_EQ(b[2448], 0);
   ASSERT_TRUE(r.SetImport(ImportLayout::kCurrent, settings));
@@ -48,7 +50,8 @@ TEST(ConfigRecordTest, PathsThatDoNotFitAreRefusedAndNamesAreCut) {
   EXPECT_EQ(r.CurrentPath(), "C:\\Quirovel\\trabajo\\Ctprueba.dbf");
   EXPECT_TRUE(r.SetCurrentPath(std::string(99, 'a')));
   EXPECT_EQ(r.bytes()[103], 0);
-  EXPECT_FALSE(r.SetImport(ImportLayout::kCurrent, ImportSettings{"x", "12", "", "", "", "", 0, 0}));
+  EXPECT_FALSE(
+      r.SetImport(ImportLayout::kCurrent, ImportSettings{"x", "12", "", "", "", "", 0, 0}));
   r.SetHospitalName(std::string(80, 'n'));
   EXPECT_EQ(r.HospitalName(), std::string(69, 'n'));
   r.SetHospitalCode("1234567");
@@ -64,8 +67,9 @@ TEST(ConfigRecordTest, PathsThatDoNotFitAreRefusedAndNamesAreCut) {
 }
 
 TEST(ConfigPageTest, PrinterScaleShowsTwoDecimalsWithoutALeadingZero) {
-  const std::pair<float, const char*> cases[] = {{1.0f, "1.00"},     {0.5f, ".50"}, {0.7f, ".70"},
-                                                 {12.345f, "12.35"}, {0.0f, ".00"}, {-0.5f, "-.50"}};
+  const std::pair<float, const char*> cases[] = {{1.0f, "1.00"}, {0.5f, ".50"},
+                                                 {0.7f, ".70"},  {12.345f, "12.35"},
+                                                 {0.0f, ".00"},  {-0.5f, "-.50"}};
   for (const auto& [scale, text] : cases) EXPECT_EQ(FormatPrinterScale(scale), text) << scale;
 }
 

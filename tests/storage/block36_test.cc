@@ -26,7 +26,8 @@ TEST(Block36, StoresTheBytesOfTheCatalogueFormat) {
   // no longer read the tables already written.
   const std::string stored(
       "\x4E\x46\xF4\x9B\x4D\x54\x20\x41\xEC\x7B\x84\x1B\x20\x44\x24\x41\x4F\x1F"
-      "\x4F\x43\xF1\x9F\x4C\x48\x4F\x20\x00\x6F\x1A\x26\x20\x20\x00\x40\x20\x20", 36);
+      "\x4F\x43\xF1\x9F\x4C\x48\x4F\x20\x00\x6F\x1A\x26\x20\x20\x00\x40\x20\x20",
+      36);
   EXPECT_EQ(EncodeBlock36("INFARTO AGUDO DE MIOCARDIO"), stored);
   EXPECT_EQ(DecodeBlock36(stored), "INFARTO AGUDO DE MIOCARDIO");
 }

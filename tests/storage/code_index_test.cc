@@ -28,14 +28,18 @@ TEST(CodeIndex, FindsExactlyTheCutKeysStoredAndRefusesDuplicatesWithTwoMessages)
   index.Insert("0201234", feedback);
   index.Insert("02012345", feedback);  // cut after 7 characters: a duplicate
   stored.insert("0201234");
-  ASSERT_EQ(feedback.Texts(), (std::vector<std::string>{"Btree: C\xF3" "digo duplicado", "0201234"}));
+  ASSERT_EQ(feedback.Texts(), (std::vector<std::string>{"Btree: C\xF3"
+                                                        "digo duplicado",
+                                                        "0201234"}));
   for (int i = 0; i < 3000; ++i) {
     const std::string code = random_code(1);
     const std::string key = code.substr(0, std::min(code.find('\0'), std::size_t{7}));
     feedback.Clear();
     index.Insert(code, feedback);
     if (!stored.insert(key).second) {
-      ASSERT_EQ(feedback.Texts(), (std::vector<std::string>{"Btree: C\xF3" "digo duplicado", key}));
+      ASSERT_EQ(feedback.Texts(), (std::vector<std::string>{"Btree: C\xF3"
+                                                            "digo duplicado",
+                                                            key}));
     } else {
       ASSERT_TRUE(feedback.messages.empty()) << code;
     }
@@ -43,7 +47,8 @@ TEST(CodeIndex, FindsExactlyTheCutKeysStoredAndRefusesDuplicatesWithTwoMessages)
   EXPECT_EQ(index.size(), stored.size());
   for (int i = 0; i < 20000; ++i) {
     const std::string code = random_code(0);
-    const bool expected = code.size() <= 7 && code.find('\0') == std::string::npos && stored.count(code) != 0;
+    const bool expected =
+        code.size() <= 7 && code.find('\0') == std::string::npos && stored.count(code) != 0;
     ASSERT_EQ(index.Contains(code), expected) << code;
   }
   for (const std::string& key : stored) ASSERT_TRUE(index.Contains(key)) << key;

@@ -16,20 +16,28 @@ TEST(DisplayDate, ShowsDayMonthYearAndBlanksForBlankOrShortDates) {
 }
 
 TEST(DaysBetween, FollowsTheGregorianLeapRules) {
-  const struct { const char *a, *b; long days; } cases[] = {
-      {"20040301", "20040228", 2},  {"20050301", "20050228", 1},  {"20000301", "20000228", 2},
-      {"19000301", "19000228", 1},  {"20050101", "20041231", 1},  {"20040101", "20050101", -366},
+  const struct {
+    const char *a, *b;
+    long days;
+  } cases[] = {
+      {"20040301", "20040228", 2},     {"20050301", "20050228", 1}, {"20000301", "20000228", 2},
+      {"19000301", "19000228", 1},     {"20050101", "20041231", 1}, {"20040101", "20050101", -366},
       {"20060101", "19000101", 38716},
   };
-  for (const auto& c : cases) EXPECT_EQ(DaysBetween(SplitDate(c.a), SplitDate(c.b)), c.days) << c.a << " " << c.b;
+  for (const auto& c : cases)
+    EXPECT_EQ(DaysBetween(SplitDate(c.a), SplitDate(c.b)), c.days) << c.a << " " << c.b;
 }
 
 TEST(NormaliseDate, ReadsEveryLayoutWithTheYearCorrection) {
-  const struct { const char *text, *format, *expected; } cases[] = {
-      {"5/3/06", "1", "20060305"},     {"03052006", "5", "20060305"},   {"31/02/2006", "1", "20060231"},
-      {"1/1/5", "1", "        "},      {"01/01/10", "1", "19100101"},   {"03-15-2006", "2", "20060315"},
-      {"2006.03.15", "3", "20060315"}, {"15032006", "4", "20060315"},   {"20060315", "6", "20060315"},
-      {"        ", "1", "        "},   {"", "1", "        "},           {"01/01/99", "1", "19990101"},
+  const struct {
+    const char *text, *format, *expected;
+  } cases[] = {
+      {"5/3/06", "1", "20060305"},     {"03052006", "5", "20060305"},
+      {"31/02/2006", "1", "20060231"}, {"1/1/5", "1", "        "},
+      {"01/01/10", "1", "19100101"},   {"03-15-2006", "2", "20060315"},
+      {"2006.03.15", "3", "20060315"}, {"15032006", "4", "20060315"},
+      {"20060315", "6", "20060315"},   {"        ", "1", "        "},
+      {"", "1", "        "},           {"01/01/99", "1", "19990101"},
       {"01/01/2009", "1", "20090101"}, {"01/01/09", "1", "20090101"},
   };
   for (const auto& c : cases) {
@@ -42,7 +50,9 @@ TEST(NormaliseDate, ReadsEveryLayoutWithTheYearCorrection) {
 }
 
 TEST(NormaliseDate, RefusesDatesOutOfRangeAndUnknownFormatsWithTheMessage) {
-  const struct { const char *text, *format, *message; } cases[] = {
+  const struct {
+    const char *text, *format, *message;
+  } cases[] = {
       {"32/01/2006", "1", "Fecha [32/01/2006] erronea 32/1/2006"},
       {"15/13/2006", "1", "Fecha [15/13/2006] erronea 15/13/2006"},
       {"15/03/2006", "7", "Fecha [15/03/2006] erronea 0/0/2000"},

@@ -29,13 +29,15 @@ TEST(DbfInterop, DbfreadReadsATableWrittenByCreateAndAppend) {
   std::string python;
   for (const char* p : {"/usr/bin/python3", "python3"})
     if (python.empty() && CommandWorks(std::string(p) + " -c 'import dbfread'")) python = p;
-  if (python.empty()) GTEST_SKIP() << "python3 with dbfread is missing (apt-get install python3-dbfread)";
+  if (python.empty())
+    GTEST_SKIP() << "python3 with dbfread is missing (apt-get install python3-dbfread)";
   TempDir dir;
   const std::string path = dir.Path("t.dbf");
   // Every type the program writes, Windows-1252 text, a blank record and decimals.
   RecordingFeedback feedback;
-  ASSERT_TRUE(Create(RealFileSystem(), feedback,
-                     {"HISTORIA#C12", "FECALT#D8", "SEXO#N1", "PESO1N#N4", "NOMBRE#C20", "IMPORTE#H"}, path));
+  ASSERT_TRUE(Create(
+      RealFileSystem(), feedback,
+      {"HISTORIA#C12", "FECALT#D8", "SEXO#N1", "PESO1N#N4", "NOMBRE#C20", "IMPORTE#H"}, path));
   {
     DbfTable table(RealFileSystem(), feedback);
     ASSERT_EQ(table.Open(path), 1);
@@ -49,35 +51,42 @@ TEST(DbfInterop, DbfreadReadsATableWrittenByCreateAndAppend) {
     table.Close();
   }
   ASSERT_TRUE(feedback.messages.empty());
-  testing::WriteFileBytes(dir.Path("read.py"),
-                          "import sys, dbfread\n"
-                          "t = dbfread.DBF(sys.argv[1], encoding='cp1252', char_decode_errors='strict')\n"
-                          "out = ['%s %s %d %d' % (f.name, f.type, f.length, f.decimal_count) for f in t.fields]\n"
-                          "out += [' '.join('%s=%r' % kv for kv in r.items()) for r in t]\n"
-                          "out.append('records %d' % t.header.numrecords)\n"
-                          "sys.stdout.buffer.write(('\\n'.join(out) + '\\n').encode('utf-8'))\n");
+  testing::WriteFileBytes(
+      dir.Path("read.py"),
+      "import sys, dbfread\n"
+      "t = dbfread.DBF(sys.argv[1], encoding='cp1252', char_decode_errors='strict')\n"
+      "out = ['%s %s %d %d' % (f.name, f.type, f.length, f.decimal_count) for f in t.fields]\n"
+      "out += [' '.join('%s=%r' % kv for kv in r.items()) for r in t]\n"
+      "out.append('records %d' % t.header.numrecords)\n"
+      "sys.stdout.buffer.write(('\\n'.join(out) + '\\n').encode('utf-8'))\n");
   int status = 0;
   const std::string out =
       RunCommand(python + " " + ShellQuote(dir.Path("read.py")) + " " + ShellQuote(path), &status);
   ASSERT_EQ(status, 0) << out;
-  EXPECT_EQ(out,
-            "HISTORIA C 12 0\nFECALT D 8 0\nSEXO N 1 0\nPESO1N N 4 0\nNOMBRE C 20 0\nIMPORTE N 5 2\n"
-            "HISTORIA='123456' FECALT=datetime.date(2006, 3, 15) SEXO=2 PESO1N=3250 "
-            "NOMBRE='MUÑOZ PEÑA' IMPORTE=12.5\n"
-            "HISTORIA='' FECALT=None SEXO=None PESO1N=None NOMBRE='' IMPORTE=None\n"
-            "HISTORIA='A' FECALT=datetime.date(2006, 12, 31) SEXO=9 PESO1N=800 "
-            "NOMBRE='José €' IMPORTE=0.75\n"
-            "records 3\n");
+  EXPECT_EQ(
+      out,
+      "HISTORIA C 12 0\nFECALT D 8 0\nSEXO N 1 0\nPESO1N N 4 0\nNOMBRE C 20 0\nIMPORTE N 5 2\n"
+      "HISTORIA='123456' FECALT=datetime.date(2006, 3, 15) SEXO=2 PESO1N=3250 "
+      "NOMBRE='MUÑOZ PEÑA' IMPORTE=12.5\n"
+      "HISTORIA='' FECALT=None SEXO=None PESO1N=None NOMBRE='' IMPORTE=None\n"
+      "HISTORIA='A' FECALT=datetime.date(2006, 12, 31) SEXO=9 PESO1N=800 "
+      "NOMBRE='José €' IMPORTE=0.75\n"
+      "records 3\n");
 }
 
 TEST(DbfInterop, ReadsATableWrittenByGdal) {
-  if (!CommandWorks("ogr2ogr --version")) GTEST_SKIP() << "ogr2ogr is missing (apt-get install gdal-bin)";
+  if (!CommandWorks("ogr2ogr --version"))
+    GTEST_SKIP() << "ogr2ogr is missing (apt-get install gdal-bin)";
   TempDir dir;
-  testing::WriteFileBytes(dir.Path("t.csv"), "NOMBRE,PESO1N,FECALT,IMPORTE\nniño,3250,2006-03-15,12.5\n,,,\n");
-  testing::WriteFileBytes(dir.Path("t.csvt"), "\"String(10)\",\"Integer(4)\",\"Date\",\"Real(5.2)\"\n");
+  testing::WriteFileBytes(dir.Path("t.csv"),
+                          "NOMBRE,PESO1N,FECALT,IMPORTE\nniño,3250,2006-03-15,12.5\n,,,\n");
+  testing::WriteFileBytes(dir.Path("t.csvt"),
+                          "\"String(10)\",\"Integer(4)\",\"Date\",\"Real(5.2)\"\n");
   int status = 0;
-  const std::string ogr2ogr = "ogr2ogr -f 'ESRI Shapefile' -lco ENCODING=CP1252 " + ShellQuote(dir.Path("t.dbf"));
-  const std::string log = RunCommand(ogr2ogr + " " + ShellQuote(dir.Path("t.csv")) + " 2>&1", &status);
+  const std::string ogr2ogr =
+      "ogr2ogr -f 'ESRI Shapefile' -lco ENCODING=CP1252 " + ShellQuote(dir.Path("t.dbf"));
+  const std::string log =
+      RunCommand(ogr2ogr + " " + ShellQuote(dir.Path("t.csv")) + " 2>&1", &status);
   ASSERT_EQ(status, 0) << log;
 
   RecordingFeedback feedback;
@@ -86,7 +95,8 @@ TEST(DbfInterop, ReadsATableWrittenByGdal) {
   std::string fields;
   for (int i = 1; i <= table.field_count(); ++i) {
     const FieldDescriptor d = table.Descriptor(i);
-    fields += d.name + " " + d.type + std::to_string(d.width) + "." + std::to_string(d.decimals) + " ";
+    fields +=
+        d.name + " " + d.type + std::to_string(d.width) + "." + std::to_string(d.decimals) + " ";
   }
   EXPECT_EQ(fields, "NOMBRE C10.0 PESO1N N4.0 FECALT D8.0 IMPORTE N5.2 ");
   EXPECT_EQ(table.record_count(), 2u);

@@ -116,9 +116,10 @@ TEST(DbfTableRecords, RefusesToAppendBeyondTheEndOfAFileShorterThanItsCount) {
     EXPECT_FALSE(table.Append());
     EXPECT_EQ(table.record_count(), 1000000u);
   }
-  EXPECT_EQ(feedback.Texts(),
-            (Messages{"El fichero /t.dbf tiene menos registros que los 1000000 que indica su cabecera",
-                      "APPEND:ERROR ESCRITURA"}));
+  EXPECT_EQ(
+      feedback.Texts(),
+      (Messages{"El fichero /t.dbf tiene menos registros que los 1000000 que indica su cabecera",
+                "APPEND:ERROR ESCRITURA"}));
   EXPECT_EQ(*fs.Contents(kPath), bytes);
 }
 

@@ -1,11 +1,12 @@
 // Create, CopyStructure and RecordCountOf.
+#include "storage/table_files.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/faulty_file_system.h"
 #include "platform/file_system.h"
 #include "platform/memory_file_system.h"
 #include "platform/recording_feedback.h"
-#include "storage/table_files.h"
 #include "support/dbf_builder.h"
 #include "support/temp_dir.h"
 
@@ -28,14 +29,16 @@ TEST(Create, EmptiesTheFileAndWritesTheHeaderDescriptorsByTheTypeRulesTerminator
   MemoryFileSystem fs;
   fs.SetContents("/t.dbf", std::string(5000, 'x'));
   RecordingFeedback feedback;
-  ASSERT_TRUE(Create(fs, feedback, {"IMPORTE#H", "FECHA#D10", "PESO#F8.2", "CUENTA#I4", "NOMBRE#C20.3"},
+  ASSERT_TRUE(Create(fs, feedback,
+                     {"IMPORTE#H", "FECHA#D10", "PESO#F8.2", "CUENTA#I4", "NOMBRE#C20.3"},
                      "/t.dbf"));
   // Version 3, the date 96-02-24, no records, a header of 32 * 5 + 33 bytes and
   // a record of 1 + 5 + 8 + 8 + 4 + 20: the widths as stored.
-  EXPECT_EQ(*fs.Contents("/t.dbf"), std::string("\x03\x60\x02\x18", 4) + Zeros(4) + "\xC1" + Zeros(1) + "\x2E" +
-                                        Zeros(21) + Descriptor("IMPORTE", 'N', 5, 2) + Descriptor("FECHA", 'D', 8, 0) +
-                                        Descriptor("PESO", 'N', 8, 2) + Descriptor("CUENTA", 'N', 4, 0) +
-                                        Descriptor("NOMBRE", 'C', 20, 3) + "\x0D\x1A");
+  EXPECT_EQ(*fs.Contents("/t.dbf"),
+            std::string("\x03\x60\x02\x18", 4) + Zeros(4) + "\xC1" + Zeros(1) + "\x2E" + Zeros(21) +
+                Descriptor("IMPORTE", 'N', 5, 2) + Descriptor("FECHA", 'D', 8, 0) +
+                Descriptor("PESO", 'N', 8, 2) + Descriptor("CUENTA", 'N', 4, 0) +
+                Descriptor("NOMBRE", 'C', 20, 3) + "\x0D\x1A");
   EXPECT_TRUE(feedback.messages.empty());
 }
 
@@ -48,17 +51,20 @@ TEST(Create, TellsWhatCouldNotBeWritten) {
   feedback.Clear();
   fs.SetFileSizeLimit(40);  // the header and a quarter of the first descriptor
   EXPECT_FALSE(Create(fs, feedback, {"A#C10", "B#N1"}, "/t.dbf"));
-  EXPECT_EQ(feedback.Texts(), (Messages{"Err def cabecera campos", "Err def cabecera campos", "Err def cabeceras"}));
+  EXPECT_EQ(feedback.Texts(),
+            (Messages{"Err def cabecera campos", "Err def cabecera campos", "Err def cabeceras"}));
   feedback.Clear();
   fs.Heal();
   fs.FailWritesFrom(1);
   EXPECT_FALSE(Create(fs, feedback, {"A#C10"}, "/t.dbf"));
-  EXPECT_EQ(feedback.Texts(), (Messages{"Err crea cabecera", "Err def cabecera campos", "Err def cabeceras"}));
+  EXPECT_EQ(feedback.Texts(),
+            (Messages{"Err crea cabecera", "Err def cabecera campos", "Err def cabeceras"}));
 }
 
 TEST(CopyStructure, CopiesHeaderAndDescriptorsWithACountOfZeroAndNoRecords) {
   MemoryFileSystem fs;
-  const std::string source = DbfBytes({{"A", 'C', 3}, {"B", 'N', 4, 1}}, {{"abc", "12.5"}, {"def", "1.0"}});
+  const std::string source =
+      DbfBytes({{"A", 'C', 3}, {"B", 'N', 4, 1}}, {{"abc", "12.5"}, {"def", "1.0"}});
   fs.SetContents("/s.dbf", source);
   RecordingFeedback feedback;
   EXPECT_EQ(CopyStructure(fs, feedback, "/s.dbf", "/t.dbf"), 1);
@@ -116,7 +122,8 @@ TEST(CopyStructure, KeepsTheStructureWhenTwoSpellingsNameOneFile) {
   const std::string source = DbfBytes({{"A", 'C', 3}}, {{"abc"}});
   testing::WriteFileBytes(dir.Path("s.dbf"), source);
   RecordingFeedback feedback;
-  EXPECT_EQ(CopyStructure(RealFileSystem(), feedback, dir.Path("s.dbf"), dir.path() + "//s.dbf"), 1);
+  EXPECT_EQ(CopyStructure(RealFileSystem(), feedback, dir.Path("s.dbf"), dir.path() + "//s.dbf"),
+            1);
   std::string expected = source.substr(0, 65);
   expected[4] = 0;
   EXPECT_EQ(testing::ReadFileBytes(dir.Path("s.dbf")), expected);
@@ -124,7 +131,8 @@ TEST(CopyStructure, KeepsTheStructureWhenTwoSpellingsNameOneFile) {
 
 TEST(RecordCountOf, ReadsTheHeaderCountOrSaysTheFileCannotBeOpened) {
   MemoryFileSystem fs;
-  fs.SetContents("/t.dbf", std::string("\x03\x60\x02\x18\x40\xE2\x01\x00", 8) + Zeros(56));  // no records
+  fs.SetContents("/t.dbf",
+                 std::string("\x03\x60\x02\x18\x40\xE2\x01\x00", 8) + Zeros(56));  // no records
   fs.SetContents("/short.dbf", "\x03\x00\x00");
   RecordingFeedback feedback;
   EXPECT_EQ(RecordCountOf(fs, feedback, "/t.dbf"), 123456u);

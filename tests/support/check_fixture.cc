@@ -37,9 +37,12 @@ std::string PostalCodes(const std::vector<int>& known) {
 
 void WriteCatalogue(FileSystem& fs, Feedback& feedback, std::vector<CatalogueCode> codes,
                     const std::string& attributes, const std::string& descriptions) {
-  auto padded = [](const std::string& c) { return c + std::string(c.size() < 6 ? 6 - c.size() : 0, ' '); };
-  std::sort(codes.begin(), codes.end(),
-            [&](const CatalogueCode& a, const CatalogueCode& b) { return padded(a.code) < padded(b.code); });
+  auto padded = [](const std::string& c) {
+    return c + std::string(c.size() < 6 ? 6 - c.size() : 0, ' ');
+  };
+  std::sort(codes.begin(), codes.end(), [&](const CatalogueCode& a, const CatalogueCode& b) {
+    return padded(a.code) < padded(b.code);
+  });
   ASSERT_TRUE(Create(fs, feedback,
                      {"CODIGO#C6", "NIVEL#C1", "VERSIONES#C5", "PRINCIPAL#C1", "SEXO#C1", "EDAD#C1",
                       "PARTO#C1", "QUIRURGICO#C1"},
@@ -49,7 +52,8 @@ void WriteCatalogue(FileSystem& fs, Feedback& feedback, std::vector<CatalogueCod
   ASSERT_EQ(a.Open(attributes), 1);
   ASSERT_EQ(d.Open(descriptions), 1);
   for (const CatalogueCode& c : codes) {
-    const std::string columns[] = {c.code, "1", c.validity, c.main, c.sex, c.age, c.delivery, c.surgical};
+    const std::string columns[] = {c.code, "1",   c.validity, c.main,
+                                   c.sex,  c.age, c.delivery, c.surgical};
     for (int i = 1; i <= 8; ++i) a.SetFieldText(i, columns[i - 1]);
     ASSERT_TRUE(a.Append());
     std::string text = c.description.empty() ? "Codigo " + c.code : c.description;
@@ -76,17 +80,33 @@ Episode& Episode::Set(const std::string& field, const std::string& value) {
 
 Episode CleanEpisode() {
   Episode e;
-  e.Set("PROCEDEN", "1").Set("AFILISS", "281234567890").Set("HOSPITAL", "02012")
-      .Set("HISTORIA", "123456").Set("ASISTENC", "0512345").Set("FECNAC", "19700315")
-      .Set("SEXO", "2").Set("RESIDE", "02001").Set("OCUPACION", "001").Set("REGFIN", "1")
-      .Set("FECING", "20050301").Set("TIPING", "1").Set("SERVING", "70100")
-      .Set("SERVALT", "70100").Set("FECALT", "20050310").Set("TIPALT", "1").Set("C1", "486");
+  e.Set("PROCEDEN", "1")
+      .Set("AFILISS", "281234567890")
+      .Set("HOSPITAL", "02012")
+      .Set("HISTORIA", "123456")
+      .Set("ASISTENC", "0512345")
+      .Set("FECNAC", "19700315")
+      .Set("SEXO", "2")
+      .Set("RESIDE", "02001")
+      .Set("OCUPACION", "001")
+      .Set("REGFIN", "1")
+      .Set("FECING", "20050301")
+      .Set("TIPING", "1")
+      .Set("SERVING", "70100")
+      .Set("SERVALT", "70100")
+      .Set("FECALT", "20050310")
+      .Set("TIPALT", "1")
+      .Set("C1", "486");
   return e;
 }
 
 Episode CleanCmaEpisode() {
-  return CleanEpisode().Set("PROCEDEN", "3").Set("TIPING", "3").Set("FECALT", "20050301")
-      .Set("P1", "47.0").Set("FEINTV", "20050301");
+  return CleanEpisode()
+      .Set("PROCEDEN", "3")
+      .Set("TIPING", "3")
+      .Set("FECALT", "20050301")
+      .Set("P1", "47.0")
+      .Set("FEINTV", "20050301");
 }
 
 std::vector<CatalogueCode> DefaultCatalogue() {
@@ -243,7 +263,8 @@ CheckResult CheckFixture::Collect() {
     const std::size_t at = 32 * static_cast<std::size_t>(k);
     if (at + 32 > log.size()) break;
     r.raw.push_back(log.substr(at, 32));
-    r.entries.push_back(ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(log.data() + at)));
+    r.entries.push_back(
+        ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(log.data() + at)));
   }
   r.errores = ReadFileBytes(WorkPath("errores.txt"));
   r.status = feedback_.status;

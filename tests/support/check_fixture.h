@@ -48,14 +48,14 @@ Episode CleanCmaEpisode();
 
 // One code of the catalogue: the columns of the attributes table.
 struct CatalogueCode {
-  std::string code;               // as written in the CMBD-A file ("486", "47.0")
-  std::string validity = "VVVVV"; // one character per version position
-  std::string main = " ";         // "F": cannot be the main diagnosis
-  std::string sex = " ";          // " " any, else the only SEXO allowed
-  std::string age = " ";          // AgeClass 1..4, " " none
-  std::string delivery = " ";     // "T": a delivery
-  std::string surgical = " ";     // "T": a surgical procedure
-  std::string description;        // up to 72 characters; "Codigo <code>" when empty
+  std::string code;                // as written in the CMBD-A file ("486", "47.0")
+  std::string validity = "VVVVV";  // one character per version position
+  std::string main = " ";          // "F": cannot be the main diagnosis
+  std::string sex = " ";           // " " any, else the only SEXO allowed
+  std::string age = " ";           // AgeClass 1..4, " " none
+  std::string delivery = " ";      // "T": a delivery
+  std::string surgical = " ";      // "T": a surgical procedure
+  std::string description;         // up to 72 characters; "Codigo <code>" when empty
 };
 
 //   diagnoses  250.00, 279.9 (validity " VVVV"), 486, 650 (delivery, sex 2,
@@ -68,10 +68,10 @@ std::vector<CatalogueCode> DefaultCatalogue();
 
 // What one checked episode left behind.
 struct CheckResult {
-  std::vector<ErrorEntry> entries;    // decoded from fallos.dat, 1..ErrorCount
-  std::vector<std::string> raw;       // the 32 bytes of each entry
-  std::string errores;                // everything written to errores.txt
-  std::string status;                 // the status line afterwards
+  std::vector<ErrorEntry> entries;  // decoded from fallos.dat, 1..ErrorCount
+  std::vector<std::string> raw;     // the 32 bytes of each entry
+  std::string errores;              // everything written to errores.txt
+  std::string status;               // the status line afterwards
 
   std::vector<int> Errors() const;                    // catalogue numbers, in order
   std::vector<std::string> ErrorsWithFields() const;  // "number:field" ("25:16")

@@ -41,10 +41,10 @@ std::string DbfBytes(const std::vector<TableField>& fields,
 
 std::vector<TableField> CmbdAFields() {
   std::vector<TableField> f = {
-      {"PROCEDEN", 'N', 1},  {"PROCH", 'C', 5},    {"AFILISS", 'C', 12}, {"HOSPITAL", 'C', 5},
-      {"HISTORIA", 'C', 12}, {"ASISTENC", 'C', 7}, {"FECNAC", 'D', 8},   {"SEXO", 'N', 1},
-      {"RESIDE", 'C', 5},    {"OCUPACION", 'C', 3}, {"REGFIN", 'N', 1},  {"FECING", 'D', 8},
-      {"TIPING", 'N', 1},    {"SERVING", 'C', 5},  {"SERVALT", 'C', 5},  {"FECALT", 'D', 8},
+      {"PROCEDEN", 'N', 1},  {"PROCH", 'C', 5},     {"AFILISS", 'C', 12}, {"HOSPITAL", 'C', 5},
+      {"HISTORIA", 'C', 12}, {"ASISTENC", 'C', 7},  {"FECNAC", 'D', 8},   {"SEXO", 'N', 1},
+      {"RESIDE", 'C', 5},    {"OCUPACION", 'C', 3}, {"REGFIN", 'N', 1},   {"FECING", 'D', 8},
+      {"TIPING", 'N', 1},    {"SERVING", 'C', 5},   {"SERVALT", 'C', 5},  {"FECALT", 'D', 8},
       {"TIPALT", 'N', 1},    {"TRASH", 'C', 5},
   };
   for (int i = 1; i <= 15; ++i) f.push_back({"C" + std::to_string(i), 'C', 6});
@@ -70,7 +70,8 @@ std::vector<std::string> RowFor(const std::vector<TableField>& fields,
   return row;
 }
 
-std::vector<TableField> Without(std::vector<TableField> fields, const std::vector<std::string>& names) {
+std::vector<TableField> Without(std::vector<TableField> fields,
+                                const std::vector<std::string>& names) {
   std::erase_if(fields, [&](const TableField& f) {
     return std::find(names.begin(), names.end(), f.name) != names.end();
   });

@@ -17,7 +17,7 @@ namespace quirovel::testing {
 struct TableField {
   std::string name;  // up to 11 bytes are stored; shorter names are NUL-padded
   char type = 'C';
-  int width = 1;     // stored as one byte (so 200 is stored as 0xC8)
+  int width = 1;  // stored as one byte (so 200 is stored as 0xC8)
   int decimals = 0;
 };
 
@@ -44,7 +44,8 @@ std::vector<std::string> RowFor(const std::vector<TableField>& fields,
                                 const std::map<std::string, std::string>& values);
 
 // The same fields without the named ones / with one field replaced.
-std::vector<TableField> Without(std::vector<TableField> fields, const std::vector<std::string>& names);
+std::vector<TableField> Without(std::vector<TableField> fields,
+                                const std::vector<std::string>& names);
 std::vector<TableField> Replaced(std::vector<TableField> fields, const TableField& field);
 
 // Little-endian helpers for tests that patch or inspect bytes.

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <regex>
 
-#include "session/config_file.h"
 #include "reference/reference_tables.h"
+#include "session/config_file.h"
 #include "validation/checks.h"
 
 namespace quirovel::testing {
@@ -38,7 +38,8 @@ DetectionFixture::DetectionFixture() {
   s.config.SetHospitalName("HOSPITAL DE PRUEBAS");
   LoadReferenceTables(s.fs, feedback_, s.paths, &s.references);
   s.references.postal_codes.Open(s.fs, feedback_, installation_.InstallPath("ZKCP.dat"));
-  s.catalogue.Open(installation_.InstallPath("CIE02.dbf"), installation_.InstallPath("CIEDE02.dbf"));
+  s.catalogue.Open(installation_.InstallPath("CIE02.dbf"),
+                   installation_.InstallPath("CIEDE02.dbf"));
   s.catalogue.BuildSampleIndex(10);
   const auto& bytes = s.config.bytes();
   WriteFileBytes(installation_.InstallPath("Quirovel.dat"),

@@ -18,10 +18,10 @@
 #include <utility>
 #include <vector>
 
-#include "session/session.h"
 #include "detection/run_detection.h"
 #include "platform/faulty_file_system.h"
 #include "platform/recording_feedback.h"
+#include "session/session.h"
 #include "support/check_fixture.h"
 
 namespace quirovel::testing {

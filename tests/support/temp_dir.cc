@@ -13,8 +13,8 @@ namespace quirovel::testing {
 
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/quirovel-test-XXXXXX";
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quirovel-test-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) {
     ADD_FAILURE() << "cannot create a temporary directory from " << pattern;
   }

@@ -43,7 +43,8 @@ TEST(CmbdSampleTest, IsAYearOfEveryServiceInTheStandardLayoutWithAboutOneErrorPe
   StructureReport report;
   AnalyseStructure(s.table, &map, &report);
   EXPECT_EQ(report.bad_field_count, 0);
-  EXPECT_EQ(report.problems + report.unknown + report.layout, "");  // the fields lie in layout order
+  EXPECT_EQ(report.problems + report.unknown + report.layout,
+            "");  // the fields lie in layout order
 
   std::vector<ErrorEntry> entries;
   s.run.TestType = kMensual;
@@ -85,7 +86,8 @@ TEST(CmbdGeneratorTest, WritesTheSameFileForTheSameSeedAndRefusesBadArguments) {
   TempDir dir;
   auto generate = [&](const std::string& arguments) {  // the exit status
     int status = 0;
-    testing::RunCommand(ShellQuote(QUIROVEL_CMBD_GENERATOR) + " " + arguments + " 2>/dev/null", &status);
+    testing::RunCommand(ShellQuote(QUIROVEL_CMBD_GENERATOR) + " " + arguments + " 2>/dev/null",
+                        &status);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };
   const std::string kit = " --kit " + ShellQuote(testing::KitInstall());
@@ -99,11 +101,13 @@ TEST(CmbdGeneratorTest, WritesTheSameFileForTheSameSeedAndRefusesBadArguments) {
   EXPECT_LT(testing::Le32At(a, 4), 720u);
   // No episodes: a new table's header, then its end marker.
   ASSERT_EQ(generate(ShellQuote(dir.Path("e.dbf")) + " --episodes 0" + kit), 0);
-  EXPECT_EQ(ReadFileBytes(dir.Path("e.dbf")), a.substr(0, 4) + std::string(4, '\0') + a.substr(8, 2041) + "\x1A");
+  EXPECT_EQ(ReadFileBytes(dir.Path("e.dbf")),
+            a.substr(0, 4) + std::string(4, '\0') + a.substr(8, 2041) + "\x1A");
 
   const std::string out = ShellQuote(dir.Path("x.dbf"));
-  for (const std::string& arguments : {kit, out + " --episodes many" + kit, out + " --episodes -3" + kit,
-                                       out + " other.dbf" + kit, out + kit + " --seed"}) {
+  for (const std::string& arguments :
+       {kit, out + " --episodes many" + kit, out + " --episodes -3" + kit, out + " other.dbf" + kit,
+        out + kit + " --seed"}) {
     EXPECT_EQ(generate(arguments), 2) << arguments;
   }
   EXPECT_EQ(generate(out + " --kit " + ShellQuote(dir.Path("none"))), 1);

@@ -33,7 +33,8 @@ TEST_F(KitCatalogueTest, EveryEditionHasBothTablesWithTheSameCodesInByteOrder) {
     ASSERT_EQ(descriptions.Open(KitInstall() + "/CIEDE" + suffix + ".dbf"), 1);
     std::string widths;
     for (DbfTable* table : {&attributes, &descriptions})
-      for (int c = 1; c <= table->field_count(); ++c) widths += std::to_string(table->Descriptor(c).width) + " ";
+      for (int c = 1; c <= table->field_count(); ++c)
+        widths += std::to_string(table->Descriptor(c).width) + " ";
     ASSERT_EQ(widths, "6 1 7 1 1 1 1 1 6 72 ");
     ASSERT_GT(attributes.record_count(), 20000u);
     if (count == 0) count = attributes.record_count();
@@ -52,12 +53,15 @@ TEST_F(KitCatalogueTest, EveryEditionHasBothTablesWithTheSameCodesInByteOrder) {
       previous = code;
       const std::string validity(attributes.FieldText(3));
       ASSERT_EQ(validity.find_first_not_of(" FV"), std::string::npos) << code;
-      ASSERT_NE(validity.find_first_not_of(' '), std::string::npos) << code << " exists in no edition";
+      ASSERT_NE(validity.find_first_not_of(' '), std::string::npos)
+          << code << " exists in no edition";
       // Both halves of the description decode to text (two editions: decoding is slow unoptimised).
       if (suffix != std::string_view("02") && suffix != std::string_view("06")) continue;
       const std::string_view stored = descriptions.FieldText(2);
-      const std::string text = DecodeBlock36(stored.substr(0, 36)) + "|" + DecodeBlock36(stored.substr(36));
-      ASSERT_TRUE(std::none_of(text.begin(), text.end(), [](unsigned char ch) { return ch < ' '; })) << text;
+      const std::string text =
+          DecodeBlock36(stored.substr(0, 36)) + "|" + DecodeBlock36(stored.substr(36));
+      ASSERT_TRUE(std::none_of(text.begin(), text.end(), [](unsigned char ch) { return ch < ' '; }))
+          << text;
     }
   }
   EXPECT_TRUE(feedback_.Texts().empty());
@@ -66,23 +70,29 @@ TEST_F(KitCatalogueTest, EveryEditionHasBothTablesWithTheSameCodesInByteOrder) {
 TEST_F(KitCatalogueTest, WellKnownCodesCarryTheirAttributesInEachEdition) {
   // Columns 2 to 8: type, validity by edition (position zero is the table's
   // own), never principal, sex, age class, delivery, surgical.
-  const struct { const char *suffix, *code, *columns; } cases[] = {
-      {"06", "650", "DVVVVVVV 23T "},     // normal delivery: women 13-49
-      {"06", "V27.0", "VVVVVVVVF23  "},   // outcome of delivery: never principal
-      {"06", "74.1", "PVVVVVVV 2  T"},    // caesarean: surgical, women only
-      {"06", "850", "DFFFFFFF     "},     // a heading: exists, not valid
+  const struct {
+    const char *suffix, *code, *columns;
+  } cases[] = {
+      {"06", "650", "DVVVVVVV 23T "},    // normal delivery: women 13-49
+      {"06", "V27.0", "VVVVVVVVF23  "},  // outcome of delivery: never principal
+      {"06", "74.1", "PVVVVVVV 2  T"},   // caesarean: surgical, women only
+      {"06", "850", "DFFFFFFF     "},    // a heading: exists, not valid
       // Validity alone: 779.31 came with the 2002 edition; 512.8 was subdivided in the 2006 one.
-      {"99", "779.31", "    VVV"},  {"02", "779.31", "V   VVV"},
-      {"04", "512.8", "VVVVVVF"},   {"06", "512.8", "FVVVVVF"},
+      {"99", "779.31", "    VVV"},
+      {"02", "779.31", "V   VVV"},
+      {"04", "512.8", "VVVVVVF"},
+      {"06", "512.8", "FVVVVVF"},
   };
   for (const auto& c : cases) {
     CieCatalogue catalogue(RealFileSystem(), feedback_);
-    catalogue.Open(KitInstall() + "/CIE" + c.suffix + ".dbf", KitInstall() + "/CIEDE" + c.suffix + ".dbf");
+    catalogue.Open(KitInstall() + "/CIE" + c.suffix + ".dbf",
+                   KitInstall() + "/CIEDE" + c.suffix + ".dbf");
     catalogue.BuildSampleIndex(10);
     std::string code = c.code;
     const bool procedure = code == "74.1";
     code.resize(procedure ? 5 : 6, ' ');
-    ASSERT_GT(procedure ? catalogue.FindProcedure(code) : catalogue.FindDiagnosis(code), 0) << c.code;
+    ASSERT_GT(procedure ? catalogue.FindProcedure(code) : catalogue.FindDiagnosis(code), 0)
+        << c.code;
     std::string columns;
     for (int i = 2; i <= 8; ++i) columns += catalogue.Column(i);
     if (std::string_view(c.columns).size() == 7) columns = columns.substr(1, 7);
@@ -102,7 +112,8 @@ TEST_F(KitCatalogueTest, TheProgramFindsEveryCodeAtItsOwnRecordAndItsDescription
     const bool procedure = table.FieldText(2) == "P";
     // As a CMBD-A field holds it: six characters for diagnoses, five for procedures.
     if (procedure) code.resize(5);
-    const std::int32_t found = procedure ? catalogue.FindProcedure(code) : catalogue.FindDiagnosis(code);
+    const std::int32_t found =
+        procedure ? catalogue.FindProcedure(code) : catalogue.FindDiagnosis(code);
     ASSERT_EQ(found, static_cast<std::int32_t>(r)) << code;
   }
   // A diagnosis's English title, a procedure's Spanish one, a title in two blocks.

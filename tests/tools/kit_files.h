@@ -15,7 +15,8 @@ inline std::string KitRoot() { return {}; }
 // The installation directory "C:\QUIROVEL" of the kit.
 inline std::string KitInstall() { return KitRoot() + "/QUIROVEL"; }
 
-#define SKIP_WITHOUT_KIT() \
-  if (::quirovel::testing::KitRoot().empty()) GTEST_SKIP() << "built without the sample installation (sample_kit)"
+#define SKIP_WITHOUT_KIT()                    \
+  if (::quirovel::testing::KitRoot().empty()) \
+  GTEST_SKIP() << "built without the sample installation (sample_kit)"
 
 }  // namespace quirovel::testing

@@ -10,7 +10,8 @@
 namespace quirovel::testing {
 namespace {
 
-int RunCheck(const CheckFixture& f, std::vector<std::string> args, std::string* out, std::string* err) {
+int RunCheck(const CheckFixture& f, std::vector<std::string> args, std::string* out,
+             std::string* err) {
   args.insert(args.begin(), {"--root", f.root().path()});
   std::ostringstream o, e;
   int code = RunCli(args, o, e);
@@ -21,11 +22,13 @@ int RunCheck(const CheckFixture& f, std::vector<std::string> args, std::string* 
 
 TEST(AdministrativeCliTest, PrintsTheEpisodesErrorsWithoutWritingFiles) {
   CheckFixture f;
-  f.WriteTable({CleanEpisode(),
-                CleanEpisode().Set("SEXO", "9").Set("FECALT", "").Set("C2", "279.9").Set("TIPALT", "0")});
+  f.WriteTable(
+      {CleanEpisode(),
+       CleanEpisode().Set("SEXO", "9").Set("FECALT", "").Set("C2", "279.9").Set("TIPALT", "0")});
   const std::string table = f.WorkPath("episodios.dbf");
   std::string out, err;
-  ASSERT_EQ(RunCheck(f, {"check", table, "--record", "2", "--test", "mensual"}, &out, &err), 0) << err;
+  ASSERT_EQ(RunCheck(f, {"check", table, "--record", "2", "--test", "mensual"}, &out, &err), 0)
+      << err;
   EXPECT_EQ(out,
             "E122 Fecha ingreso > alta  FECING=20050301  FECALT=\n"
             "E84  Fecha nacimiento > alta  FECNAC=19700315  FECALT=\n"

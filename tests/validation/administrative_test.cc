@@ -26,19 +26,20 @@ TEST(CheckHelpersTest, DigitsFieldsProcedureShapesAndIntegerValues) {
     int n;
     bool digits_field, count;
   } rows[] = {
-      {"12345", 5, true, true},   {"1234 ", 5, false, false}, {"123  ", 3, true, true},
-      {" 1234", 1, false, true},  {"12 34", 1, false, true},  {"12a45", 1, false, true},
-      {"     ", 0, true, true},   {"     ", 1, false, false}, {"", 1, false, false},
-      {"-1234", 1, false, true},  {"12\t34", 1, false, true},
+      {"12345", 5, true, true},  {"1234 ", 5, false, false}, {"123  ", 3, true, true},
+      {" 1234", 1, false, true}, {"12 34", 1, false, true},  {"12a45", 1, false, true},
+      {"     ", 0, true, true},  {"     ", 1, false, false}, {"", 1, false, false},
+      {"-1234", 1, false, true}, {"12\t34", 1, false, true},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(IsDigitsField(r.text, r.n), r.digits_field) << r.text;
     EXPECT_EQ(CountDigits(r.text, r.n), r.count) << r.text;
   }
   for (const char* text : {"47.0 ", "47   "}) EXPECT_TRUE(IsProcedureShaped(text)) << text;
-  for (const char* text : {"486   ", "E8.1  ", "V2.0  ", "47", ""}) EXPECT_FALSE(IsProcedureShaped(text)) << text;
-  const std::pair<const char*, int> values[] = {{"  42  ", 42}, {"-7", -7}, {"+7x", 7}, {"V27.0", 0},
-                                                {"650.1", 650}, {" - 3", 0}, {"", 0}};
+  for (const char* text : {"486   ", "E8.1  ", "V2.0  ", "47", ""})
+    EXPECT_FALSE(IsProcedureShaped(text)) << text;
+  const std::pair<const char*, int> values[] = {
+      {"  42  ", 42}, {"-7", -7}, {"+7x", 7}, {"V27.0", 0}, {"650.1", 650}, {" - 3", 0}, {"", 0}};
   for (const auto& [text, value] : values) EXPECT_EQ(IntegerValue(text), value) << text;
   // Far wider than any field: read without overflowing.
   EXPECT_GT(IntegerValue("99999999999999999999999"), 0);
@@ -46,8 +47,8 @@ TEST(CheckHelpersTest, DigitsFieldsProcedureShapesAndIntegerValues) {
 
 TEST(ServiceCodeListTest, WalkEndsAtTheMarker) {
   EXPECT_TRUE(IsServiceCode("70600"));
-  for (std::string_view code : std::vector<std::string_view>{"70099", "7010", "70100 ", "ZZZ", "zzzzz",
-                                                             "", "70 00", "7010/", {"7010\0", 5}})
+  for (std::string_view code : std::vector<std::string_view>{
+           "70099", "7010", "70100 ", "ZZZ", "zzzzz", "", "70 00", "7010/", {"7010\0", 5}})
     EXPECT_FALSE(IsServiceCode(code)) << code;
 }
 
@@ -77,101 +78,120 @@ TEST(AdministrativeTest, CleanEpisodesRaiseNothing) {
 // from the error table: number, own field, related fields, detail.
 TEST(AdministrativeTest, EachErrorOnBothSidesOfItsBoundary) {
   CheckFixture f;
-  ExpectCases(f, CleanEpisode(), {
-    // Origin: 1..7, and no programmed admission from the emergency room.
-    {"PROCEDEN=8", "1", Entry(1, 1, 13), "E11  Procedencia incorrecta PROCEDEN=     8 TIPING=1"},
-    {"PROCEDEN=7", ""},
-    {"TIPING=2", "1", Entry(1, 1, 13), "E11  Procedencia incorrecta PROCEDEN=     1 TIPING=2"},
-    {"TIPING=2;PROCEDEN=2", ""},
-    {"PROCEDEN=8;TIPING=2", "1"},
-    {"FECNAC=20050301", "3", Entry(3, 1, 12, 7), "E13  Procedencia incorrecta: Nacido en el hospital "
-                                                 "PROCEDEN=     1 FECING=20050301 FECNAC=20050301 edad =  0"},
-    {"FECNAC=20050228", ""},
-    {"PROCEDEN=6;PROCH=02004;FECNAC=20050301", ""},
-    {"FECNAC=;FECING=", "3 8 19 9 28"},  // two blank dates are equal
-    {"PROCEDEN=6", "4", Entry(4, 2, 1), "E21  Hospital de procedencia incorrecto PROCH=       PROCEDEN=6"},
-    {"PROCEDEN=6;PROCH=02030", "4", Entry(4, 2, 1),
-     "E21  Hospital de procedencia incorrecto PROCH= 02030 PROCEDEN=6"},
-    {"PROCEDEN=6;PROCH=28001", ""},  // in hospitnosas.txt
-    {"PROCH=02004", "4"},            // given with origin 1
-    {"PROCEDEN=6;PROCH=00000", "4"},
-    {"PROCEDEN=6;PROCH= 2004", "4"},
-    // Identity.
-    {"AFILISS=001234567890", "5", Entry(5, 3),
-     "E41  Código afiliación Seguridad Social incorrecto AFILISS=001234567890 "},
-    {"AFILISS=011234567890", ""},
-    {"AFILISS=28 12345678", "5"},
-    {"AFILISS=28", ""},
-    {"HOSPITAL=02013", "6", Entry(6, 4), "E51  Código hospital incorrecto HOSPITAL= 02013 "},
-    {"HISTORIA=0", "7", Entry(7, 5), "0            10/03/2005 E61  Historia incorrecta HISTORIA=0            "},
-    {"HISTORIA=1", ""},
-    {"HISTORIA=AN0000000123", ""},
-    {"HISTORIA=AN12", "7"},
-    {"HISTORIA= 123456", "7"},
-    {"ASISTENC=0412345", "8", Entry(8, 6, 12),
-     "E71  Número de asistencia incorrecto ASISTENC=0412345 FECING=20050301"},
-    // Dates. A blank admission date is also no year for the episode number,
-    // and a stay that no calendar can hold.
-    {"FECNAC=", "9", Entry(9, 7), "E81  Fecha de nacimiento vacía FECNAC=         "},
-    {"FECNAC=19040228", "10", Entry(10, 7, 12), "E82  Edad mayor de 100 años FECNAC=19040228 Edad=101"},
-    {"FECNAC=19040302", ""},
-    {"PROCEDEN=7;FECNAC=20050302", "11", Entry(11, 7, 12),
-     "E83  Fecha nacimiento > ingreso FECNAC=20050302 FECING=20050301"},
-    {"PROCEDEN=7;FECNAC=20050301", ""},
-    {"PROCEDEN=7;FECNAC=20050311", "11 12", Entry(12, 7, 16),
-     "E84  Fecha nacimiento > alta FECNAC=20050311 fecalt ->FECALT=20050310"},
-    {"PROCEDEN=7;FECNAC=20050310", "11"},
-    {"FECING=", "8 19 28", Entry(19, 12), "E121 Fecha de ingreso vacía FECING=         "},
-    {"FECALT=20050228", "20", Entry(20, 12, 16),
-     "123456       28/02/2005 E122 Fecha ingreso > alta FECING=20050301 Alta=20050228"},
-    {"FECALT=20050301", ""},
-    {"FECALT=", "20 12 25", Entry(25, 16), "123456                  E201 Fecha de alta vacía FECALT=         "},
-    // Patient.
-    {"SEXO=4", "13", Entry(13, 8), "E91  Sexo incorrecto SEXO=     4 "},
-    {"SEXO=3", ""},
-    {"SEXO=9", "14", Entry(14, 8), "E92  Sexo no debe ser desconocido SEXO=     9 "},
-    {"SEXO=8", "13"},
-    {"RESIDE=02003", "15", Entry(15, 9), "E101 Residencia incorrecta RESIDE= 02003 "},
-    {"RESIDE=02002", ""},
-    {"RESIDE=02999", "16", Entry(16, 9), "E102 Residencia inespecífica RESIDE= 02999 "},
-    {"RESIDE=53999", "15"},  // only unknown
-    {"OCUPACION=002", "17", Entry(17, 10), "E105 Ocupación incorrecta OCUPACION=   002 "},
-    {"OCUPACION=010", ""},
-    {"REGFIN=0", "18", Entry(18, 11), "E111 Régimen de financiación incorrecto REGFIN=     0 "},
-    // Admission and stay: 365 and 999 days.
-    {"PROCEDEN=2;TIPING=3", "21", Entry(21, 13), "E131 Tipo de ingreso incorrecto TIPING=     3 "},
-    {"FECALT=20060301", "26", Entry(26, 12, 16),
-     "123456       01/03/2006 E202 Estancia prolongada (>365) FECING=20050301 Alta=20060301"},
-    {"FECALT=20060228", ""},
-    {"ASISTENC=0412345;FECING=20040101;FECALT=20060601", "26"},
-    {"FECALT=20071126", "28", Entry(28, 12, 16),
-     "123456       26/11/2007 E204 Estancia Incorrecta (>999) FECING=20050301 Alta=20071126"},
-    {"FECALT=20071125", "26"},
-    {"ASISTENC=0412345;FECING=20040101;FECALT=20070101", "28"},
-    // Discharge, transfer and services.
-    {"TIPALT=0", "29", Entry(29, 17), "E211 Tipo de alta incorrecto TIPALT=     0 "},
-    {"TIPALT=2;TRASH=02030", "30", Entry(30, 18), "E221 Código traslado incorrecto TRASH= 02030 "},
-    {"TIPALT=2;TRASH=02031", ""},
-    {"TRASH=1234;TIPALT=2", "30"},
-    {"TRASH=99999", "31", Entry(31, 18, 17), "E222 Traslado con tipo de alta incorrecto TRASH= 99999 TipAlt=1"},
-    {"TRASH=99999;TIPALT=2", ""},
-    {"TIPALT=2", "31 30"},
-    {"SERVING=70101", "23", Entry(23, 14), "E151 Servicio ingreso incorrecto SERVING= 70101 "},
-    {"SERVING= 7010", "23"},
-    {"SERVALT=70553", "24", Entry(24, 15), "E181 Servicio alta incorrecto SERVALT= 70553 "},
-    {"SERVALT=70552", ""},
-    {"SERVING=1;SERVALT=2", "24 23"},  // discharge service first
-  });
-  ExpectCases(f, CleanCmaEpisode(), {
-    {"PROCEDEN=1", "2", Entry(2, 1), "E12  Procedencia incorrecta (CMA) PROCEDEN=     1 "},
-    {"PROCEDEN=2", ""},
-    {"PROCEDEN=1;FECNAC=20050301", "2"},  // E12 only
-    {"TIPING=2", "22", Entry(22, 13), "E132 CMA tipo de ingreso incorrecto TIPING=     2 "},
-    {"FECALT=20050303", "27", Entry(27, 16, 12),
-     "123456       03/03/2005 E203 Estancia > 1 día. No puede ser CMA FECALT=20050303 Ingr=20050301"},
-    {"FECALT=20050302", ""},
-    {"FEINTV=", "59", Entry(59, 53, 13), "E274 Falta fecha de intervención (CMA) FEINTV=         TIPING=3"},
-  }, kCma);
+  ExpectCases(
+      f, CleanEpisode(),
+      {
+          // Origin: 1..7, and no programmed admission from the emergency room.
+          {"PROCEDEN=8", "1", Entry(1, 1, 13),
+           "E11  Procedencia incorrecta PROCEDEN=     8 TIPING=1"},
+          {"PROCEDEN=7", ""},
+          {"TIPING=2", "1", Entry(1, 1, 13),
+           "E11  Procedencia incorrecta PROCEDEN=     1 TIPING=2"},
+          {"TIPING=2;PROCEDEN=2", ""},
+          {"PROCEDEN=8;TIPING=2", "1"},
+          {"FECNAC=20050301", "3", Entry(3, 1, 12, 7),
+           "E13  Procedencia incorrecta: Nacido en el hospital "
+           "PROCEDEN=     1 FECING=20050301 FECNAC=20050301 edad =  0"},
+          {"FECNAC=20050228", ""},
+          {"PROCEDEN=6;PROCH=02004;FECNAC=20050301", ""},
+          {"FECNAC=;FECING=", "3 8 19 9 28"},  // two blank dates are equal
+          {"PROCEDEN=6", "4", Entry(4, 2, 1),
+           "E21  Hospital de procedencia incorrecto PROCH=       PROCEDEN=6"},
+          {"PROCEDEN=6;PROCH=02030", "4", Entry(4, 2, 1),
+           "E21  Hospital de procedencia incorrecto PROCH= 02030 PROCEDEN=6"},
+          {"PROCEDEN=6;PROCH=28001", ""},  // in hospitnosas.txt
+          {"PROCH=02004", "4"},            // given with origin 1
+          {"PROCEDEN=6;PROCH=00000", "4"},
+          {"PROCEDEN=6;PROCH= 2004", "4"},
+          // Identity.
+          {"AFILISS=001234567890", "5", Entry(5, 3),
+           "E41  Código afiliación Seguridad Social incorrecto AFILISS=001234567890 "},
+          {"AFILISS=011234567890", ""},
+          {"AFILISS=28 12345678", "5"},
+          {"AFILISS=28", ""},
+          {"HOSPITAL=02013", "6", Entry(6, 4), "E51  Código hospital incorrecto HOSPITAL= 02013 "},
+          {"HISTORIA=0", "7", Entry(7, 5),
+           "0            10/03/2005 E61  Historia incorrecta HISTORIA=0            "},
+          {"HISTORIA=1", ""},
+          {"HISTORIA=AN0000000123", ""},
+          {"HISTORIA=AN12", "7"},
+          {"HISTORIA= 123456", "7"},
+          {"ASISTENC=0412345", "8", Entry(8, 6, 12),
+           "E71  Número de asistencia incorrecto ASISTENC=0412345 FECING=20050301"},
+          // Dates. A blank admission date is also no year for the episode number,
+          // and a stay that no calendar can hold.
+          {"FECNAC=", "9", Entry(9, 7), "E81  Fecha de nacimiento vacía FECNAC=         "},
+          {"FECNAC=19040228", "10", Entry(10, 7, 12),
+           "E82  Edad mayor de 100 años FECNAC=19040228 Edad=101"},
+          {"FECNAC=19040302", ""},
+          {"PROCEDEN=7;FECNAC=20050302", "11", Entry(11, 7, 12),
+           "E83  Fecha nacimiento > ingreso FECNAC=20050302 FECING=20050301"},
+          {"PROCEDEN=7;FECNAC=20050301", ""},
+          {"PROCEDEN=7;FECNAC=20050311", "11 12", Entry(12, 7, 16),
+           "E84  Fecha nacimiento > alta FECNAC=20050311 fecalt ->FECALT=20050310"},
+          {"PROCEDEN=7;FECNAC=20050310", "11"},
+          {"FECING=", "8 19 28", Entry(19, 12), "E121 Fecha de ingreso vacía FECING=         "},
+          {"FECALT=20050228", "20", Entry(20, 12, 16),
+           "123456       28/02/2005 E122 Fecha ingreso > alta FECING=20050301 Alta=20050228"},
+          {"FECALT=20050301", ""},
+          {"FECALT=", "20 12 25", Entry(25, 16),
+           "123456                  E201 Fecha de alta vacía FECALT=         "},
+          // Patient.
+          {"SEXO=4", "13", Entry(13, 8), "E91  Sexo incorrecto SEXO=     4 "},
+          {"SEXO=3", ""},
+          {"SEXO=9", "14", Entry(14, 8), "E92  Sexo no debe ser desconocido SEXO=     9 "},
+          {"SEXO=8", "13"},
+          {"RESIDE=02003", "15", Entry(15, 9), "E101 Residencia incorrecta RESIDE= 02003 "},
+          {"RESIDE=02002", ""},
+          {"RESIDE=02999", "16", Entry(16, 9), "E102 Residencia inespecífica RESIDE= 02999 "},
+          {"RESIDE=53999", "15"},  // only unknown
+          {"OCUPACION=002", "17", Entry(17, 10), "E105 Ocupación incorrecta OCUPACION=   002 "},
+          {"OCUPACION=010", ""},
+          {"REGFIN=0", "18", Entry(18, 11),
+           "E111 Régimen de financiación incorrecto REGFIN=     0 "},
+          // Admission and stay: 365 and 999 days.
+          {"PROCEDEN=2;TIPING=3", "21", Entry(21, 13),
+           "E131 Tipo de ingreso incorrecto TIPING=     3 "},
+          {"FECALT=20060301", "26", Entry(26, 12, 16),
+           "123456       01/03/2006 E202 Estancia prolongada (>365) FECING=20050301 Alta=20060301"},
+          {"FECALT=20060228", ""},
+          {"ASISTENC=0412345;FECING=20040101;FECALT=20060601", "26"},
+          {"FECALT=20071126", "28", Entry(28, 12, 16),
+           "123456       26/11/2007 E204 Estancia Incorrecta (>999) FECING=20050301 Alta=20071126"},
+          {"FECALT=20071125", "26"},
+          {"ASISTENC=0412345;FECING=20040101;FECALT=20070101", "28"},
+          // Discharge, transfer and services.
+          {"TIPALT=0", "29", Entry(29, 17), "E211 Tipo de alta incorrecto TIPALT=     0 "},
+          {"TIPALT=2;TRASH=02030", "30", Entry(30, 18),
+           "E221 Código traslado incorrecto TRASH= 02030 "},
+          {"TIPALT=2;TRASH=02031", ""},
+          {"TRASH=1234;TIPALT=2", "30"},
+          {"TRASH=99999", "31", Entry(31, 18, 17),
+           "E222 Traslado con tipo de alta incorrecto TRASH= 99999 TipAlt=1"},
+          {"TRASH=99999;TIPALT=2", ""},
+          {"TIPALT=2", "31 30"},
+          {"SERVING=70101", "23", Entry(23, 14),
+           "E151 Servicio ingreso incorrecto SERVING= 70101 "},
+          {"SERVING= 7010", "23"},
+          {"SERVALT=70553", "24", Entry(24, 15), "E181 Servicio alta incorrecto SERVALT= 70553 "},
+          {"SERVALT=70552", ""},
+          {"SERVING=1;SERVALT=2", "24 23"},  // discharge service first
+      });
+  ExpectCases(
+      f, CleanCmaEpisode(),
+      {
+          {"PROCEDEN=1", "2", Entry(2, 1), "E12  Procedencia incorrecta (CMA) PROCEDEN=     1 "},
+          {"PROCEDEN=2", ""},
+          {"PROCEDEN=1;FECNAC=20050301", "2"},  // E12 only
+          {"TIPING=2", "22", Entry(22, 13), "E132 CMA tipo de ingreso incorrecto TIPING=     2 "},
+          {"FECALT=20050303", "27", Entry(27, 16, 12),
+           "123456       03/03/2005 E203 Estancia > 1 día. No puede ser CMA FECALT=20050303 "
+           "Ingr=20050301"},
+          {"FECALT=20050302", ""},
+          {"FEINTV=", "59", Entry(59, 53, 13),
+           "E274 Falta fecha de intervención (CMA) FEINTV=         TIPING=3"},
+      },
+      kCma);
 }
 
 TEST(AdministrativeTest, OwnHospitalBoundsTheHospitalCodeAndIsAnOriginWhenListed) {
@@ -206,14 +226,37 @@ TEST(AdministrativeTest, OddInputNeverCrashes) {
   CheckFixture f;
   const std::string control("\x01\x7f\x1b\xff\x00\x0a", 6);
   std::vector<Episode> odd = {
-      CleanEpisode().Set("PROCEDEN", "-").Set("SEXO", "A").Set("REGFIN", "+").Set("TIPALT", "x")
-          .Set("TIPING", "-1").Set("RESIDE", "-2001").Set("ESTUCI", "-99").Set("TGESTAC", "-"),
-      CleanEpisode().Set("C1", control).Set("C2", ".;,:!?").Set("CE", control).Set("P1", "\t\r\n  ")
-          .Set("P2", "......").Set("HISTORIA", control + control).Set("ASISTENC", control),
-      CleanEpisode().Set("FECNAC", "ABCDEFGH").Set("FECING", "2005-3-1").Set("FECALT", "99999999")
-          .Set("FEINTV", "0000000x").Set("FECPART", "\xff\xff\xff\xff\xff\xff\xff\xff"),
-      CleanEpisode().Set("PROCH", "\xff\xff\xff\xff\xff").Set("TRASH", "1\x00" "345").Set("OCUPACION", "\x80")
-          .Set("SERVALT", "\x00\x00\x00").Set("SERVING", "ZZZ"),
+      CleanEpisode()
+          .Set("PROCEDEN", "-")
+          .Set("SEXO", "A")
+          .Set("REGFIN", "+")
+          .Set("TIPALT", "x")
+          .Set("TIPING", "-1")
+          .Set("RESIDE", "-2001")
+          .Set("ESTUCI", "-99")
+          .Set("TGESTAC", "-"),
+      CleanEpisode()
+          .Set("C1", control)
+          .Set("C2", ".;,:!?")
+          .Set("CE", control)
+          .Set("P1", "\t\r\n  ")
+          .Set("P2", "......")
+          .Set("HISTORIA", control + control)
+          .Set("ASISTENC", control),
+      CleanEpisode()
+          .Set("FECNAC", "ABCDEFGH")
+          .Set("FECING", "2005-3-1")
+          .Set("FECALT", "99999999")
+          .Set("FEINTV", "0000000x")
+          .Set("FECPART", "\xff\xff\xff\xff\xff\xff\xff\xff"),
+      CleanEpisode()
+          .Set("PROCH", "\xff\xff\xff\xff\xff")
+          .Set("TRASH",
+               "1\x00"
+               "345")
+          .Set("OCUPACION", "\x80")
+          .Set("SERVALT", "\x00\x00\x00")
+          .Set("SERVING", "ZZZ"),
   };
   f.WriteTable(odd);
   for (int n = 1; n <= static_cast<int>(odd.size()); ++n)
@@ -227,7 +270,9 @@ TEST(AdministrativeTest, OddInputNeverCrashes) {
   // Fields wider than the layout are cut to the layout width.
   std::vector<std::string> wide = CheckFixture::LayoutWithout({"C1", "HISTORIA", "SERVALT"});
   wide.insert(wide.end(), {"C1#C9", "HISTORIA#C20", "SERVALT#C8"});
-  f.WriteTable({CleanEpisode().Set("C1", "486   XYZ").Set("HISTORIA", "12345678901234567890")
+  f.WriteTable({CleanEpisode()
+                    .Set("C1", "486   XYZ")
+                    .Set("HISTORIA", "12345678901234567890")
                     .Set("SERVALT", "70100999")},
                wide);
   EXPECT_EQ(f.Check(1).Errors(), Errors{});
@@ -237,7 +282,8 @@ TEST(AdministrativeTest, OddInputNeverCrashes) {
 // code fields 19 to 52 in between.
 TEST(AdministrativeTest, MessyEpisodesFollowTheOrderOfTheChecks) {
   CheckFixture f;
-  Episode messy = With(CleanEpisode(),
+  Episode messy = With(
+      CleanEpisode(),
       "PROCEDEN=8;PROCH=abc;AFILISS=00;HOSPITAL=02099;HISTORIA=AN12;ASISTENC=99;FECNAC=19000101;"
       "FECALT=20050228;SEXO=9;RESIDE=99999;OCUPACION=ABC;REGFIN=2;TIPING=5;TIPALT=0;ESTUCI=31;"
       "ESTURG=6;TGESTAC=38;C2=47.0;CE=E880.9;P1=123.4;FEINTV=99990909;TRASH=12345;SERVALT=70553;"
@@ -254,7 +300,8 @@ TEST(AdministrativeTest, MessyEpisodesFollowTheOrderOfTheChecks) {
 
   // CMA: origin, origin hospital, sex, then admission type, stay and
   // intervention date of the CMA step, and only then the main procedure.
-  messy = With(CleanCmaEpisode(), "PROCEDEN=1;PROCH=02004;SEXO=9;TIPING=2;FECALT=20050305;FEINTV=;P1=88.38");
+  messy = With(CleanCmaEpisode(),
+               "PROCEDEN=1;PROCH=02004;SEXO=9;TIPING=2;FECALT=20050305;FEINTV=;P1=88.38");
   EXPECT_EQ(f.CheckEpisode(messy, kCma).ErrorsWithFields(),
             (std::vector<std::string>{"2:1", "4:2", "14:8", "22:13", "27:16", "59:53", "54:38"}));
 }

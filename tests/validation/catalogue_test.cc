@@ -34,7 +34,8 @@ TEST(ErrorCatalogueTest, EveryMessageStartsAtTheSixthCharacter) {
 // three newborns. Single own and related fields are held to the entries of
 // every error in the episode check tests.
 TEST(ErrorCatalogueTest, OwnFieldRanges) {
-  for (auto [error, field] : {std::pair<int, int>{40, C1 + 1}, {40, C15}, {66, PESO2N}, {69, SEXO3N}})
+  for (auto [error, field] :
+       {std::pair<int, int>{40, C1 + 1}, {40, C15}, {66, PESO2N}, {69, SEXO3N}})
     EXPECT_TRUE(IsOwnField(error, field)) << error << ":" << field;
   for (auto [error, field] : {std::pair<int, int>{40, C1}, {40, CE}, {66, SEXO1N}, {0, 1}})
     EXPECT_FALSE(IsOwnField(error, field)) << error << ":" << field;

@@ -11,9 +11,9 @@ namespace {
 int Sign(int v) { return (v > 0) - (v < 0); }
 
 TEST(CodeText, ComparesAsByteStringsWithBytesAboveTheAsciiRange) {
-  EXPECT_LT(CompareText("250.0", "250.00"), 0);   // a text that ends first is smaller
+  EXPECT_LT(CompareText("250.0", "250.00"), 0);  // a text that ends first is smaller
   EXPECT_GT(CompareText("V27.0 ", "800   "), 0);
-  EXPECT_GT(CompareText("\xD1", "Z"), 0);          // unsigned bytes
+  EXPECT_GT(CompareText("\xD1", "Z"), 0);  // unsigned bytes
   EXPECT_EQ(CompareText("", ""), 0);
   EXPECT_TRUE(InTextRange("E815.0", "E810  ", "E829.9 "));
   EXPECT_FALSE(InTextRange("E829.9 ", "E810  ", "E829.9"));

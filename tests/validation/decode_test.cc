@@ -8,24 +8,24 @@ namespace {
 
 using testing::AnalysedTable;
 using testing::CmbdAFields;
-using testing::TableField;
 using testing::Replaced;
 using testing::RowFor;
+using testing::TableField;
 using testing::Without;
 
 const std::map<std::string, std::string> kEpisode = {
-    {"PROCEDEN", "2"},        {"PROCH", "02001"},     {"AFILISS", "280123456789"},
-    {"HOSPITAL", "02012"},    {"HISTORIA", "123456"}, {"ASISTENC", "7"},
-    {"FECNAC", "19800315"},   {"SEXO", "2"},          {"RESIDE", "02005"},
-    {"OCUPACION", "41"},      {"REGFIN", "1"},        {"FECING", "20060315"},
-    {"TIPING", "1"},          {"SERVING", "GIN"},     {"SERVALT", "OBS"},
-    {"FECALT", "20060318"},   {"TIPALT", "1"},        {"TRASH", ""},
-    {"C1", "650"},            {"C2", "V27.0"},        {"C15", "999.99"},
-    {"CE", "E849.0"},         {"CE4", "E000"},        {"P1", "73.59"},
-    {"P15", "99.99"},         {"FEINTV", "20060316"}, {"FECPART", "20060316"},
-    {"TGESTAC", "39"},        {"PESO1N", "3250"},     {"SEXO1N", "1"},
-    {"PESO2N", "  12"},       {"SEXO2N", "x"},        {"PESO3N", ""},
-    {"SEXO3N", "9"},          {"ESTUCI", "007"},      {"ESTURG", "1"},
+    {"PROCEDEN", "2"},      {"PROCH", "02001"},     {"AFILISS", "280123456789"},
+    {"HOSPITAL", "02012"},  {"HISTORIA", "123456"}, {"ASISTENC", "7"},
+    {"FECNAC", "19800315"}, {"SEXO", "2"},          {"RESIDE", "02005"},
+    {"OCUPACION", "41"},    {"REGFIN", "1"},        {"FECING", "20060315"},
+    {"TIPING", "1"},        {"SERVING", "GIN"},     {"SERVALT", "OBS"},
+    {"FECALT", "20060318"}, {"TIPALT", "1"},        {"TRASH", ""},
+    {"C1", "650"},          {"C2", "V27.0"},        {"C15", "999.99"},
+    {"CE", "E849.0"},       {"CE4", "E000"},        {"P1", "73.59"},
+    {"P15", "99.99"},       {"FEINTV", "20060316"}, {"FECPART", "20060316"},
+    {"TGESTAC", "39"},      {"PESO1N", "3250"},     {"SEXO1N", "1"},
+    {"PESO2N", "  12"},     {"SEXO2N", "x"},        {"PESO3N", ""},
+    {"SEXO3N", "9"},        {"ESTUCI", "007"},      {"ESTURG", "1"},
 };
 
 TEST(DecodeRecord, TakesRawTextsAndReadsNumbers) {
@@ -34,21 +34,22 @@ TEST(DecodeRecord, TakesRawTextsAndReadsNumbers) {
   ASSERT_TRUE(t.Read(1));
   const CmbdRecord& r = t.record;
   const std::pair<const CmbdText*, const char*> texts[] = {
-      {&r.PROCH, "02001"},     {&r.AFILISS, "280123456789"}, {&r.HISTORIA, "123456      "},
-      {&r.ASISTENC, "7      "}, {&r.FECNAC, "19800315"},     {&r.OCUPACION, "41 "},
-      {&r.FECING, "20060315"}, {&r.SERVING, "GIN  "},        {&r.SERVALT, "OBS  "},
-      {&r.FECALT, "20060318"}, {&r.TRASH, "     "},          {&r.C[0], "650   "},
-      {&r.C[1], "V27.0 "},     {&r.C[2], "      "},         {&r.C[14], "999.99"},
-      {&r.CE[0], "E849.0"},    {&r.CE[3], "E000  "},         {&r.P[0], "73.59"},
-      {&r.P[14], "99.99"},     {&r.FEINTV, "20060316"},     {&r.FECPART, "20060316"}};
+      {&r.PROCH, "02001"},      {&r.AFILISS, "280123456789"}, {&r.HISTORIA, "123456      "},
+      {&r.ASISTENC, "7      "}, {&r.FECNAC, "19800315"},      {&r.OCUPACION, "41 "},
+      {&r.FECING, "20060315"},  {&r.SERVING, "GIN  "},        {&r.SERVALT, "OBS  "},
+      {&r.FECALT, "20060318"},  {&r.TRASH, "     "},          {&r.C[0], "650   "},
+      {&r.C[1], "V27.0 "},      {&r.C[2], "      "},          {&r.C[14], "999.99"},
+      {&r.CE[0], "E849.0"},     {&r.CE[3], "E000  "},         {&r.P[0], "73.59"},
+      {&r.P[14], "99.99"},      {&r.FEINTV, "20060316"},      {&r.FECPART, "20060316"}};
   for (const auto& [text, expected] : texts) EXPECT_EQ(*text, expected);
   // "  12" reads as 12, "x" and a blank field as 0.
   const std::pair<std::int32_t, std::int32_t> numbers[] = {
-      {r.PROCEDEN, 2}, {r.SEXO, 2},    {r.RESIDE, 2005}, {r.REGFIN, 1},    {r.TIPING, 1},
-      {r.TIPALT, 1},   {r.TGESTAC, 39}, {r.PESO1N, 3250}, {r.SEXO1N, 1},    {r.PESO2N, 12},
-      {r.SEXO2N, 0},   {r.PESO3N, 0},  {r.SEXO3N, 9},    {r.ESTUCI, 7},    {r.ESTURG, 1},
+      {r.PROCEDEN, 2},  {r.SEXO, 2},     {r.RESIDE, 2005}, {r.REGFIN, 1}, {r.TIPING, 1},
+      {r.TIPALT, 1},    {r.TGESTAC, 39}, {r.PESO1N, 3250}, {r.SEXO1N, 1}, {r.PESO2N, 12},
+      {r.SEXO2N, 0},    {r.PESO3N, 0},   {r.SEXO3N, 9},    {r.ESTUCI, 7}, {r.ESTURG, 1},
       {r.StayYears, 0}, {r.AgeYears, 26}};
-  for (std::size_t i = 0; i < std::size(numbers); ++i) EXPECT_EQ(numbers[i].first, numbers[i].second) << i;
+  for (std::size_t i = 0; i < std::size(numbers); ++i)
+    EXPECT_EQ(numbers[i].first, numbers[i].second) << i;
 }
 
 TEST(DecodeRecord, GivesAbsentFieldsTheirRulesAndAnEmptyRawText) {
@@ -63,17 +64,19 @@ TEST(DecodeRecord, GivesAbsentFieldsTheirRulesAndAnEmptyRawText) {
   const CmbdRecord& r = none.record;
   EXPECT_EQ(r.PROCEDEN, -1);
   EXPECT_EQ(r.TIPALT, -1);
-  for (std::int32_t v : {r.SEXO, r.RESIDE, r.REGFIN, r.TIPING, r.TGESTAC, r.PESO1N, r.SEXO1N, r.PESO2N,
-                         r.SEXO2N, r.PESO3N, r.SEXO3N, r.ESTUCI, r.ESTURG})
+  for (std::int32_t v : {r.SEXO, r.RESIDE, r.REGFIN, r.TIPING, r.TGESTAC, r.PESO1N, r.SEXO1N,
+                         r.PESO2N, r.SEXO2N, r.PESO3N, r.SEXO3N, r.ESTUCI, r.ESTURG})
     EXPECT_EQ(v, 0);
-  for (const CmbdText* text : {&r.PROCH, &r.AFILISS, &r.HOSPITAL, &r.HISTORIA, &r.ASISTENC, &r.FECNAC,
-                               &r.OCUPACION, &r.FECING, &r.SERVING, &r.SERVALT, &r.FECALT, &r.TRASH,
-                               &r.C[0], &r.C[14], &r.CE[0], &r.P[0], &r.P[14], &r.FEINTV, &r.FECPART})
+  for (const CmbdText* text :
+       {&r.PROCH, &r.AFILISS, &r.HOSPITAL, &r.HISTORIA, &r.ASISTENC, &r.FECNAC, &r.OCUPACION,
+        &r.FECING, &r.SERVING, &r.SERVALT, &r.FECALT, &r.TRASH, &r.C[0], &r.C[14], &r.CE[0],
+        &r.P[0], &r.P[14], &r.FEINTV, &r.FECPART})
     EXPECT_EQ(*text, " ");
   EXPECT_EQ(r.CE[1], "      ");
   EXPECT_EQ(r.CE[2], "      ");
   EXPECT_EQ(r.CE[3], "      ");
-  for (int k = 1; k <= kCmbdFieldCount; ++k) EXPECT_EQ(CmbdFieldText(none.table, none.map, k), "") << k;
+  for (int k = 1; k <= kCmbdFieldCount; ++k)
+    EXPECT_EQ(CmbdFieldText(none.table, none.map, k), "") << k;
   EXPECT_EQ(CmbdFieldText(full.table, full.map, C1 + 1), "V27.0 ");
   EXPECT_EQ(CmbdFieldText(full.table, full.map, 0), "");
   EXPECT_EQ(CmbdFieldText(full.table, full.map, 64), "");
@@ -81,12 +84,18 @@ TEST(DecodeRecord, GivesAbsentFieldsTheirRulesAndAnEmptyRawText) {
 
 TEST(DecodeRecord, DecodesBadlyDefinedFieldsWithTheTablesOwnWidth) {
   auto fields = Replaced(CmbdAFields(), {"FECALT", 'C', 8});
-  for (const TableField& odd : std::vector<TableField>{{"C1", 'C', 7}, {"HISTORIA", 'C', 5},
-                                                       {"PESO1N", 'N', 6, 1}, {"TGESTAC", 'N', 4},
-                                                       {"ASISTENC", 'C', 0}, {"SEXO", 'N', 0}})
+  for (const TableField& odd : std::vector<TableField>{{"C1", 'C', 7},
+                                                       {"HISTORIA", 'C', 5},
+                                                       {"PESO1N", 'N', 6, 1},
+                                                       {"TGESTAC", 'N', 4},
+                                                       {"ASISTENC", 'C', 0},
+                                                       {"SEXO", 'N', 0}})
     fields = Replaced(fields, odd);
-  AnalysedTable t(fields, {RowFor(fields, {{"FECALT", "20060320"}, {"C1", "4280123"}, {"HISTORIA", "98765"},
-                                           {"PESO1N", "3250.5"}, {"TGESTAC", "  39"}})});
+  AnalysedTable t(fields, {RowFor(fields, {{"FECALT", "20060320"},
+                                           {"C1", "4280123"},
+                                           {"HISTORIA", "98765"},
+                                           {"PESO1N", "3250.5"},
+                                           {"TGESTAC", "  39"}})});
   EXPECT_EQ(t.report.bad_field_count, 7);
   ASSERT_TRUE(t.Read(1));
   EXPECT_EQ(CmbdFieldText(t.table, t.map, TGESTAC), "  39");
@@ -130,12 +139,17 @@ TEST(DecodeRecord, DerivesAgeInYearsAndInMonthsUnderOneYear) {
 // toward zero.
 TEST(DecodeRecord, DerivesStayYearsFromTheDatesAsNumbers) {
   const auto fields = CmbdAFields();
-  const struct { const char *admitted, *discharged, *born; int stay, age; } cases[] = {
-      {"20050101", "20060102", "", 1, 0}, {"20050101", "20051231", "", 0, 0},
-      {"20050101", "", "", -2005, 0},     {"", "", "19800315", 0, -1980}};
+  const struct {
+    const char *admitted, *discharged, *born;
+    int stay, age;
+  } cases[] = {{"20050101", "20060102", "", 1, 0},
+               {"20050101", "20051231", "", 0, 0},
+               {"20050101", "", "", -2005, 0},
+               {"", "", "19800315", 0, -1980}};
   for (const auto& c : cases) {
-    AnalysedTable t(fields, {RowFor(fields, {{"FECING", c.admitted}, {"FECALT", c.discharged},
-                                             {"FECNAC", c.born}})});
+    AnalysedTable t(
+        fields,
+        {RowFor(fields, {{"FECING", c.admitted}, {"FECALT", c.discharged}, {"FECNAC", c.born}})});
     ASSERT_TRUE(t.Read(1));
     EXPECT_EQ(t.record.StayYears, c.stay) << c.admitted << "-" << c.discharged;
     if (*c.born) {
@@ -150,7 +164,8 @@ TEST(DecodeRecord, StaysInsideTheRecordWithAMapLeftFromAnotherTable) {
   AnalysedTable narrow({{"SEXO", 'N', 1}, {"HISTORIA", 'C', 3}}, {{"1", "abc"}});
   ASSERT_TRUE(narrow.table.ReadRecord(1) == 0);
   CmbdRecord record;
-  DecodeRecord(narrow.table, wide.map, &record);  // the wrong map: nothing beyond the record is read
+  DecodeRecord(narrow.table, wide.map,
+               &record);  // the wrong map: nothing beyond the record is read
   EXPECT_EQ(record.ESTURG, 0);
   EXPECT_EQ(record.P[14], "");
 }

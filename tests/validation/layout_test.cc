@@ -1,9 +1,8 @@
-#include "validation/cmbd_layout.h"
-
 #include <gtest/gtest.h>
 
 #include "storage/field_definition.h"
 #include "support/dbf_builder.h"
+#include "validation/cmbd_layout.h"
 
 namespace quirovel {
 namespace {
@@ -30,15 +29,16 @@ TEST(CmbdLayout, DefinesThe63FieldsInOrderWithTheirTypesAndWidths) {
 
 TEST(CmbdLayout, AnswersOutsideTheRangeWithNothing) {
   for (int k : {0, 64}) EXPECT_TRUE(CmbdFieldName(k).empty() && CmbdFieldWidth(k) == 0) << k;
-  for (const char* name : {"fecalt", "FECALT ", "", "C16"}) EXPECT_EQ(CmbdFieldNumber(name), 0) << name;
+  for (const char* name : {"fecalt", "FECALT ", "", "C16"})
+    EXPECT_EQ(CmbdFieldNumber(name), 0) << name;
 }
 
 TEST(CmaLayout, Has27DefinitionsWithHospitalTwice) {
   const std::vector<std::string_view> expected = {
-      "PROCEDEN#N1", "PROCH#C5", "AFILISS#C12", "HOSPITAL#C5", "HISTORIA#C12", "ASISTENC#C7",
-      "FECNAC#D8",   "SEXO#N1",  "RESIDE#C5",   "REGFIN#N1",   "FECING#D8",    "TIPING#N1",
-      "C1#C6",       "C2#C6",    "C3#C6",       "C4#C6",       "C5#C6",        "CE#C6",
-      "P1#C5",       "P2#C5",    "P3#C5",       "P4#C5",       "FEINTV#D8",    "FECALT#D8",
+      "PROCEDEN#N1", "PROCH#C5",   "AFILISS#C12", "HOSPITAL#C5", "HISTORIA#C12", "ASISTENC#C7",
+      "FECNAC#D8",   "SEXO#N1",    "RESIDE#C5",   "REGFIN#N1",   "FECING#D8",    "TIPING#N1",
+      "C1#C6",       "C2#C6",      "C3#C6",       "C4#C6",       "C5#C6",        "CE#C6",
+      "P1#C5",       "P2#C5",      "P3#C5",       "P4#C5",       "FEINTV#D8",    "FECALT#D8",
       "TIPALT#N1",   "SERVALT#C5", "HOSPITAL#C5"};
   EXPECT_EQ(std::vector<std::string_view>(kCmaLayout.begin(), kCmaLayout.end()), expected);
 }

@@ -1,5 +1,7 @@
 // The error entry, the error log and SETERR: switches, absent fields,
 // counters and marks, the "errores.txt" line, failed writes and the status.
+#include "validation/seterr.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +15,6 @@
 #include "validation/checks.h"
 #include "validation/error_log.h"
 #include "validation/error_log_reader.h"
-#include "validation/seterr.h"
 
 namespace quirovel::testing {
 namespace {
@@ -28,7 +29,8 @@ TEST(ErrorEntryTest, LaidOutByteForByte) {
   e.error = 5, e.field = 3, e.related1 = 12, e.related2 = 7, e.not_in_version = 1;
   e.record = 70000;  // 0x00011170
   const std::string expected = std::string(" 5\0\0", 4) + Le32(3) + Le32(12) + Le32(7) + Le32(0) +
-                               std::string("\x70\x11\x01\x00", 4) + std::string(" \0\0\0", 4) + Le32(1);
+                               std::string("\x70\x11\x01\x00", 4) + std::string(" \0\0\0", 4) +
+                               Le32(1);
   EXPECT_EQ(EntryBytes(e), expected);
   EXPECT_EQ(EntryBytes(ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(expected.data()))),
             expected);
@@ -86,7 +88,8 @@ TEST(ErrorLogTest, EntriesInsideTheRoomWaitAndTheFileEndsAtItsEntries) {
   ASSERT_EQ(bytes.size(), 301u * 32);
   EXPECT_EQ(bytes.substr(0, 32), std::string(32, '\0'));
   EXPECT_EQ(bytes.substr(300 * 32, 32), std::string("13\0\0", 4) + Le32(8) + Le32(0) + Le32(0) +
-                                                 Le32(0) + Le32(300) + std::string(" \0\0\0", 4) + Le32(0));
+                                            Le32(0) + Le32(300) + std::string(" \0\0\0", 4) +
+                                            Le32(0));
 }
 
 TEST(ErrorLogTest, FullDiskIsNoticedInTheEpisodeThatWroteTooFar) {
@@ -146,8 +149,9 @@ TEST(SeterrTest, SwitchesAbsentFieldsAndTheErrorsFileOption) {
   r = f.Check(1);
   ASSERT_EQ(r.Errors(), std::vector<int>{31});
   EXPECT_EQ(r.entries[0].related1, static_cast<std::uint32_t>(TIPALT));
-  EXPECT_EQ(r.errores,
-            "123456       10/03/2005 E222 Traslado con tipo de alta incorrecto TRASH= 99999 TipAlt=\r\n");
+  EXPECT_EQ(
+      r.errores,
+      "123456       10/03/2005 E222 Traslado con tipo de alta incorrecto TRASH= 99999 TipAlt=\r\n");
   EXPECT_TRUE(s.config.FieldMarked(TRASH));
   EXPECT_TRUE(s.config.FieldMarked(TIPALT));
 }
@@ -165,7 +169,8 @@ TEST(SeterrTest, CountsMarksAndTheCountLists) {
   RecordingCounts view;
   s.run.count_view = &view;
   // E122 against FECING with FECALT related, then E84 against FECNAC.
-  f.WriteTable({CleanEpisode().Set("PROCEDEN", "7").Set("FECNAC", "20050301").Set("FECALT", "20050228")});
+  f.WriteTable(
+      {CleanEpisode().Set("PROCEDEN", "7").Set("FECNAC", "20050301").Set("FECALT", "20050228")});
   CheckResult r = f.Check(1);
   s.run.count_view = nullptr;
   ASSERT_EQ(r.Errors(), (std::vector<int>{20, 12}));
@@ -193,14 +198,20 @@ TEST(SeterrTest, CountsMarksAndTheCountLists) {
 // history ends at its first zero byte.
 TEST(SeterrTest, LinesShowTheFieldsAsStored) {
   CheckFixture f;
-  f.WriteTable({CleanEpisode().Set("TGESTAC", "9").Set("HISTORIA", std::string("12\0" "45", 5))});
+  f.WriteTable({CleanEpisode()
+                    .Set("TGESTAC", "9")
+                    .Set("HISTORIA", std::string("12\0"
+                                                 "45",
+                                                 5))});
   f.BeginRecord(1);
   SETERR(f.checks(), 39, C1);
   SETERR(f.checks(), 64, TGESTAC);
   CheckResult r = f.Collect();
   EXPECT_EQ(r.errores,
-            "12 10/03/2005 E237 Parto Normal con tiempo de gestaci\xF3" "n <= 36 o >= 40 C1=486    TGESTAC=9 \r\n"
-            "12 10/03/2005 E291 Tiempo de gestaci\xF3" "n incorrecto TGESTAC=    9  \r\n");
+            "12 10/03/2005 E237 Parto Normal con tiempo de gestaci\xF3"
+            "n <= 36 o >= 40 C1=486    TGESTAC=9 \r\n"
+            "12 10/03/2005 E291 Tiempo de gestaci\xF3"
+            "n incorrecto TGESTAC=    9  \r\n");
   EXPECT_EQ(r.entries[1].related1, static_cast<std::uint32_t>(C1));
 }
 
@@ -218,7 +229,8 @@ TEST(SeterrTest, FailedLogWritesShowTheMessageStopAndStillCount) {
       f.faulty().FailWritesFrom(1);
     CheckAdministrative(f.checks());
     const DetectionRun& run = f.session().run;
-    EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>(full_disk ? 1 : 2, "SETERR: Error de escritura"));
+    EXPECT_EQ(f.feedback().Texts(),
+              std::vector<std::string>(full_disk ? 1 : 2, "SETERR: Error de escritura"));
     EXPECT_TRUE(run.StopFlag);
     EXPECT_EQ(run.ErrorCount, 2);
     EXPECT_EQ(run.ErrorCounts[29], 1);
@@ -253,7 +265,8 @@ TEST(SeterrTest, NumbersOutsideTheCatalogueOrLayoutAreIgnored) {
   f.WriteTable({CleanEpisode()});
   f.BeginRecord(1);
   CheckContext& s = f.checks();
-  for (auto [e, k] : {std::pair{0, 8}, {72, 8}, {-3, 8}, {13, 0}, {13, 64}, {13, -1}}) SETERR(s, e, k);
+  for (auto [e, k] : {std::pair{0, 8}, {72, 8}, {-3, 8}, {13, 0}, {13, 64}, {13, -1}})
+    SETERR(s, e, k);
   EXPECT_TRUE(f.Collect().entries.empty());
   EXPECT_EQ(s.run.ErrorCount, 0);
 }

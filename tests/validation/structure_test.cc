@@ -10,8 +10,8 @@ namespace {
 
 using testing::AnalysedTable;
 using testing::CmbdAFields;
-using testing::TableField;
 using testing::Replaced;
+using testing::TableField;
 using testing::Without;
 
 // Every name of the layout, each followed by the separator, written out by hand.
@@ -46,19 +46,27 @@ std::vector<StructureCase> Cases() {
       {"the whole layout backwards", reversed, "", 0, "", ""},
       {"FECALT as text", Replaced(all, {"FECALT", 'C', 8}), "FECALT ->(D8.0) , ", 1, "", ""},
       {"C1 of width 7", Replaced(all, {"C1", 'C', 7}), "C1 ->(C6.0) , ", 1, "", ""},
-      {"PESO1N with a decimal", Replaced(all, {"PESO1N", 'N', 4, 1}), "PESO1N ->(N4.0) , ", 1, "", ""},
+      {"PESO1N with a decimal", Replaced(all, {"PESO1N", 'N', 4, 1}), "PESO1N ->(N4.0) , ", 1, "",
+       ""},
       {"SEXO as a logical", Replaced(all, {"SEXO", 'L', 1}), "SEXO ->(N1.0) , ", 1, "", ""},
-      {"FECNAC as a date of width 10", Replaced(all, {"FECNAC", 'D', 10}), "FECNAC ->(D8.0) , ", 1, "", ""},
-      {"without FEINTV and FECPART", Without(all, {"FEINTV", "FECPART"}), "FEINTV , FECPART , ", 0, "",
-       kAllNames},
+      {"FECNAC as a date of width 10", Replaced(all, {"FECNAC", 'D', 10}), "FECNAC ->(D8.0) , ", 1,
+       "", ""},
+      {"without FEINTV and FECPART", Without(all, {"FEINTV", "FECPART"}), "FEINTV , FECPART , ", 0,
+       "", kAllNames},
       {"OBSERV besides", Plus(all, {{"OBSERV", 'C', 60}}), "", 0, "OBSERV , ", ""},
-      {"fecalt in lower case",
-       Plus(Without(all, {"FECALT"}), {{"fecalt", 'D', 8}}), "FECALT , ", 0, "fecalt , ", kAllNames},
+      {"fecalt in lower case", Plus(Without(all, {"FECALT"}), {{"fecalt", 'D', 8}}), "FECALT , ", 0,
+       "fecalt , ", kAllNames},
       {"problems in field-number order whatever the table order",
-       Plus(Without(Replaced(Replaced(reversed, {"FECALT", 'D', 8, 2}), {"SEXO", 'C', 1}), {"TRASH", "C15"}),
+       Plus(Without(Replaced(Replaced(reversed, {"FECALT", 'D', 8, 2}), {"SEXO", 'C', 1}),
+                    {"TRASH", "C15"}),
             {{"NOTAS", 'C', 10}, {"OBSERV", 'C', 2}, {"OCUPACIONXX", 'C', 3}}),
-       "SEXO ->(N1.0) , FECALT ->(D8.0) , TRASH , C15 , ", 2, "NOTAS , OBSERV , OCUPACIONXX , ", kAllNames},
-      {"none of the layout", {{"NOMBRE", 'C', 20}, {"EDAD", 'N', 3}}, kAllNames, 0, "NOMBRE , EDAD , ",
+       "SEXO ->(N1.0) , FECALT ->(D8.0) , TRASH , C15 , ", 2, "NOTAS , OBSERV , OCUPACIONXX , ",
+       kAllNames},
+      {"none of the layout",
+       {{"NOMBRE", 'C', 20}, {"EDAD", 'N', 3}},
+       kAllNames,
+       0,
+       "NOMBRE , EDAD , ",
        kAllNames},
   };
 }
@@ -85,8 +93,12 @@ TEST(AnalyseStructure, MapsEachPresentFieldToItsPositionInTheTable) {
   fields.insert(fields.end(), all.rbegin(), all.rend());
   fields = Without(fields, {"CE3"});
   fields.push_back({"FECALT", 'C', 8});  // a second FECALT is never used
-  AnalysedTable t(fields, {testing::RowFor(fields, {{"OBSERV", "ob"}, {"HISTORIA", "123456"}, {"C2", "V27.0"},
-                                                    {"ESTUCI", "7"}, {"PROCEDEN", "2"}, {"FECALT", "20060318"}})});
+  AnalysedTable t(fields, {testing::RowFor(fields, {{"OBSERV", "ob"},
+                                                    {"HISTORIA", "123456"},
+                                                    {"C2", "V27.0"},
+                                                    {"ESTUCI", "7"},
+                                                    {"PROCEDEN", "2"},
+                                                    {"FECALT", "20060318"}})});
   ASSERT_TRUE(t.opened);
   EXPECT_EQ(t.map.TableField(ESTURG), 2);
   EXPECT_EQ(t.map.TableField(PROCEDEN), 63);

@@ -21,7 +21,9 @@ TEST(ZeroFilledFieldsTest, ChecksReadTheTextUpToItsFirstZeroByte) {
   const ZeroCase cases[] = {
       // The empty service occurs in the neonatal list: E181, no E235 (770.0
       // is not in the test catalogue, hence E231).
-      {"perinatal, service all zeros", {{"C1", "770.0"}, {"SERVALT", Zeros(5)}}, {"33:19", "24:15"}},
+      {"perinatal, service all zeros",
+       {{"C1", "770.0"}, {"SERVALT", Zeros(5)}},
+       {"33:19", "24:15"}},
       {"perinatal, service cut by a zero",
        {{"C1", "770.0"}, {"SERVALT", std::string("704\0\0", 5)}},
        {"33:19", "24:15"}},
