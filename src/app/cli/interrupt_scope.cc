@@ -1,7 +1,6 @@
 #include "app/cli/interrupt_scope.h"
 
 #include <atomic>
-#include <csignal>
 
 namespace quirovel {
 namespace {
@@ -26,11 +25,13 @@ InterruptScope::InterruptScope(Feedback& feedback) {
   sigemptyset(&action.sa_mask);
   // The handler is removed as it runs: a second Ctrl-C ends the process.
   action.sa_flags = SA_RESETHAND;
-  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGINT, &action, &previous_);
 }
 
 InterruptScope::~InterruptScope() {
-  std::signal(SIGINT, SIG_DFL);
+  // A handler that ran has removed itself already; either way the one that was
+  // there before the command is put back.
+  sigaction(SIGINT, &previous_, nullptr);
   g_target.store(nullptr);
 }
 

@@ -2,6 +2,8 @@
 // cleanly and says so), the second ends the process as Ctrl-C always does.
 #pragma once
 
+#include <csignal>
+
 #include "platform/feedback.h"
 
 namespace quirovel {
@@ -15,6 +17,9 @@ class InterruptScope {
 
   // True once Ctrl-C was pressed while the scope was active.
   bool interrupted() const;
+
+ private:
+  struct sigaction previous_ {};  // put back at the end of the command
 };
 
 }  // namespace quirovel
