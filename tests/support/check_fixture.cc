@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/format.h"
 #include "reference/config_defaults.h"
 #include "reference/reference_tables.h"
 #include "storage/block36.h"
-#include "storage/dbf_table.h"
-#include "storage/table_files.h"
+#include "storage/field_definition.h"
+#include "support/dbf_builder.h"
 #include "validation/checks.h"
 #include "validation/cmbd_layout.h"
 #include "validation/seterr.h"
@@ -35,35 +34,28 @@ std::string PostalCodes(const std::vector<int>& known) {
   return bytes;
 }
 
-void WriteCatalogue(FileSystem& fs, Feedback& feedback, std::vector<CatalogueCode> codes,
-                    const std::string& attributes, const std::string& descriptions) {
+// CIE02.dbf (the attributes) and CIEDE02.dbf (the descriptions), by code.
+void WriteCatalogue(std::vector<CatalogueCode> codes, const std::string& attributes,
+                    const std::string& descriptions) {
   auto padded = [](const std::string& c) {
     return c + std::string(c.size() < 6 ? 6 - c.size() : 0, ' ');
   };
   std::sort(codes.begin(), codes.end(), [&](const CatalogueCode& a, const CatalogueCode& b) {
     return padded(a.code) < padded(b.code);
   });
-  ASSERT_TRUE(Create(fs, feedback,
-                     {"CODIGO#C6", "NIVEL#C1", "VERSIONES#C5", "PRINCIPAL#C1", "SEXO#C1", "EDAD#C1",
-                      "PARTO#C1", "QUIRURGICO#C1"},
-                     attributes));
-  ASSERT_TRUE(Create(fs, feedback, {"CODIGO#C6", "DESCRIPCIO#C72"}, descriptions));
-  DbfTable a(fs, feedback), d(fs, feedback);
-  ASSERT_EQ(a.Open(attributes), 1);
-  ASSERT_EQ(d.Open(descriptions), 1);
+  std::vector<std::vector<std::string>> columns, texts;
   for (const CatalogueCode& c : codes) {
-    const std::string columns[] = {c.code, "1",   c.validity, c.main,
-                                   c.sex,  c.age, c.delivery, c.surgical};
-    for (int i = 1; i <= 8; ++i) a.SetFieldText(i, columns[i - 1]);
-    ASSERT_TRUE(a.Append());
+    columns.push_back({c.code, "1", c.validity, c.main, c.sex, c.age, c.delivery, c.surgical});
     std::string text = c.description.empty() ? "Codigo " + c.code : c.description;
     text.resize(72, ' ');
-    d.SetFieldText(1, c.code);
-    d.SetFieldText(2, EncodeBlock36(text.substr(0, 36)) + EncodeBlock36(text.substr(36, 36)));
-    ASSERT_TRUE(d.Append());
+    texts.push_back({c.code, EncodeBlock36(text.substr(0, 36)) + EncodeBlock36(text.substr(36))});
   }
-  a.Close();
-  d.Close();
+  const std::vector<TableField> fields = {
+      {"CODIGO", 'C', 6}, {"NIVEL"}, {"VERSIONES", 'C', 5}, {"PRINCIPAL"}, {"SEXO"},
+      {"EDAD"},           {"PARTO"}, {"QUIRURGICO"},
+  };
+  WriteFileBytes(attributes, DbfBytes(fields, columns));
+  WriteFileBytes(descriptions, DbfBytes({{"CODIGO", 'C', 6}, {"DESCRIPCIO", 'C', 72}}, texts));
 }
 
 }  // namespace
@@ -79,24 +71,19 @@ Episode& Episode::Set(const std::string& field, const std::string& value) {
 }
 
 Episode CleanEpisode() {
+  static const std::pair<const char*, const char*> kValues[] = {
+      {"PROCEDEN", "1"},       {"AFILISS", "281234567890"},
+      {"HOSPITAL", "02012"},   {"HISTORIA", "123456"},
+      {"ASISTENC", "0512345"}, {"FECNAC", "19700315"},
+      {"SEXO", "2"},           {"RESIDE", "02001"},
+      {"OCUPACION", "001"},    {"REGFIN", "1"},
+      {"FECING", "20050301"},  {"TIPING", "1"},
+      {"SERVING", "70100"},    {"SERVALT", "70100"},
+      {"FECALT", "20050310"},  {"TIPALT", "1"},
+      {"C1", "486"},
+  };
   Episode e;
-  e.Set("PROCEDEN", "1")
-      .Set("AFILISS", "281234567890")
-      .Set("HOSPITAL", "02012")
-      .Set("HISTORIA", "123456")
-      .Set("ASISTENC", "0512345")
-      .Set("FECNAC", "19700315")
-      .Set("SEXO", "2")
-      .Set("RESIDE", "02001")
-      .Set("OCUPACION", "001")
-      .Set("REGFIN", "1")
-      .Set("FECING", "20050301")
-      .Set("TIPING", "1")
-      .Set("SERVING", "70100")
-      .Set("SERVALT", "70100")
-      .Set("FECALT", "20050310")
-      .Set("TIPALT", "1")
-      .Set("C1", "486");
+  for (const auto& [field, value] : kValues) e.Set(field, value);
   return e;
 }
 
@@ -110,28 +97,23 @@ Episode CleanCmaEpisode() {
 }
 
 std::vector<CatalogueCode> DefaultCatalogue() {
-  auto c = [](std::string code, std::string validity = "VVVVV", std::string main = " ",
-              std::string sex = " ", std::string age = " ", std::string delivery = " ",
-              std::string surgical = " ", std::string description = "") {
-    return CatalogueCode{code, validity, main, sex, age, delivery, surgical, description};
-  };
-  //        code      validity main sex  age  deliv surg  description
-  return {c("250.00", "VVVVV", " ", " ", " ", " ", " ", "Diabetes mellitus sin complicaciones"),
-          c("279.9", " VVVV"),
-          c("486", "VVVVV", " ", " ", " ", " ", " ", "Neumonia, organismo sin especificar"),
-          c("650", "VVVVV", " ", "2", "3", "T", " ", "Parto normal"),
-          c("765.1", "VVVVV", " ", " ", "1"),
-          c("799.9", "FFFFF"),
-          c("850.0", "VVVVV", " ", " ", " ", " ", " ", "Conmocion"),
-          c("V27.0", "VVVVV", "F"),
-          c("V30.00", "VVVVV", " ", " ", "1"),
-          c("E816.0", "VVVVV", " ", " ", " ", " ", " ", "Accidente de trafico"),
-          c("E880.9", "VVVVV", " ", " ", " ", " ", " ", "Caida por escaleras"),
-          c("123.4"),
-          c("47.0", "VVVVV", " ", " ", " ", " ", "T"),
-          c("74.1", "VVVVV", " ", "2", " ", " ", "T"),
-          c("88.38"),
-          c("99.99", "VVVVV", " ", " ", "3")};
+  //       code      validity main sex  age  deliv surg  description
+  return {{"250.00", "VVVVV", " ", " ", " ", " ", " ", "Diabetes mellitus sin complicaciones"},
+          {"279.9", " VVVV"},
+          {"486", "VVVVV", " ", " ", " ", " ", " ", "Neumonia, organismo sin especificar"},
+          {"650", "VVVVV", " ", "2", "3", "T", " ", "Parto normal"},
+          {"765.1", "VVVVV", " ", " ", "1"},
+          {"799.9", "FFFFF"},
+          {"850.0", "VVVVV", " ", " ", " ", " ", " ", "Conmocion"},
+          {"V27.0", "VVVVV", "F"},
+          {"V30.00", "VVVVV", " ", " ", "1"},
+          {"E816.0", "VVVVV", " ", " ", " ", " ", " ", "Accidente de trafico"},
+          {"E880.9", "VVVVV", " ", " ", " ", " ", " ", "Caida por escaleras"},
+          {"123.4"},
+          {"47.0", "VVVVV", " ", " ", " ", " ", "T"},
+          {"74.1", "VVVVV", " ", "2", " ", " ", "T"},
+          {"88.38"},
+          {"99.99", "VVVVV", " ", " ", "3"}};
 }
 
 std::vector<int> CheckResult::Errors() const {
@@ -180,15 +162,18 @@ void CheckFixture::BuildInstallation(const Options& options) {
   WriteLines(InstallPath("ocupaciones.txt"), {"001", "010", "999"});
   WriteFileBytes(InstallPath("ZKCP.dat"), PostalCodes({2001, 2002, 28001, 45600}));
   if (options.write_catalogue)
-    WriteCatalogue(s.fs, feedback_, options.catalogue, InstallPath("CIE02.dbf"),
-                   InstallPath("CIEDE02.dbf"));
+    WriteCatalogue(options.catalogue, InstallPath("CIE02.dbf"), InstallPath("CIEDE02.dbf"));
 
   s.config = NewConfigRecord();
-  LoadReferenceTables(s.fs, feedback_, s.paths, &s.references);
-  s.references.postal_codes.Open(s.fs, feedback_, InstallPath("ZKCP.dat"));
+  LoadReferences(s, feedback_);
+}
+
+void CheckFixture::LoadReferences(Session& s, RecordingFeedback& feedback) const {
+  LoadReferenceTables(s.fs, feedback, s.paths, &s.references);
+  s.references.postal_codes.Open(s.fs, feedback, InstallPath("ZKCP.dat"));
   s.catalogue.Open(InstallPath("CIE02.dbf"), InstallPath("CIEDE02.dbf"));
   s.catalogue.BuildSampleIndex(10);
-  feedback_.Clear();
+  feedback.Clear();
 }
 
 std::vector<std::string> CheckFixture::LayoutWithout(const std::vector<std::string>& names) {
@@ -205,31 +190,17 @@ void CheckFixture::WriteTable(const std::vector<Episode>& episodes,
                               const std::vector<std::string>& definitions) {
   Session& s = *session_;
   s.table.Close();
-  const std::string path = WorkPath("episodios.dbf");
-  std::vector<std::string_view> defs(definitions.begin(), definitions.end());
-  if (definitions.empty()) defs.assign(kCmbdLayout.begin(), kCmbdLayout.end());
-  ASSERT_TRUE(Create(s.fs, feedback_, defs, path));
-  {
-    DbfTable t(s.fs, feedback_);
-    ASSERT_EQ(t.Open(path), 1);
-    // Records are laid out whole so values keep every byte, zero bytes included.
-    std::vector<std::size_t> offsets(static_cast<std::size_t>(t.field_count()) + 2, 1);
-    for (int f = 1; f <= t.field_count(); ++f)
-      offsets[static_cast<std::size_t>(f) + 1] =
-          offsets[static_cast<std::size_t>(f)] + static_cast<std::size_t>(t.Descriptor(f).width);
-    for (const Episode& e : episodes) {
-      std::string record(static_cast<std::size_t>(t.record_length()), ' ');
-      for (const auto& [name, value] : e.values()) {
-        const int f = t.FieldNumber(name);
-        if (f <= 0) continue;
-        const std::size_t at = offsets[static_cast<std::size_t>(f)];
-        const std::size_t width = static_cast<std::size_t>(t.Descriptor(f).width);
-        record.replace(at, std::min(width, value.size()), value.substr(0, width));
-      }
-      ASSERT_TRUE(t.AppendScratch(record));
-    }
-    t.Close();
+  // Laid out by hand, so values keep every byte, zero bytes included.
+  std::vector<TableField> fields;
+  for (std::string_view d : definitions.empty() ? LayoutWithout({}) : definitions) {
+    const FieldDefinition f = ParseFieldDefinition(d);
+    fields.push_back({f.name, f.type, f.width, f.decimals});
   }
+  std::vector<std::vector<std::string>> rows;
+  for (const Episode& e : episodes)
+    rows.push_back(RowFor(fields, {e.values().begin(), e.values().end()}));
+  const std::string path = WorkPath("episodios.dbf");
+  WriteFileBytes(path, DbfBytes(fields, rows));
   ASSERT_EQ(s.table.Open(path), 1);
   AnalyseStructure(s);
 }

@@ -55,7 +55,7 @@ struct CatalogueCode {
   std::string age = " ";           // AgeClass 1..4, " " none
   std::string delivery = " ";      // "T": a delivery
   std::string surgical = " ";      // "T": a surgical procedure
-  std::string description;         // up to 72 characters; "Codigo <code>" when empty
+  std::string description{};       // up to 72 characters; "Codigo <code>" when empty
 };
 
 //   diagnoses  250.00, 279.9 (validity " VVVV"), 486, 650 (delivery, sex 2,
@@ -99,6 +99,8 @@ class CheckFixture {
   const TempDir& root() const { return root_; }
   std::string WorkPath(const std::string& name) const;     // working directory
   std::string InstallPath(const std::string& name) const;  // installation directory
+  // Loads this installation's reference files and catalogue into s.
+  void LoadReferences(Session& s, RecordingFeedback& feedback) const;
 
   // Writes the CMBD-A table (record n holds episodes[n - 1]) and opens it as
   // the session's table; definitions replace the standard 63-field layout.

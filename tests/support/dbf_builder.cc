@@ -91,11 +91,6 @@ std::uint32_t Le32At(const std::string& bytes, std::size_t offset) {
   return v;
 }
 
-int Le16At(const std::string& bytes, std::size_t offset) {
-  return static_cast<unsigned char>(bytes.at(offset)) |
-         static_cast<unsigned char>(bytes.at(offset + 1)) << 8;
-}
-
 void PutLe16(std::string* bytes, std::size_t offset, int value) {
   (*bytes)[offset] = static_cast<char>(value & 0xFF);
   (*bytes)[offset + 1] = static_cast<char>((value >> 8) & 0xFF);

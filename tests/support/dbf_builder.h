@@ -50,7 +50,6 @@ std::vector<TableField> Replaced(std::vector<TableField> fields, const TableFiel
 
 // Little-endian helpers for tests that patch or inspect bytes.
 std::uint32_t Le32At(const std::string& bytes, std::size_t offset);
-int Le16At(const std::string& bytes, std::size_t offset);
 void PutLe16(std::string* bytes, std::size_t offset, int value);
 void PutLe32(std::string* bytes, std::size_t offset, std::uint32_t value);
 

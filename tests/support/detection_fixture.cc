@@ -6,7 +6,6 @@
 #include <cstring>
 #include <regex>
 
-#include "reference/reference_tables.h"
 #include "session/config_file.h"
 #include "validation/checks.h"
 
@@ -36,11 +35,7 @@ DetectionFixture::DetectionFixture() {
   s.config = installation_.session().config;
   s.config.SetCurrentPath(kCurrentFile);
   s.config.SetHospitalName("HOSPITAL DE PRUEBAS");
-  LoadReferenceTables(s.fs, feedback_, s.paths, &s.references);
-  s.references.postal_codes.Open(s.fs, feedback_, installation_.InstallPath("ZKCP.dat"));
-  s.catalogue.Open(installation_.InstallPath("CIE02.dbf"),
-                   installation_.InstallPath("CIEDE02.dbf"));
-  s.catalogue.BuildSampleIndex(10);
+  installation_.LoadReferences(s, feedback_);
   const auto& bytes = s.config.bytes();
   WriteFileBytes(installation_.InstallPath("Quirovel.dat"),
                  std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));

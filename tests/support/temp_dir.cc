@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace quirovel::testing {
 
@@ -28,13 +28,8 @@ TempDir::~TempDir() {
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    ADD_FAILURE() << "cannot read " << path;
-    return {};
-  }
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
+  if (!in) ADD_FAILURE() << "cannot read " << path;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -60,12 +55,7 @@ std::string RunCommand(const std::string& command, int* status) {
 
 std::string ShellQuote(const std::string& text) {
   std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
 

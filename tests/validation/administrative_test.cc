@@ -12,7 +12,6 @@
 #include "support/check_fixture.h"
 #include "validation/checks.h"
 #include "validation/episode_cases.h"
-#include "validation/hospital_codes.h"
 #include "validation/service_codes.h"
 
 namespace quirovel::testing {
@@ -20,21 +19,8 @@ namespace {
 
 using Errors = std::vector<int>;
 
-TEST(CheckHelpersTest, DigitsFieldsProcedureShapesAndIntegerValues) {
-  struct Row {
-    const char* text;
-    int n;
-    bool digits_field, count;
-  } rows[] = {
-      {"12345", 5, true, true},  {"1234 ", 5, false, false}, {"123  ", 3, true, true},
-      {" 1234", 1, false, true}, {"12 34", 1, false, true},  {"12a45", 1, false, true},
-      {"     ", 0, true, true},  {"     ", 1, false, false}, {"", 1, false, false},
-      {"-1234", 1, false, true}, {"12\t34", 1, false, true},
-  };
-  for (const Row& r : rows) {
-    EXPECT_EQ(IsDigitsField(r.text, r.n), r.digits_field) << r.text;
-    EXPECT_EQ(CountDigits(r.text, r.n), r.count) << r.text;
-  }
+// The digit-field helpers are held to the code rows of the episode checks.
+TEST(CheckHelpersTest, ProcedureShapesAndIntegerValues) {
   for (const char* text : {"47.0 ", "47   "}) EXPECT_TRUE(IsProcedureShaped(text)) << text;
   for (const char* text : {"486   ", "E8.1  ", "V2.0  ", "47", ""})
     EXPECT_FALSE(IsProcedureShaped(text)) << text;
@@ -50,20 +36,6 @@ TEST(ServiceCodeListTest, WalkEndsAtTheMarker) {
   for (std::string_view code : std::vector<std::string_view>{
            "70099", "7010", "70100 ", "ZZZ", "zzzzz", "", "70 00", "7010/", {"7010\0", 5}})
     EXPECT_FALSE(IsServiceCode(code)) << code;
-}
-
-TEST(HospitalCodeTest, ProvincialListListedCodesAndTheOwnHospital) {
-  CodeIndex listed;
-  RecordingFeedback quiet;
-  listed.Insert("28001", quiet);
-  for (const char* code : {"99999", "02004", "11815", "02023", "28001"})
-    EXPECT_TRUE(HospitalCodeAccepted(code, "02012", listed)) << code;
-  // 023 stands in the provincial list, 203 and 030 do not; the own hospital
-  // is refused unless listed.
-  for (const char* code : {"02203", "02030", "02012", "28002"})
-    EXPECT_FALSE(HospitalCodeAccepted(code, "02012", listed)) << code;
-  listed.Insert("02012", quiet);
-  EXPECT_TRUE(HospitalCodeAccepted("02012", "02012", listed));
 }
 
 TEST(AdministrativeTest, CleanEpisodesRaiseNothing) {
@@ -118,6 +90,8 @@ TEST(AdministrativeTest, EachErrorOnBothSidesOfItsBoundary) {
           {"HISTORIA= 123456", "7"},
           {"ASISTENC=0412345", "8", Entry(8, 6, 12),
            "E71  Número de asistencia incorrecto ASISTENC=0412345 FECING=20050301"},
+          {"ASISTENC=051234", "8"},
+          {"ASISTENC=05-1234", "8"},
           // Dates. A blank admission date is also no year for the episode number,
           // and a stay that no calendar can hold.
           {"FECNAC=", "9", Entry(9, 7), "E81  Fecha de nacimiento vacía FECNAC=         "},
@@ -164,7 +138,9 @@ TEST(AdministrativeTest, EachErrorOnBothSidesOfItsBoundary) {
           {"TIPALT=0", "29", Entry(29, 17), "E211 Tipo de alta incorrecto TIPALT=     0 "},
           {"TIPALT=2;TRASH=02030", "30", Entry(30, 18),
            "E221 Código traslado incorrecto TRASH= 02030 "},
-          {"TIPALT=2;TRASH=02031", ""},
+          {"TIPALT=2;TRASH=02023", ""},  // the provincial list has 023 where 203 would be
+          {"TIPALT=2;TRASH=02203", "30"},
+          {"TIPALT=2;TRASH=11815", ""},
           {"TRASH=1234;TIPALT=2", "30"},
           {"TRASH=99999", "31", Entry(31, 18, 17),
            "E222 Traslado con tipo de alta incorrecto TRASH= 99999 TipAlt=1"},
@@ -226,15 +202,8 @@ TEST(AdministrativeTest, OddInputNeverCrashes) {
   CheckFixture f;
   const std::string control("\x01\x7f\x1b\xff\x00\x0a", 6);
   std::vector<Episode> odd = {
-      CleanEpisode()
-          .Set("PROCEDEN", "-")
-          .Set("SEXO", "A")
-          .Set("REGFIN", "+")
-          .Set("TIPALT", "x")
-          .Set("TIPING", "-1")
-          .Set("RESIDE", "-2001")
-          .Set("ESTUCI", "-99")
-          .Set("TGESTAC", "-"),
+      With(CleanEpisode(),
+           "PROCEDEN=-;SEXO=A;REGFIN=+;TIPALT=x;TIPING=-1;RESIDE=-2001;ESTUCI=-99;TGESTAC=-"),
       CleanEpisode()
           .Set("C1", control)
           .Set("C2", ".;,:!?")
@@ -243,26 +212,24 @@ TEST(AdministrativeTest, OddInputNeverCrashes) {
           .Set("P2", "......")
           .Set("HISTORIA", control + control)
           .Set("ASISTENC", control),
-      CleanEpisode()
-          .Set("FECNAC", "ABCDEFGH")
-          .Set("FECING", "2005-3-1")
-          .Set("FECALT", "99999999")
-          .Set("FEINTV", "0000000x")
-          .Set("FECPART", "\xff\xff\xff\xff\xff\xff\xff\xff"),
-      CleanEpisode()
-          .Set("PROCH", "\xff\xff\xff\xff\xff")
-          .Set("TRASH",
-               "1\x00"
-               "345")
-          .Set("OCUPACION", "\x80")
-          .Set("SERVALT", "\x00\x00\x00")
-          .Set("SERVING", "ZZZ"),
+      With(CleanEpisode(),
+           "FECNAC=ABCDEFGH;FECING=2005-3-1;FECALT=99999999;FEINTV=0000000x;"
+           "FECPART=\xff\xff\xff\xff\xff\xff\xff\xff"),
+      With(CleanEpisode(), "C1=-650;C2=+27.0;P3=\t4.0;CE2=E;P2=V"),
+      With(CleanEpisode(), "C1=650;TGESTAC=-5;PESO1N=abc;SEXO1N=+;PESO2N=-1;ESTUCI=x99;ESTURG=-"),
+      CleanEpisode().Set("C1", std::string("4\0.5", 4)).Set("C2", "\x7f\xff\x80"),
+      With(CleanEpisode(), "PROCH=\xff\xff\xff\xff\xff;OCUPACION=\x80;SERVING=ZZZ")
+          .Set("TRASH", std::string("1\0"
+                                    "345",
+                                    5))
+          .Set("SERVALT", std::string(3, '\0')),
   };
   f.WriteTable(odd);
   for (int n = 1; n <= static_cast<int>(odd.size()); ++n)
     for (int t : {kMensual, kTrimestral, kCma}) {
-      const std::size_t entries = f.Check(n, t).entries.size();
-      EXPECT_EQ(entries, static_cast<std::size_t>(f.session().run.ErrorCount));
+      const CheckResult r = f.Check(n, t);
+      EXPECT_EQ(r.entries.size(), static_cast<std::size_t>(f.session().run.ErrorCount));
+      for (const ErrorEntry& e : r.entries) EXPECT_TRUE(e.error >= 1 && e.error <= 71);
     }
   // Letters in numeric fields read as 0.
   EXPECT_EQ(f.Check(1, kMensual).Errors().front(), 1) << "PROCEDEN 0";

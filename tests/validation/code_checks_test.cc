@@ -67,10 +67,11 @@ TEST_F(CodeChecksTest, Diagnoses) {
       {
           {"C1=", "32", Entry(32, 19), "E230 Diagnóstico principal vacío C1=       "},
           {"C1=487", "33", Entry(33, 19), "E231 Diagnóstico principal no es CIE-9-MC C1=487    "},
+          {"C1=\x01\x02\x03", "33"},  // bytes that are no code are unknown to the catalogue
           {"C1=279.9", "33", Entry(33, 19, 0, 0, 1),
            "E231 Diagnóstico principal no es CIE-9-MC C1=279.9  No CIE9MC'2002 "},
           {"C1=250.00", ""},
-          {"C1=47.0", "33", Entry(33, 19), "E231 Diagnóstico principal no es CIE-9-MC C1=47.0   "},
+          {"C1=47.0", "33"},
           {"C1=799.9", "34", Entry(34, 19), "E232 Diagnóstico principal no válido C1=799.9  "},
           {"C1=799.8", ""},
           {"C1=V27.0", "35", Entry(35, 19), "E233 No puede ser diagnóstico principal C1=V27.0  "},
@@ -85,7 +86,6 @@ TEST_F(CodeChecksTest, Diagnoses) {
           {"C1=680", ""},
           {"C1=770.0", "37", Entry(37, 19, 15),
            "E235 Patología perinatal, error servicio alta C1=770.0  Serv=70100"},
-          {"C1=770.0;SERVALT=70441", ""},
           {"C1=770.0;SERVALT=70392", ""},
           // The service is looked for anywhere in "70440 70441 70392": a piece of
           // it passes here and is left to the service check (E181).
@@ -109,7 +109,7 @@ TEST_F(CodeChecksTest, Diagnoses) {
           {"C15=279.9", "40", Entry(40, 33, 0, 0, 1),
            "E241 Diagnóstico secundario no es CIE-9-MC C15=279.9  No CIE9MC'2002 "},
           {"C2=799.9", "41", Entry(41, 20), "E242 Diagnóstico secundario no válido C2=799.9  "},
-          {"C2=47.0", "40 41", Entry(41, 20), "E242 Diagnóstico secundario no válido C2=47.0   "},
+          {"C2=47.0", "40 41"},
           {"C3=797;FECNAC=19540302", "43", Entry(43, 21, 7, 12),
            "E244 Diagnóstico con edad incorrecta C3=797    Edad= 50"},
           {"C3=797;FECNAC=19540301", ""},
@@ -132,13 +132,12 @@ TEST_F(CodeChecksTest, ExternalCauses) {
                   {"CE=E999.9", "45", Entry(45, 34), "E251 Código E no es CIE-9-MC CE=E999.9 "},
                   {"CE3=E990.0", "45", Entry(45, 36, 0, 0, 1),
                    "E251 Código E no es CIE-9-MC CE3=E990.0 No CIE9MC'2002 "},
-                  {"CE=486", "46", Entry(46, 34), "E252 Código E no válido CE=486    "},
+                  {"CE=486", "46:34"},
                   {"CE2=E001.0", "46", Entry(46, 35), "E252 Código E no válido CE2=E001.0 "},
                   {"REGFIN=2;CE=E880.9", "48", Entry(48, 34, 11),
                    "E254 Mútua Tráfico, Código E incorrecto CE=E880.9 RegFin=2"},
                   {"REGFIN=2;CE=E816.0", ""},
-                  {"REGFIN=2", "48", Entry(48, 34, 11),
-                   "E254 Mútua Tráfico, Código E incorrecto CE=       RegFin=2"},
+                  {"REGFIN=2", "48"},
                   {"REGFIN=2;CE=E809.9", "48:34"},
                   {"REGFIN=2;CE=E810", ""},
                   {"REGFIN=2;CE=E829.9", ""},
@@ -158,7 +157,7 @@ TEST_F(CodeChecksTest, ProceduresAndInterventionDates) {
           {"P1=47.0", ""},  // urgent surgery needs no date
           {"P2=38.94", "49", Entry(49, 39, 0, 0, 1),
            "E261 Procedimiento no es CIE-9-MC P2= 38.94 No CIE9MC'2002 "},
-          {"P1=123.4", "49 50", Entry(49, 38), "E261 Procedimiento no es CIE-9-MC P1= 123.4 "},
+          {"P1=123.4", "49 50"},
           {"P3=38.93", "50", Entry(50, 40), "E262 Procedimiento no válido P3= 38.93 "},
           {"P1=99.99;FECNAC=19550301", "51", Entry(51, 38, 7, 12),
            "E263 Procedimiento con edad incorrecta P1= 99.99 Edad= 50"},
@@ -215,8 +214,7 @@ TEST_F(CodeChecksTest, Delivery) {
           {"TGESTAC=36", "39", Entry(39, 19, 55),
            "E237 Parto Normal con tiempo de gestación <= 36 o >= 40 C1=650    TGESTAC=36"},
           {"TGESTAC=37", ""},
-          {"TGESTAC=40", "39", Entry(39, 19, 55),
-           "E237 Parto Normal con tiempo de gestación <= 36 o >= 40 C1=650    TGESTAC=40"},
+          {"TGESTAC=40", "39"},
           {"FECNAC=19700301;TGESTAC=36", "38:19 39:19"},
           // An unknown gestation is out of the normal range but not wrong.
           {"FECNAC=19700301;TGESTAC=99", "38:19 39:19 65:55"},
@@ -255,15 +253,14 @@ TEST_F(CodeChecksTest, Delivery) {
           {"TGESTAC=21", "64", Entry(64, 55, 19),
            "E291 Tiempo de gestación incorrecto TGESTAC=    21 "},
           {"TGESTAC=22", ""},
-          {"TGESTAC=51", "64", Entry(64, 55, 19),
-           "E291 Tiempo de gestación incorrecto TGESTAC=    51 "},
+          {"TGESTAC=51", "64"},
           {"TGESTAC=50", ""},
           {"TGESTAC=99", "65", Entry(65, 55),
            "E292 Tiempo de gestación inespecífico TGESTAC=    99 "},
           {"TGESTAC=98", "64"},
           {"PESO1N= 399", "66", Entry(66, 56, 19), "E301 Peso neonatal incorrecto PESO1N=   399 "},
           {"PESO1N= 400", ""},
-          {"PESO1N=5501", "66", Entry(66, 56, 19), "E301 Peso neonatal incorrecto PESO1N=  5501 "},
+          {"PESO1N=5501", "66"},
           {"PESO1N=5500", ""},
           {"PESO2N= 399;SEXO2N=1", "66", Entry(66, 58, 19),
            "E301 Peso neonatal incorrecto PESO2N=   399 "},
@@ -279,12 +276,11 @@ TEST_F(CodeChecksTest, NewbornDataWithoutDeliveryAndStays) {
   ExpectCases(
       fixture, CleanEpisode(),
       {
-          {"TGESTAC=38", "64", Entry(64, 55, 19),
-           "E291 Tiempo de gestación incorrecto TGESTAC=    38 "},
+          {"TGESTAC=38", "64:55"},
           {"TGESTAC= 0", ""},
-          {"PESO3N=   1", "66", Entry(66, 60, 19), "E301 Peso neonatal incorrecto PESO3N=     1 "},
+          {"PESO3N=   1", "66:60"},
           {"PESO3N=   0", ""},
-          {"SEXO2N=1", "68", Entry(68, 59, 19), "E311 Sexo neonatal incorrecto SEXO2N=     1 "},
+          {"SEXO2N=1", "68:59"},
           {"SEXO2N=0", ""},
           {"TGESTAC=99;PESO1N=9999;SEXO1N=9;PESO2N=1;SEXO2N=1;PESO3N=1;SEXO3N=1",
            "64:55 66:56 66:58 66:60 68:57 68:59 68:61"},
@@ -384,26 +380,6 @@ TEST_F(CodeChecksTest, FilesOfAnotherLayout) {
                      CheckFixture::LayoutWithout(
                          {"TGESTAC", "PESO1N", "SEXO1N", "PESO2N", "SEXO2N", "PESO3N", "SEXO3N"}));
   EXPECT_EQ(fixture.Check(1).ErrorsWithFields(), Fields{"39:19"});
-}
-
-TEST_F(CodeChecksTest, OddBytesInCodeAndNumberFieldsNeverBreakTheCheck) {
-  const std::vector<Episode> odd = {
-      CleanEpisode().Set("C1", std::string("\x01\x02\x03", 3)),
-      CleanEpisode().Set("C1", std::string("4\0.5", 4)).Set("C2", "\x7f\xff\x80"),
-      With(CleanEpisode(), "C1=...;CE=,,;CE2=E;P1=.....;P2=V"),
-      With(CleanEpisode(), "C1=-650;C2=+27.0;P3=\t4.0"),
-      With(CleanEpisode(), "C1=650;TGESTAC=-5;PESO1N=abc;SEXO1N=+;PESO2N=-1;ESTUCI=x99;ESTURG=-"),
-      With(CleanEpisode(), "C1=E;P1=E;FEINTV=ABCDEFGH;FECPART=\x01"),
-  };
-  for (int type : {kMensual, kTrimestral, kCma}) {
-    for (const Episode& e : odd) {
-      CheckResult r = fixture.CheckEpisode(e, type);
-      EXPECT_EQ(r.entries.size(), r.raw.size());
-      for (const ErrorEntry& entry : r.entries) EXPECT_TRUE(entry.error >= 1 && entry.error <= 71);
-    }
-  }
-  // A value that cannot be read as a code is unknown to the catalogue.
-  EXPECT_EQ(fixture.CheckEpisode(odd[0]).ErrorsWithFields(), Fields{"33:19"});
 }
 
 TEST_F(CodeChecksTest, FieldNumbersOutsideTheCodesAreIgnored) {

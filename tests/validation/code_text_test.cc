@@ -10,15 +10,9 @@ namespace {
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 
+// Against std::string_view's own ordering: texts of every length up to 8 over
+// an alphabet with bytes above the ASCII range and the zero byte.
 TEST(CodeText, ComparesAsByteStringsWithBytesAboveTheAsciiRange) {
-  EXPECT_LT(CompareText("250.0", "250.00"), 0);  // a text that ends first is smaller
-  EXPECT_GT(CompareText("V27.0 ", "800   "), 0);
-  EXPECT_GT(CompareText("\xD1", "Z"), 0);  // unsigned bytes
-  EXPECT_EQ(CompareText("", ""), 0);
-  EXPECT_TRUE(InTextRange("E815.0", "E810  ", "E829.9 "));
-  EXPECT_FALSE(InTextRange("E829.9 ", "E810  ", "E829.9"));
-  EXPECT_TRUE(InTextRange("999.9 ", "800   ", "999.9 "));
-
   std::mt19937 random(5);
   const std::string alphabet = std::string("0 9.EV\xF1\x80") + '\0';
   auto text = [&] {

@@ -40,17 +40,18 @@ struct EpisodeCase {
   std::string line = {};
 };
 
-// The 32 bytes of an entry of record 1: number as "%2d", own field, two
-// related fields, the unused slot, the record, a blank, the not-in-version mark.
+// The 32 bytes of an entry: number as "%2d", own field, two related fields,
+// the unused slot, the record, a blank, the not-in-version mark.
 inline std::string Entry(int number, std::uint32_t own, std::uint32_t related1 = 0,
-                         std::uint32_t related2 = 0, std::uint32_t mark = 0) {
+                         std::uint32_t related2 = 0, std::uint32_t mark = 0,
+                         std::uint32_t record = 1) {
   std::string b(32, '\0');
   b[0] = number < 10 ? ' ' : static_cast<char>('0' + number / 10);
   b[1] = static_cast<char>('0' + number % 10);
   PutLe32(&b, 4, own);
   PutLe32(&b, 8, related1);
   PutLe32(&b, 12, related2);
-  PutLe32(&b, 20, 1);
+  PutLe32(&b, 20, record);
   b[24] = ' ';
   PutLe32(&b, 28, mark);
   return b;

@@ -13,24 +13,20 @@
 #include "platform/memory_file_system.h"
 #include "support/check_fixture.h"
 #include "validation/checks.h"
+#include "validation/episode_cases.h"
 #include "validation/error_log.h"
 #include "validation/error_log_reader.h"
 
 namespace quirovel::testing {
 namespace {
 
-std::string Le32(std::uint32_t v) {
-  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-          static_cast<char>(v >> 24)};
-}
-
 TEST(ErrorEntryTest, LaidOutByteForByte) {
   ErrorEntry e;
   e.error = 5, e.field = 3, e.related1 = 12, e.related2 = 7, e.not_in_version = 1;
   e.record = 70000;  // 0x00011170
-  const std::string expected = std::string(" 5\0\0", 4) + Le32(3) + Le32(12) + Le32(7) + Le32(0) +
-                               std::string("\x70\x11\x01\x00", 4) + std::string(" \0\0\0", 4) +
-                               Le32(1);
+  // Number, own field, related fields, unused slot, record, blank, mark.
+  const std::string expected(
+      " 5\0\0\3\0\0\0\x0c\0\0\0\7\0\0\0\0\0\0\0\x70\x11\x01\0 \0\0\0\1\0\0\0", 32);
   EXPECT_EQ(EntryBytes(e), expected);
   EXPECT_EQ(EntryBytes(ErrorEntry::Decode(reinterpret_cast<const unsigned char*>(expected.data()))),
             expected);
@@ -87,9 +83,7 @@ TEST(ErrorLogTest, EntriesInsideTheRoomWaitAndTheFileEndsAtItsEntries) {
   const std::string& bytes = *memory.Contents("/fallos.dat");
   ASSERT_EQ(bytes.size(), 301u * 32);
   EXPECT_EQ(bytes.substr(0, 32), std::string(32, '\0'));
-  EXPECT_EQ(bytes.substr(300 * 32, 32), std::string("13\0\0", 4) + Le32(8) + Le32(0) + Le32(0) +
-                                            Le32(0) + Le32(300) + std::string(" \0\0\0", 4) +
-                                            Le32(0));
+  EXPECT_EQ(bytes.substr(300 * 32, 32), Entry(13, 8, 0, 0, 0, 300));
 }
 
 TEST(ErrorLogTest, FullDiskIsNoticedInTheEpisodeThatWroteTooFar) {
@@ -112,7 +106,7 @@ TEST(ErrorLogTest, FullDiskIsNoticedInTheEpisodeThatWroteTooFar) {
   // the first half of entry 3 stays, as a write that fell short leaves it.
   EXPECT_EQ(bytes.size(), 32u * 3 + 16);
   EXPECT_EQ(bytes.substr(64, 2), "13");
-  EXPECT_EQ(bytes.substr(96, 16), std::string("13\0\0", 4) + Le32(8) + Le32(0) + Le32(0));
+  EXPECT_EQ(bytes.substr(96, 16), Entry(13, 8, 0, 0, 0, 3).substr(0, 16));
 }
 
 // A switched-off error, an error about a field the file lacks and the
@@ -254,8 +248,7 @@ TEST(SeterrTest, SinkCollectsEntriesWithoutTouchingTheLog) {
   CheckAdministrative(s);
   s.run.entry_sink = nullptr;
   ASSERT_EQ(sink.size(), 1u);
-  EXPECT_EQ(EntryBytes(sink[0]), std::string("13\0\0", 4) + Le32(SEXO) + Le32(0) + Le32(0) +
-                                     Le32(0) + Le32(1) + std::string(" \0\0\0", 4) + Le32(0));
+  EXPECT_EQ(EntryBytes(sink[0]), Entry(13, SEXO));
   EXPECT_TRUE(f.Collect().entries.empty());
   EXPECT_EQ(s.run.ErrorCount, 1);
 }
