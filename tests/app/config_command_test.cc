@@ -25,28 +25,23 @@ using ::testing::Not;
 
 constexpr const char* kConfigPath = "/r/QUIROVEL/Quirovel.dat";
 
-class StartupTest : public ::testing::Test {
- protected:
-  StartupTest() { memory.MakeDirectories("/r/QUIROVEL/trabajo"); }
-  std::unique_ptr<Session> Start(FileSystem* fs = nullptr) {
+TEST(StartupTest, ShortOrFailingConfigurationFiles) {
+  MemoryFileSystem memory, empty;  // empty: no installation folder at all
+  memory.MakeDirectories("/r/QUIROVEL/trabajo");
+  RecordingFeedback feedback;
+  auto start = [&](FileSystem& fs) {
     feedback.Clear();
-    auto s = std::make_unique<Session>(fs ? *fs : memory, feedback, "/r");
+    auto s = std::make_unique<Session>(fs, feedback, "/r");
     LoadConfig(*s);
     return s;
-  }
-  static std::string Bytes(const ConfigRecord& r) {
+  };
+  auto bytes = [](const ConfigRecord& r) {
     return std::string(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
-  }
-  MemoryFileSystem memory;
-  RecordingFeedback feedback;
-};
-
-TEST_F(StartupTest, ShortOrFailingConfigurationFiles) {
-  MemoryFileSystem empty;  // no installation folder at all
-  {                        // a short file fills only the beginning of the record
+  };
+  {  // a short file fills only the beginning of the record
     memory.SetContents(kConfigPath, testing::NewRecordImage().substr(0, 100));
-    auto s = Start();
-    EXPECT_EQ(Bytes(s->config), testing::NewRecordImage().substr(0, 100) + std::string(2360, '\0'));
+    auto s = start(memory);
+    EXPECT_EQ(bytes(s->config), testing::NewRecordImage().substr(0, 100) + std::string(2360, '\0'));
     EXPECT_THAT(feedback.Texts(), Not(Contains("Creando registro")));
     // A year without an edition opens the latest one and leaves the year alone.
     EXPECT_THAT(feedback.Texts(),
@@ -61,14 +56,14 @@ TEST_F(StartupTest, ShortOrFailingConfigurationFiles) {
     unreadable.KeepFaultsTo("Quirovel.dat");
     unreadable.FailReadsFrom(1);
     unreadable.FailWithErrors();
-    auto s = Start(&unreadable);
+    auto s = start(unreadable);
     EXPECT_THAT(feedback.Texts(), Contains("Error al leer la configuración"_cp));
-    EXPECT_EQ(Bytes(s->config), std::string(2460, '\0'));  // nothing half read
+    EXPECT_EQ(bytes(s->config), std::string(2460, '\0'));  // nothing half read
   }
   {
     FaultyFileSystem read_only(memory);
     read_only.FailWritesFrom(1);
-    auto s = Start(&read_only);
+    auto s = start(read_only);
     EXPECT_EQ(s->config.ErrorCount(), 5);  // read, not replaced
     EXPECT_FALSE(SaveConfig(*s));
     EXPECT_EQ(*memory.Contents(kConfigPath), image);
@@ -76,16 +71,16 @@ TEST_F(StartupTest, ShortOrFailingConfigurationFiles) {
   memory.Remove(kConfigPath);
   FaultyFileSystem full(memory);
   full.SetFileSizeLimit(100);
-  auto s = Start(&full);
+  auto s = start(full);
   EXPECT_THAT(feedback.Texts(), Contains("Error al grabar la configuración"_cp));
-  EXPECT_EQ(Bytes(s->config), testing::NewRecordImage());
+  EXPECT_EQ(bytes(s->config), testing::NewRecordImage());
   // Without the installation folder the defaults stay in memory, and say so.
-  s = Start(&empty);
+  s = start(empty);
   EXPECT_THAT(feedback.Texts(), Contains("Creando registro"));
   EXPECT_THAT(feedback.Texts(), Not(Contains("Error al grabar la configuración"_cp)));
-  EXPECT_EQ(Bytes(s->config), testing::NewRecordImage());
+  EXPECT_EQ(bytes(s->config), testing::NewRecordImage());
   EXPECT_FALSE(SaveConfig(*s));
-  s = Start();  // a working start keeps its file open until closed
+  s = start(memory);  // a working start keeps its file open until closed
   ASSERT_TRUE(SaveConfig(*s));
   CloseConfig(*s);
   EXPECT_FALSE(SaveConfig(*s));
@@ -116,7 +111,7 @@ TEST_F(ConfigCommandTest, ShowDecodesEveryFieldInUtf8) {
   EXPECT_NE(inst.Run("config show").out.find("hospital: Clínica Ñu\n"), std::string::npos);
 }
 
-TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndSaves) {
+TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndDefaultsUndoIt) {
   const std::pair<const char*, const char*> settings[] = {
       {"version", "2004"},       {"hospital", "Hospital del Mar"}, {"errors.E11", "X-X"},
       {"errors.all.cma", "off"}, {"printer-scale", ".5"},          {"group-after-test", "off"},
@@ -136,35 +131,8 @@ TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndSaves) {
   EXPECT_EQ(r.substr(597, 3), std::string("sh\0", 3));
   EXPECT_NE(inst.Run("config show").out.find("printer-scale: .50\nerrors.E11: X--\n"),
             std::string::npos);
-}
 
-TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
-  const std::string before = Record();
-  const std::tuple<const char*, std::string, int> cases[] = {
-      {"version", "2005", 2},
-      {"version", "50", 2},
-      {"hospital", "Hospital de Nadie", 1},
-      {"errors.E999", "XXX", 2},
-      {"errors.E11", "XX", 2},
-      {"errors.E11.semanal", "on", 2},
-      {"printer-scale", "abc", 2},
-      {"printer-scale", "123456", 2},
-      {"completeness", "FECALT,NOEXISTE", 2},
-      {"editor", "/no/such/editor", 2},
-      {"history", "/x/" + std::string(96, 'h') + ".dbf", 2},
-      {"color", "1", 2}};
-  for (const auto& [key, value, code] : cases) {
-    CliRun run = Set(key, value);
-    EXPECT_EQ(run.exit_code, code) << key << " " << value << ": " << run.err;
-    EXPECT_NE(run.err, "") << key;
-  }
-  EXPECT_EQ(Record(), before);
-}
-
-TEST_F(ConfigCommandTest, DefaultsKeepTheOwnHospitalAndTheEditor) {
-  ASSERT_EQ(Set("hospital", "Hospital del Mar").exit_code, 0);
-  ASSERT_EQ(Set("editor", "/bin/sh").exit_code, 0);
-  ASSERT_EQ(Set("version", "1999").exit_code, 0);
+  // The defaults bring all of it back but the own hospital and the editor.
   CliRun run = inst.Run("config defaults");
   ASSERT_EQ(run.exit_code, 0) << run.err;
   std::string expected = testing::NewRecordImage();
@@ -179,6 +147,24 @@ TEST_F(ConfigCommandTest, DefaultsKeepTheOwnHospitalAndTheEditor) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err, "Error al leer la configuración\n");
   EXPECT_EQ(Record(), expected);
+}
+
+TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
+  const std::string before = Record();
+  const std::pair<const char*, const char*> cases[] = {
+      {"version", "2005"},           {"version", "50"},
+      {"errors.E999", "XXX"},        {"errors.E11", "XX"},
+      {"errors.E11.semanal", "on"},  {"printer-scale", "abc"},
+      {"printer-scale", "123456"},   {"completeness", "FECALT,NOEXISTE"},
+      {"editor", "/no/such/editor"}, {"color", "1"}};
+  for (const auto& [key, value] : cases) {
+    CliRun run = Set(key, value);
+    EXPECT_EQ(run.exit_code, 2) << key << " " << value << ": " << run.err;
+    EXPECT_NE(run.err, "") << key;
+  }
+  EXPECT_EQ(Set("history", "/x/" + std::string(96, 'h') + ".dbf").exit_code, 2);
+  EXPECT_EQ(Set("hospital", "Hospital de Nadie").exit_code, 1);  // not in hospital.dat
+  EXPECT_EQ(Record(), before);
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ class ServiceTabulationTest : public ::testing::Test {
   void SetUp() override {
     f.WriteTable({
         CleanEpisode().Set("SERVALT", "70440").Set("FECALT", "20050315"),  // 1: PEDIATRIA, March
-        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20050505"),  // 2: MEDICINA INTERNA,
-                                                                           // May
+        CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20050505"),  // 2: MEDICINA, May
         CleanEpisode().Set("SERVALT", "99999").Set("FECALT", "20050505"),  // 3: not in the table
         CleanEpisode().Set("SERVALT", "70100").Set("FECALT", "20051301"),  // 4: month 13
         CleanEpisode().Set("SERVALT", "70100").Set("FECALT", ""),          // 5: no date

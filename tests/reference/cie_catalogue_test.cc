@@ -104,10 +104,7 @@ TEST_P(CieCatalogueTest, ColumnsReadTheRecordFoundWhateverTheCodeWidth) {
 
 TEST_P(CieCatalogueTest, CodesCompareAsSignedBytes) {
   // Bytes above 0x7F are negative: they sort before the digits.
-  const std::vector<std::string> codes = {"\xA8X", "\xE9",
-                                          "\xE9"
-                                          "0",
-                                          "001", "V01"};
+  const std::vector<std::string> codes = {"\xA8X", "\xE9", "\3510", "001", "V01"};  // \351: \xE9
   Build(codes);
   for (std::size_t i = 0; i < codes.size(); ++i)
     EXPECT_EQ(catalogue.FindDiagnosis(D(codes[i])), static_cast<std::int32_t>(i + 1)) << i;
@@ -261,12 +258,9 @@ TEST_F(CatalogueOperationsTest, CodeDescriptionOfTheCurrentEpisode) {
   Catalogue("02", {"250.00", "45.13"}, {"DIABETES MELLITUS", "GASTROSCOPIA"});
   Config(2002);
   auto fields = testing::Without(testing::CmbdAFields(), {"C3"});
-  fs.SetContents(
-      "/r/QUIROVEL/trabajo/Ctprueba.dbf",
-      testing::DbfBytes(
-          fields,
-          {testing::RowFor(
-              fields, {{"C1", "250.00"}, {"C2", "999.99"}, {"P1", "45.13"}, {"P2", "45.1"}})}));
+  const auto row = testing::RowFor(
+      fields, {{"C1", "250.00"}, {"C2", "999.99"}, {"P1", "45.13"}, {"P2", "45.1"}});
+  fs.SetContents("/r/QUIROVEL/trabajo/Ctprueba.dbf", testing::DbfBytes(fields, {row}));
   Session& s = Start();
   ASSERT_EQ(s.table.ReadRecord(1), 0);
   const std::pair<int, const char*> cases[] = {{C1, "DIABETES MELLITUS"},
@@ -298,43 +292,29 @@ TEST(CatalogueEditions, DischargeDateChoosesTheEdition) {
 }
 
 TEST_F(CatalogueOperationsTest, OrderCheckCountsRepeatsAndStopsAtTheFirstCodeOutOfOrder) {
-  const struct {
-    std::vector<std::string> codes;
-    bool out_of_order;
-    std::int64_t records;
-    std::int32_t repeats;
-    std::vector<std::string> shown;  // codes as the table holds them, blanks included
-  } cases[] = {
-      {{"001.0", "001.0", "002.1", "002.1 X", "003"},
-       false,
-       5,
-       2,
-       {"2 códigos repetidos: 001.0  , 002.1  , "_cp}},
-      {{"001.0", "003", "002", "001"},
-       true,
-       2,
-       0,
-       {"Fichero CIE9MC desordenado: 003     > 002    "}},
-      // Equal on six characters is a repeat; the seventh still orders them.
-      {{"V27.01B", "V27.01A"},
-       true,
-       1,
-       1,
-       {"Fichero CIE9MC desordenado: V27.01B > V27.01A", "1 códigos repetidos: V27.01B, "_cp}},
-  };
   Config(2002);
-  for (const auto& c : cases) {
-    Catalogue("02", c.codes);
+  // shown: the codes as the table holds them, blanks included.
+  auto check = [&](const std::vector<std::string>& codes, bool out_of_order, std::int64_t records,
+                   std::int32_t repeats, const std::vector<std::string>& shown) {
+    SCOPED_TRACE(codes[0]);
+    Catalogue("02", codes);
     Session& s = Start();
     feedback.Clear();
     CatalogueOrderResult r = CheckCatalogueOrder(s);
-    EXPECT_EQ(r.out_of_order, c.out_of_order) << c.codes[0];
-    EXPECT_EQ(r.records, c.records);
-    EXPECT_EQ(r.repeats, c.repeats);
-    EXPECT_EQ(Shown(), c.shown);
-    EXPECT_EQ(feedback.status, "Regs " + std::to_string(c.records));
+    EXPECT_EQ(r.out_of_order, out_of_order);
+    EXPECT_EQ(r.records, records);
+    EXPECT_EQ(r.repeats, repeats);
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_EQ(feedback.status, "Regs " + std::to_string(records));
     EXPECT_EQ(*fs.Contents("/r/QUIROVEL/trabajo/salida.txt"), "");
-  }
+  };
+  check({"001.0", "001.0", "002.1", "002.1 X", "003"}, false, 5, 2,
+        {"2 códigos repetidos: 001.0  , 002.1  , "_cp});
+  check({"001.0", "003", "002", "001"}, true, 2, 0,
+        {"Fichero CIE9MC desordenado: 003     > 002    "});
+  // Equal on six characters is a repeat; the seventh still orders them.
+  check({"V27.01B", "V27.01A"}, true, 1, 1,
+        {"Fichero CIE9MC desordenado: V27.01B > V27.01A", "1 códigos repetidos: V27.01B, "_cp});
 }
 
 TEST_F(CatalogueOperationsTest, OrderCheckBoundsItsListAndGoesOnWithoutItsWorkFile) {

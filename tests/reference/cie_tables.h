@@ -24,15 +24,11 @@ inline std::string CieAttributesBytes(const std::vector<CieRow>& rows, int code_
     values.push_back({r.code, "0", r.validity});
     for (std::size_t i = 0; i < 5; ++i) values.back().push_back(r.attributes.substr(i, 1));
   }
-  return DbfBytes({{"CODIGO", 'C', code_width},
-                   {"NUM", 'C', 1},
-                   {"VERSION", 'C', 5},
-                   {"PRINCIPAL", 'C', 1},
-                   {"SEXO", 'C', 1},
-                   {"EDAD", 'C', 1},
-                   {"PARTO", 'C', 1},
-                   {"QUIRURG", 'C', 1}},
-                  values);
+  std::vector<TableField> fields = {
+      {"CODIGO", 'C', code_width}, {"NUM", 'C', 1}, {"VERSION", 'C', 5}};
+  for (const char* name : {"PRINCIPAL", "SEXO", "EDAD", "PARTO", "QUIRURG"})
+    fields.push_back({name, 'C', 1});
+  return DbfBytes(fields, values);
 }
 
 inline std::vector<CieRow> CieRows(const std::vector<std::string>& codes) {

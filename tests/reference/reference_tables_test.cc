@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/cp1252.h"
 #include "platform/faulty_file_system.h"
 #include "platform/format.h"
@@ -52,20 +54,10 @@ TEST_F(ReferenceTablesTest, MissingFilesAreReportedInLoadingOrderAndEmptyOnesSay
 }
 
 TEST_F(ReferenceTablesTest, ServiceLinesGiveCodeAndName) {
-  Put("servicios.txt",
-      "header\r\n"
-      "70100Medicina Interna\r\n"
-      "70440" +
-          std::string(60, 'n') +
-          "\r\n"      // cut to 58
-          "7055\r\n"  // shorter than six: empty name
-          "70100Repetido\n"
-          "\n"  // an empty line still takes a slot
-          "C"
-          "\xF3"
-          "d 1Cirug"
-          "\xED"
-          "a");  // Windows-1252, no final line end
+  Put("servicios.txt", "header\r\n70100Medicina Interna\r\n70440" + std::string(60, 'n') +
+                           "\r\n7055\r\n"       // 70440: cut to 58; 7055, shorter than six: no name
+                           "70100Repetido\n\n"  // an empty line still takes a slot
+                           "C\363d 1Cirug\355a");  // Windows-1252, no final line end
   Load();
   const ServiceTable& t = tables.services;
   EXPECT_EQ(t.ServiceName("70100"), "Medicina Interna");
@@ -73,11 +65,8 @@ TEST_F(ReferenceTablesTest, ServiceLinesGiveCodeAndName) {
   EXPECT_EQ(t.ServiceName("7055"), "");
   EXPECT_EQ(t.slot(4).name, "Repetido");
   EXPECT_EQ(t.slot(5).code, "");
-  EXPECT_EQ(t.ServiceName("C\xF3"
-                          "d 1"),
-            "Cirug\xED"
-            "a");
-  EXPECT_EQ(t.ServiceName("70100 "), "Error");  // compared exactly
+  EXPECT_EQ(t.ServiceName("C\363d 1"), "Cirug\355a");  // octal: \xF3 and \xED
+  EXPECT_EQ(t.ServiceName("70100 "), "Error");         // compared exactly
 }
 
 TEST_F(ReferenceTablesTest, FortyServicesFitAndExtraLinesAreReportedWithoutFlooding) {
@@ -174,11 +163,7 @@ TEST_F(PostalCodeTest, EntriesAreReadAtTheirOffsetsInMemoryAndBeyond) {
   Put("ZKCP.dat", bytes);
   EXPECT_TRUE(Open(fs).empty());
   const std::pair<std::int32_t, std::int32_t> cases[] = {
-      {11403, 7},
-      {11404, static_cast<std::int32_t>(0x80000000u)},
-      {11405, 0},
-      {11402, 0},
-      {2000000000, 0}};
+      {11403, 7}, {11404, INT32_MIN}, {11405, 0}, {11402, 0}, {2000000000, 0}};
   for (const auto& [code, known] : cases) EXPECT_EQ(table.PostalCodeKnown(code), known) << code;
   EXPECT_FALSE(table.ProvinceOnly());
   // Codes past the memory copy are read from the file.

@@ -46,29 +46,7 @@ TEST(DbfTableRecords, PlacesItsFieldsAndSetFieldTextCutsOrPads) {
   EXPECT_EQ(table.Record(), std::string(" ") + "      " + "Q    " + "20060315");
 }
 
-TEST(DbfTableRecords, AppendOverwritesTheEndMarkerAndCloseWritesTheCount) {
-  MemoryFileSystem fs;
-  RecordingFeedback feedback;
-  ASSERT_TRUE(Create(fs, feedback, {"A#C10", "B#N1"}, kPath));
-  {
-    DbfTable table(fs, feedback);
-    ASSERT_EQ(table.Open(kPath), 1);
-    table.SetFieldText(1, "uno");
-    table.SetFieldText(2, "1");
-    ASSERT_TRUE(table.Append());
-    // A whole record laid out by the caller, cut or blank-filled to the record length.
-    ASSERT_TRUE(table.AppendScratch(" dos       2 and more"));
-    ASSERT_TRUE(table.AppendScratch(" x"));
-    EXPECT_EQ(Le32At(*fs.Contents(kPath), 4), 0u) << "until Close the header keeps its old count";
-    table.Close();
-  }
-  EXPECT_TRUE(feedback.messages.empty());
-  EXPECT_EQ(Le32At(*fs.Contents(kPath), 4), 3u);
-  // No end marker is written after the records.
-  EXPECT_EQ(fs.Contents(kPath)->substr(97), " uno       1 dos       2 x          ");
-}
-
-TEST(DbfTableRecords, AppendOnAFullOrReadOnlyDiskShowsTheMessageAndKeepsTheCount) {
+TEST(DbfTableRecords, AppendWritesTheCountOnCloseAndAFullOrReadOnlyDiskKeepsIt) {
   MemoryFileSystem memory;
   FaultyFileSystem fs(memory);
   RecordingFeedback feedback;
@@ -76,21 +54,34 @@ TEST(DbfTableRecords, AppendOnAFullOrReadOnlyDiskShowsTheMessageAndKeepsTheCount
   DbfTable table(fs, feedback);
   ASSERT_EQ(table.Open(kPath), 1);
   table.SetFieldText(1, "uno");
+  table.SetFieldText(2, "1");
   ASSERT_TRUE(table.Append());
-  // Room for the header, one record and half of the next one.
-  fs.SetFileSizeLimit(97 + 12 + 6);
+  // A whole record laid out by the caller, cut or blank-filled to the record length.
+  ASSERT_TRUE(table.AppendScratch(" dos       2 and more"));
+  ASSERT_TRUE(table.AppendScratch(" x"));
+  EXPECT_EQ(Le32At(*memory.Contents(kPath), 4), 0u) << "until Close the header keeps its old count";
+  table.Close();
+  EXPECT_TRUE(feedback.messages.empty());
+  std::string bytes = *memory.Contents(kPath);
+  EXPECT_EQ(Le32At(bytes, 4), 3u);
+  // The records overwrite the end marker, and none is written after them.
+  EXPECT_EQ(bytes.substr(97), " uno       1 dos       2 x          ");
+
+  ASSERT_EQ(table.Open(kPath), 1);
+  // Room for the header, three records and half of the next one.
+  fs.SetFileSizeLimit(97 + 3 * 12 + 6);
   EXPECT_FALSE(table.Append());
   EXPECT_EQ(table.status(), 1);
   // Nothing at all can be written.
   fs.FailWritesFrom(1);
   EXPECT_FALSE(table.Append());
   EXPECT_FALSE(table.AppendScratch(" x"));
-  EXPECT_EQ(table.record_count(), 1u);
+  EXPECT_EQ(table.record_count(), 3u);
   EXPECT_EQ(feedback.Texts(), Messages(3, "APPEND:ERROR ESCRITURA"));
   fs.Heal();
   table.Close();
-  const std::string bytes = *memory.Contents(kPath);
-  EXPECT_EQ(Le32At(bytes, 4), 1u);
+  bytes = *memory.Contents(kPath);
+  EXPECT_EQ(Le32At(bytes, 4), 3u);
 
   // A table that cannot be written is read, and refuses appends.
   fs.MakeReadOnly();
