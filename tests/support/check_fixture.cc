@@ -137,7 +137,17 @@ CheckFixture::CheckFixture() : CheckFixture(Options()) {}
 
 CheckFixture::CheckFixture(Options options) : faulty_(RealFileSystem()) {
   session_ = std::make_unique<Session>(faulty_, feedback_, root_.path());
-  BuildInstallation(options);
+  Session& s = *session_;
+  EXPECT_TRUE(s.fs.MakeDirectories(root_.Path(kWork)));
+  WriteLines(InstallPath("servicios.txt"),
+             {"CODIGSERVICIO", "70100MEDICINA INTERNA", "70440PEDIATRIA", "70552OBSTETRICIA"});
+  WriteLines(InstallPath("hospitnosas.txt"), {"02001", "02099", "11005", "28001"});
+  WriteLines(InstallPath("ocupaciones.txt"), {"001", "010", "999"});
+  WriteFileBytes(InstallPath("ZKCP.dat"), PostalCodes({2001, 2002, 28001, 45600}));
+  if (options.write_catalogue)
+    WriteCatalogue(options.catalogue, InstallPath("CIE02.dbf"), InstallPath("CIEDE02.dbf"));
+  s.config = NewConfigRecord();
+  LoadReferences(s, feedback_);
 }
 
 CheckFixture::~CheckFixture() {
@@ -151,21 +161,6 @@ std::string CheckFixture::WorkPath(const std::string& name) const {
 
 std::string CheckFixture::InstallPath(const std::string& name) const {
   return root_.Path(std::string(kInstall) + "/" + name);
-}
-
-void CheckFixture::BuildInstallation(const Options& options) {
-  Session& s = *session_;
-  ASSERT_TRUE(s.fs.MakeDirectories(root_.Path(kWork)));
-  WriteLines(InstallPath("servicios.txt"),
-             {"CODIGSERVICIO", "70100MEDICINA INTERNA", "70440PEDIATRIA", "70552OBSTETRICIA"});
-  WriteLines(InstallPath("hospitnosas.txt"), {"02001", "02099", "11005", "28001"});
-  WriteLines(InstallPath("ocupaciones.txt"), {"001", "010", "999"});
-  WriteFileBytes(InstallPath("ZKCP.dat"), PostalCodes({2001, 2002, 28001, 45600}));
-  if (options.write_catalogue)
-    WriteCatalogue(options.catalogue, InstallPath("CIE02.dbf"), InstallPath("CIEDE02.dbf"));
-
-  s.config = NewConfigRecord();
-  LoadReferences(s, feedback_);
 }
 
 void CheckFixture::LoadReferences(Session& s, RecordingFeedback& feedback) const {
@@ -191,8 +186,8 @@ void CheckFixture::WriteTable(const std::vector<Episode>& episodes,
   Session& s = *session_;
   s.table.Close();
   // Laid out by hand, so values keep every byte, zero bytes included.
-  std::vector<TableField> fields;
-  for (std::string_view d : definitions.empty() ? LayoutWithout({}) : definitions) {
+  std::vector<TableField> fields = definitions.empty() ? CmbdAFields() : std::vector<TableField>{};
+  for (std::string_view d : definitions) {
     const FieldDefinition f = ParseFieldDefinition(d);
     fields.push_back({f.name, f.type, f.width, f.decimals});
   }

@@ -103,7 +103,7 @@ class CheckFixture {
   void LoadReferences(Session& s, RecordingFeedback& feedback) const;
 
   // Writes the CMBD-A table (record n holds episodes[n - 1]) and opens it as
-  // the session's table; definitions replace the standard 63-field layout.
+  // the session's table; definitions replace the 63 fields of CmbdAFields().
   void WriteTable(const std::vector<Episode>& episodes,
                   const std::vector<std::string>& definitions = {});
   // The standard layout without the named fields.
@@ -120,8 +120,6 @@ class CheckFixture {
   CheckResult Collect();
 
  private:
-  void BuildInstallation(const Options& options);
-
   TempDir root_;
   FaultyFileSystem faulty_;
   RecordingFeedback feedback_;

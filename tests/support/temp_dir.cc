@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -13,12 +12,8 @@ namespace quirovel::testing {
 
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern =
-      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quirovel-test-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "cannot create a temporary directory from " << pattern;
-  }
-  path_ = pattern;
+  path_ = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quirovel-test-XXXXXX";
+  if (::mkdtemp(path_.data()) == nullptr) ADD_FAILURE() << "cannot create a directory " << path_;
 }
 
 TempDir::~TempDir() {
@@ -41,14 +36,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 std::string RunCommand(const std::string& command, int* status) {
   std::string output;
   FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) {
-    if (status != nullptr) *status = -1;
-    return output;
-  }
   char block[4096];
-  std::size_t n;
-  while ((n = std::fread(block, 1, sizeof block, pipe)) > 0) output.append(block, n);
-  int rc = ::pclose(pipe);
+  for (std::size_t n; pipe != nullptr && (n = std::fread(block, 1, sizeof block, pipe)) > 0;)
+    output.append(block, n);
+  const int rc = pipe == nullptr ? -1 : ::pclose(pipe);
   if (status != nullptr) *status = rc;
   return output;
 }

@@ -3,15 +3,8 @@
 
 #include "support/analysed_table.h"
 
-namespace quirovel {
+namespace quirovel::testing {
 namespace {
-
-using testing::AnalysedTable;
-using testing::CmbdAFields;
-using testing::Replaced;
-using testing::RowFor;
-using testing::TableField;
-using testing::Without;
 
 const std::map<std::string, std::string> kEpisode = {
     {"PROCEDEN", "2"},      {"PROCH", "02001"},     {"AFILISS", "280123456789"},
@@ -62,8 +55,7 @@ TEST(DecodeRecord, GivesAbsentFieldsTheirRulesAndAnEmptyRawText) {
   none.record = full.record;
   ASSERT_TRUE(none.Read(1));
   const CmbdRecord& r = none.record;
-  EXPECT_EQ(r.PROCEDEN, -1);
-  EXPECT_EQ(r.TIPALT, -1);
+  for (std::int32_t v : {r.PROCEDEN, r.TIPALT}) EXPECT_EQ(v, -1);
   for (std::int32_t v : {r.SEXO, r.RESIDE, r.REGFIN, r.TIPING, r.TGESTAC, r.PESO1N, r.SEXO1N,
                          r.PESO2N, r.SEXO2N, r.PESO3N, r.SEXO3N, r.ESTUCI, r.ESTURG})
     EXPECT_EQ(v, 0);
@@ -154,4 +146,4 @@ TEST(DecodeRecord, StaysInsideTheRecordWithAMapLeftFromAnotherTable) {
 }
 
 }  // namespace
-}  // namespace quirovel
+}  // namespace quirovel::testing
