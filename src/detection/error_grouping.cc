@@ -273,7 +273,7 @@ void WriteGroups(Session& s, ReportFile& out, const GroupedEntries& g,
 bool Group(Session& s, Grouping grouping) {
   const bool by_service = grouping == Grouping::kByServiceAndType;
   const char* report_name = by_service ? "erragrserv.txt" : "erragr.txt";
-  s.feedback.Status("Ordenando Errores...");
+  s.feedback.ShowStatus("Ordenando Errores...");
 
   std::int32_t n = s.config.ErrorCount();
   if (n < 0) n = 0;
@@ -320,7 +320,7 @@ bool Group(Session& s, Grouping grouping) {
   if (s.feedback.StopRequested()) {
     // Half a report would pass for the whole: none is left.
     out.Discard();
-    s.feedback.Status(StrFormat("%s no generado: cancelado", report_name));
+    s.feedback.ShowStatus(StrFormat("%s no generado: cancelado", report_name));
     return false;
   }
   progress.Finish();

@@ -117,13 +117,13 @@ bool FinishRun(Session& s, ReportFile& summary, const WalkResult& walk) {
                                                        static_cast<std::time_t>(run.StartTime)));
   const std::string status = StrFormat("Errs=%ld (%ld\") FR=%ld", static_cast<long>(run.ErrorCount),
                                        elapsed, static_cast<long>(run.OutOfRangeCount));
-  feedback.Status(status);
+  feedback.ShowStatus(status);
 
   // Readers of the log go up to the stored count: it never names an entry
   // that could not be written.
   s.config.SetErrorCount(run.StoredEntryCount());
   run.PeriodText = DisplayDate(run.SmallestDischarge) + " -> " + DisplayDate(run.LargestDischarge);
-  feedback.Info(run.PeriodText);
+  feedback.ShowInfo(run.PeriodText);
 
   bool summary_whole = true;
   if (run.ErrorsFileOption) {
@@ -156,11 +156,11 @@ bool FinishRun(Session& s, ReportFile& summary, const WalkResult& walk) {
   if (!GroupByType(s)) ok = false;
   if (!GroupByServiceAndType(s)) ok = false;
   if (feedback.StopRequested()) run.Cancelled = true;
-  feedback.Status(run.Cancelled ? StrFormat("Cancelado en el registro %ld: ",
-                                            static_cast<long>(run.CurrentRecordNumber)) +
-                                      kept_status
-                                : kept_status);
-  feedback.Info(kept_info);
+  feedback.ShowStatus(run.Cancelled ? StrFormat("Cancelado en el registro %ld: ",
+                                                static_cast<long>(run.CurrentRecordNumber)) +
+                                          kept_status
+                                    : kept_status);
+  feedback.ShowInfo(kept_info);
   return ok && !run.Cancelled;
 }
 
@@ -174,7 +174,7 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
   DetectionRun& run = s.run;
   Feedback& feedback = s.feedback;
 
-  feedback.Info("Buscando rango de altas ...");
+  feedback.ShowInfo("Buscando rango de altas ...");
   run.SmallestDischarge = "99999999";
   run.LargestDischarge = std::string(8, ' ');
   run.ResultsChangedFlag = true;
@@ -186,8 +186,8 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
   run.ResetCounters();
   run.CodesNotInForce = 0;
 
-  feedback.Status(StrFormat("%d", run.ErrorCount));
-  feedback.Activity("");
+  feedback.ShowStatus(StrFormat("%d", run.ErrorCount));
+  feedback.ShowActivity("");
   RepaintCountLists(run);
 
   if (!ReopenCurrentTable(s)) {
@@ -206,7 +206,7 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
   if (s.structure.bad_field_count > 0) feedback.Message(kStructureWarning);
 
   const std::int64_t n = s.table.record_count();
-  feedback.RecordCount(static_cast<long>(n));
+  feedback.ShowRecordCount(static_cast<long>(n));
   ProgressTracker progress(feedback);
   run.VersionLabel = StrFormat("%04d", s.config.VersionYear());
   run.VersionPosition = 0;

@@ -30,7 +30,7 @@ void ProgressTracker::Finish() {
   std::time_t end = std::time(nullptr);
   elapsed_ = std::difftime(end, start_);
   elapsed_text_ = StrFormat("(%ld\")", static_cast<long>(elapsed_));
-  feedback_.Status(elapsed_text_);
+  feedback_.ShowStatus(elapsed_text_);
 }
 
 }  // namespace quirovel

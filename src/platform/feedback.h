@@ -18,11 +18,11 @@ class Feedback {
   // A yes/no question; true for yes.
   virtual bool Ask(std::string_view question, std::string_view caption = {}) = 0;
 
-  virtual void Status(std::string_view text) = 0;
-  virtual void Info(std::string_view text) = 0;
+  virtual void ShowStatus(std::string_view text) = 0;
+  virtual void ShowInfo(std::string_view text) = 0;
   // An empty text puts the current file's path back.
-  virtual void Activity(std::string_view text) = 0;
-  virtual void RecordCount(long count) = 0;
+  virtual void ShowActivity(std::string_view text) = 0;
+  virtual void ShowRecordCount(long count) = 0;
 
   virtual void ProgressRange(long total) = 0;
   virtual void ProgressPosition(long position) = 0;
@@ -46,10 +46,10 @@ class SilentFeedback final : public Feedback {
  public:
   void Message(std::string_view, std::string_view) override {}
   bool Ask(std::string_view, std::string_view) override { return false; }
-  void Status(std::string_view) override {}
-  void Info(std::string_view) override {}
-  void Activity(std::string_view) override {}
-  void RecordCount(long) override {}
+  void ShowStatus(std::string_view) override {}
+  void ShowInfo(std::string_view) override {}
+  void ShowActivity(std::string_view) override {}
+  void ShowRecordCount(long) override {}
   void ProgressRange(long) override {}
   void ProgressPosition(long) override {}
 };

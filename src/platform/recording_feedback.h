@@ -24,14 +24,14 @@ class RecordingFeedback final : public Feedback {
     questions.push_back({std::string(question), std::string(caption)});
     return answer;
   }
-  void Status(std::string_view text) override {
+  void ShowStatus(std::string_view text) override {
     status = text;
     ++status_writes;
     if (on_status) on_status(text);
   }
-  void Info(std::string_view text) override { info = text; }
-  void Activity(std::string_view text) override { activity = text; }
-  void RecordCount(long count) override { record_count = count; }
+  void ShowInfo(std::string_view text) override { info = text; }
+  void ShowActivity(std::string_view text) override { activity = text; }
+  void ShowRecordCount(long count) override { record_count = count; }
   void ProgressRange(long total) override { progress_total = total; }
   void ProgressPosition(long position) override {
     progress_position = position;

@@ -62,7 +62,7 @@ EpisodeEdition EditionForDischargeDate(std::string_view text) {
 CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs,
                                          Feedback& feedback, const std::string& output_path) {
   CatalogueOrderResult result;
-  feedback.Status("Analiza ZKCIE9MC");
+  feedback.ShowStatus("Analiza ZKCIE9MC");
   std::unique_ptr<File> output = fs.Open(output_path, OpenMode::kCreateTruncate);
   if (!output) feedback.Message("Error al abrir el fichero de salida.txt");
 
@@ -96,7 +96,7 @@ CatalogueOrderResult CheckCatalogueOrder(CieCatalogue& catalogue, FileSystem& fs
     previous = code;
   }
   result.records = r - 1;
-  feedback.Status(StrFormat("Regs %ld", static_cast<long>(result.records)));
+  feedback.ShowStatus(StrFormat("Regs %ld", static_cast<long>(result.records)));
   if (!result.repeated_list.empty())
     feedback.Message(result.repeated_list,
                      StrFormat("%d códigos repetidos"_cp, static_cast<int>(result.repeats)));

@@ -44,14 +44,14 @@ bool ChooseDbfFile(Session& s, std::string_view stored_path) {
   s.config.SetLastRunDate("...");
   s.remembered_path = s.config.CurrentPath();
   s.run.ResetCounters();
-  s.feedback.Activity("");
+  s.feedback.ShowActivity("");
   if (!SaveConfig(s)) s.feedback.Message("Error al grabar la configuracion");
   s.table.Close();
   if (s.table.Open(s.paths.ToHost(stored_path)) == 1)
-    s.feedback.RecordCount(static_cast<long>(s.table.record_count()));
+    s.feedback.ShowRecordCount(static_cast<long>(s.table.record_count()));
   AnalyseStructure(s);
-  s.feedback.Info("");
-  s.feedback.Status("");
+  s.feedback.ShowInfo("");
+  s.feedback.ShowStatus("");
   return true;
 }
 

@@ -33,7 +33,7 @@ void LoadConfig(Session& s) {
   s.table.Close();
   if (!current.empty() && s.table.Open(s.paths.ToHost(current)) == 1) {
     AnalyseStructure(s);
-    s.feedback.RecordCount(static_cast<long>(s.table.record_count()));
+    s.feedback.ShowRecordCount(static_cast<long>(s.table.record_count()));
   } else {
     AnalyseStructure(s);
   }

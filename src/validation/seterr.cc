@@ -209,8 +209,8 @@ void RepaintCountLists(const ErrorRecorder& run) {
 void ShowErrorStatus(ErrorRecorder& run, Feedback& feedback) {
   if (!run.status_pending) return;
   RepaintCountLists(run);
-  feedback.Status(StrFormat("%ld:%ld", static_cast<long>(run.CurrentRecordNumber),
-                            static_cast<long>(run.ErrorCount)));
+  feedback.ShowStatus(StrFormat("%ld:%ld", static_cast<long>(run.CurrentRecordNumber),
+                                static_cast<long>(run.ErrorCount)));
   run.status_pending = false;
   run.status_shown_at = Now();
 }

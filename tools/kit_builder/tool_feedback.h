@@ -17,10 +17,10 @@ class ToolFeedback final : public Feedback {
     failed_ = true;
   }
   bool Ask(std::string_view, std::string_view) override { return false; }
-  void Status(std::string_view) override {}
-  void Info(std::string_view) override {}
-  void Activity(std::string_view) override {}
-  void RecordCount(long) override {}
+  void ShowStatus(std::string_view) override {}
+  void ShowInfo(std::string_view) override {}
+  void ShowActivity(std::string_view) override {}
+  void ShowRecordCount(long) override {}
   void ProgressRange(long) override {}
   void ProgressPosition(long) override {}
 

@@ -50,13 +50,13 @@ bool CliFeedback::Ask(std::string_view question, std::string_view caption) {
          (reply[0] == 's' || reply[0] == 'S' || reply[0] == 'y' || reply[0] == 'Y');
 }
 
-void CliFeedback::Status(std::string_view text) { status_ = text; }
+void CliFeedback::ShowStatus(std::string_view text) { status_ = text; }
 
-void CliFeedback::Info(std::string_view) {}
+void CliFeedback::ShowInfo(std::string_view) {}
 
-void CliFeedback::Activity(std::string_view) {}
+void CliFeedback::ShowActivity(std::string_view) {}
 
-void CliFeedback::RecordCount(long) {}
+void CliFeedback::ShowRecordCount(long) {}
 
 void CliFeedback::ProgressRange(long total) { total_ = total; }
 

@@ -18,10 +18,10 @@ class CliFeedback final : public Feedback {
 
   void Message(std::string_view text, std::string_view caption = {}) override;
   bool Ask(std::string_view question, std::string_view caption = {}) override;
-  void Status(std::string_view text) override;
-  void Info(std::string_view text) override;
-  void Activity(std::string_view text) override;
-  void RecordCount(long count) override;
+  void ShowStatus(std::string_view text) override;
+  void ShowInfo(std::string_view text) override;
+  void ShowActivity(std::string_view text) override;
+  void ShowRecordCount(long count) override;
   void ProgressRange(long total) override;
   void ProgressPosition(long position) override;
 
