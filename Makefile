@@ -2,19 +2,30 @@
 #                                    make test   (build and run the test suite)
 JOBS ?= 2
 ROOT ?= $(CURDIR)/demo-root
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
+# The demo needs only a compiler and CMake; the tests, sanitizers, benchmarks,
+# fuzzers and the checks of the sources need the rest.
+DEMO_PACKAGES := cmake ninja-build g++
+PACKAGES := $(DEMO_PACKAGES) clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev python3 python3-dbfread gdal-bin clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build demo test test-asan bench fuzz fuzz-ci check-source format clean
+.PHONY: deps deps-demo build demo test test-asan bench fuzz fuzz-ci check-source format clean
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+# Installs the Debian packages of $(1) that are missing.
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Instalando:" $$missing; \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+deps-demo:
+	$(call install_missing,$(DEMO_PACKAGES))
 
 build/build.ninja: CMakeLists.txt
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -22,8 +33,13 @@ build/build.ninja: CMakeLists.txt
 build: deps build/build.ninja
 	cmake --build build -j $(JOBS)
 
-demo: build
-	./tools/demo.sh build $(ROOT)
+# The demo's own build, without the test suite and what it needs.
+build-demo/build.ninja: CMakeLists.txt
+	cmake -S . -B build-demo -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIROVEL_TESTS=OFF
+
+demo: deps-demo build-demo/build.ninja
+	cmake --build build-demo -j $(JOBS)
+	./tools/demo.sh build-demo $(ROOT)
 
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS) --timeout 600
@@ -66,4 +82,4 @@ format: deps
 	clang-format -i $(SOURCES)
 
 clean:
-	rm -rf build build-asan build-bench build-fuzz
+	rm -rf build build-demo build-asan build-bench build-fuzz
