@@ -271,7 +271,14 @@ TEST(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
   CliRun run = inst.Run("detect --test mensual");
   ASSERT_EQ(run.exit_code, 0) << run.err;
   std::smatch m;
-  ASSERT_TRUE(std::regex_match(run.out, m, std::regex(R"(Errs=(\d+) \(\d+"\) FR=0\n)"))) << run.out;
+  const std::string work_dir = inst.root() + "/QUIROVEL/trabajo/";
+  const std::string status = run.out.substr(0, run.out.find('\n') + 1);
+  ASSERT_TRUE(std::regex_match(status, m, std::regex(R"(Errs=(\d+) \(\d+"\) FR=0\n)"))) << run.out;
+  // Then the files written, where a shell can open them.
+  EXPECT_EQ(run.out.substr(run.out.find('\n') + 1),
+            "Informes:\n  " + work_dir + "errores.txt\n  " + work_dir + "resumen.txt\n  " +
+                work_dir + "erragr.txt\n  " + work_dir + "erragrserv.txt\n  " + work_dir +
+                "fallos.dat\n");
   const long errors = std::stol(m[1]);
   EXPECT_GT(errors, 0);
 
@@ -323,3 +330,46 @@ TEST(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
 
 }  // namespace
 }  // namespace quirovel
+
+namespace quirovel::testing {
+namespace {
+
+TEST(DetectCommandTest, ChecksTheTableNamedAndSaysWhatTheReportsLeaveOut) {
+  CliInstallation inst;
+  ASSERT_EQ(inst.Init(QUIROVEL_KIT_DIR).exit_code, 0);
+  EXPECT_EQ(inst.Run("detect --test semanal").err,
+            "Tipo de test desconocido 'semanal': mensual, trimestral o cma\n");
+
+  // Dates kept as text of ten characters, as a spreadsheet export leaves them.
+  std::vector<TableField> fields;
+  for (const auto& f : CmbdAFields())
+    fields.push_back(f.name == "FECALT" ? TableField{"FECALT", 'C', 10} : f);
+  inst.Put("root/QUIROVEL/trabajo/csv.dbf", DbfBytes(fields, {RowFor(fields, {})}));
+  CliRun run = inst.Run("detect 'C:\\QUIROVEL\\trabajo\\csv.dbf'");
+  EXPECT_EQ(run.out.rfind("Fichero actual: C:\\QUIROVEL\\trabajo\\csv.dbf\nErrs=", 0), 0u)
+      << run.out;
+  EXPECT_NE(run.err.find("1 campos mal definidos; vea quirovel structure "
+                         "C:\\QUIROVEL\\trabajo\\csv.dbf\n  FECALT: esperado D8, encontrado C10\n"),
+            std::string::npos)
+      << run.err;
+
+  // More errors than the groupings take: said on every run. A host path under
+  // the root is made current in its stored form.
+  const std::string big = inst.root() + "/QUIROVEL/trabajo/grande.dbf";
+  RunCommand(ShellQuote(QUIROVEL_CMBD_GENERATOR) + " " + ShellQuote(big) + " --episodes 30000" +
+             " --kit " + ShellQuote(std::string(QUIROVEL_KIT_DIR) + "/QUIROVEL") + " >/dev/null");
+  run = inst.Run("detect " + ShellQuote(big));
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(run.out, m, std::regex(R"(\nErrs=(\d+) )"))) << run.out;
+  const long errors = std::stol(m[1]);
+  ASSERT_GT(errors, 30000);
+  EXPECT_NE(run.err.find("erragr.txt y erragrserv.txt agrupan los primeros 30000 de " +
+                         std::to_string(errors) + " errores: faltan " +
+                         std::to_string(errors - 30000) + "\n"),
+            std::string::npos)
+      << run.err;
+}
+
+}  // namespace
+}  // namespace quirovel::testing

@@ -32,7 +32,7 @@ const std::vector<Command>& Commands() {
        CatalogueCommand},
       {"lookup", "lookup [--diagnosis|--procedure] CODIGO...",
        "Busca codigos en el catalogo CIE9MC de la version configurada", LookupCommand},
-      {"detect", "detect [--test mensual|trimestral|cma]",
+      {"detect", "detect [FICHERO.dbf] [--test mensual|trimestral|cma]",
        "Detecta los errores del fichero actual (Test) y escribe los informes", DetectCommand},
       {"group", "group type|service", "Agrupa los errores por tipo o por servicio y tipo",
        GroupCommand},
