@@ -14,7 +14,7 @@ int CatalogueCommand(CliContext& context, const std::vector<std::string>& args) 
     context.feedback.Message("Uso: quirovel catalogue check");
     return kExitUsage;
   }
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   Session& s = context.session;
   int code = kExitOk;
   if (!s.catalogue.attributes().is_open()) {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/cli/command.h"
+#include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
 #include "session/catalogue_session.h"
@@ -73,7 +74,7 @@ int CheckCommand(CliContext& context, const std::vector<std::string>& arguments)
   }
 
   Session& s = context.session;
-  LoadConfig(s);
+  if (!StartSession(context)) return kExitFailed;
   s.table.Close();
   if (s.table.Open(HostPathOf(s, args[0])) != 1) return kExitFailed;
   AnalyseStructure(s);

@@ -240,7 +240,7 @@ int ConfigCommand(CliContext& context, const std::vector<std::string>& args) {
     context.feedback.Message(kUsage);
     return kExitUsage;
   }
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   Session& s = context.session;
   int code = kExitOk;
   if (verb == "show") {

@@ -17,7 +17,7 @@ int CountsCommand(CliContext& context, const std::vector<std::string>& args) {
     context.feedback.Message("Uso: quirovel counts");
     return kExitUsage;
   }
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   std::array<std::int32_t, 72> counts{};
   const bool ok = CountErrorsByType(context.session, &counts);
   if (ok) {

@@ -85,7 +85,7 @@ int DetectCommand(CliContext& context, const std::vector<std::string>& arguments
     stored = StoredPathOf(s, args[0]);
     if (int refused = CheckIsTable(context, stored); refused != kExitOk) return refused;
   }
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   if (!stored.empty()) {
     if (int code = ChooseCurrentFile(context, stored); code != kExitOk) {
       EndSession(context);

@@ -15,7 +15,7 @@ int GroupCommand(CliContext& context, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   const bool by_type = args[0] == "type";
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   Session& s = context.session;
   const bool ok = by_type ? GroupByType(s) : GroupByServiceAndType(s);
   if (ok) PrintLine(context.out, OutputPath(s, by_type ? "erragr.txt" : "erragrserv.txt"));

@@ -77,17 +77,21 @@ int InitCommand(CliContext& context, const std::vector<std::string>& arguments) 
     context.feedback.Message(StrFormat("No existe el directorio del kit %s", kit.c_str()));
     return kExitFailed;
   }
+  // An installation without its reference files and catalogue would only
+  // fail later, file by file: nothing is created.
+  if (kit.empty()) {
+    context.feedback.Message(StrFormat(
+        "No se encuentra el kit de instalación (ni %s/kit ni QUIROVEL_KIT): indíquelo con --kit DIR"_cp,
+        ExecutableDirectory().c_str()));
+    return kExitFailed;
+  }
   if (!s.fs.MakeDirectories(s.paths.root())) {
     context.feedback.Message(
         StrFormat("No se pudo crear el directorio de instalación %s"_cp, s.paths.root().c_str()));
     return kExitFailed;
   }
   CopyCount count;
-  if (kit.empty())
-    context.feedback.Message(
-        "No se encuentra el kit de instalación: solo se crean los directorios"_cp);
-  else
-    CopyTree(s, kit, "C:", &count);
+  CopyTree(s, kit, "C:", &count);
   s.fs.MakeDirectories(s.paths.ToHost(kInstallDirectory));
   s.fs.MakeDirectories(s.paths.ToHost(kFixedWorkDirectory));
   const std::string defaults = s.paths.ToHost(kDefaultsFile);
@@ -96,7 +100,7 @@ int InitCommand(CliContext& context, const std::vector<std::string>& arguments) 
     const auto& bytes = record.bytes();
     if (!WriteWholeFile(s.fs, defaults, std::string(bytes.begin(), bytes.end()))) ++count.failed;
   }
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   EndSession(context);
   context.out << "Instalación en " << s.paths.root() << ": " << count.copied
               << " ficheros copiados, " << count.kept << " ya existían\n";

@@ -19,7 +19,7 @@ int LookupCommand(CliContext& context, const std::vector<std::string>& arguments
     context.feedback.Message("Uso: quirovel lookup [--diagnosis|--procedure] CODIGO...");
     return kExitUsage;
   }
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   Session& s = context.session;
   const int year = s.config.VersionYear();
   PrintLine(context.out,

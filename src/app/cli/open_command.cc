@@ -15,7 +15,7 @@ int OpenCommand(CliContext& context, const std::vector<std::string>& args) {
   Session& s = context.session;
   const std::string stored = StoredPathOf(s, args[0]);
   if (int refused = CheckIsTable(context, stored); refused != kExitOk) return refused;
-  StartSession(context);
+  if (!StartSession(context)) return kExitFailed;
   int code = ChooseCurrentFile(context, stored);
   if (code == kExitOk) {
     PrintLine(context.out, "Fichero actual: " + s.config.CurrentPath());

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/cli/command.h"
+#include "app/cli/session_start.h"
 #include "output/output_path.h"
 #include "platform/cp1252.h"
 #include "reference/install_paths.h"
@@ -29,6 +30,7 @@ int ReportCommand(CliContext& context, const std::vector<std::string>& arguments
     return kExitUsage;
   }
   Session& s = context.session;
+  if (!InstallationPresent(context)) return kExitFailed;
   // Only the working directory is needed: no tables are opened.
   if (!OpenConfigFile(s) || !ReloadConfig(s) || s.config.WorkDirectory().empty())
     s.config.SetWorkDirectory(kFixedWorkDirectory);

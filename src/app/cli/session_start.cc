@@ -4,11 +4,28 @@
 
 #include "output/edit_report.h"
 #include "platform/cp1252.h"
+#include "reference/install_paths.h"
 #include "session/startup.h"
 
 namespace quirovel {
 
-void StartSession(CliContext& context) { LoadConfig(context.session); }
+bool InstallationPresent(CliContext& context) {
+  const Session& s = context.session;
+  if (s.fs.IsDirectory(s.paths.ToHost(kInstallDirectory))) return true;
+  // Without it every file of start-up is missing: one line that says what to
+  // do instead of a message for each of them.
+  const std::string root = Utf8ToCp1252(s.paths.root());
+  context.feedback.Message("No hay instalación de Quirovel en "_cp + root +
+                           ": créela con quirovel --root "_cp + root +
+                           " init, o indique otra raíz con --root DIR o QUIROVEL_ROOT"_cp);
+  return false;
+}
+
+bool StartSession(CliContext& context) {
+  if (!InstallationPresent(context)) return false;
+  LoadConfig(context.session);
+  return true;
+}
 
 void EndSession(CliContext& context) { CloseConfig(context.session); }
 

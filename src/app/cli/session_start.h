@@ -9,7 +9,11 @@
 
 namespace quirovel {
 
-void StartSession(CliContext& context);
+// False, after a line that says how to create it, when the root holds no
+// installation; the command then fails without starting.
+bool StartSession(CliContext& context);
+// Whether the root holds the installation folder; says what to do when not.
+bool InstallationPresent(CliContext& context);
 void EndSession(CliContext& context);
 
 // Opens a report of the working directory in the configured editor and waits;

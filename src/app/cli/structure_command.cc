@@ -31,7 +31,7 @@ int StructureCommand(CliContext& context, const std::vector<std::string>& args) 
   }
   std::string shown;
   if (args.empty()) {
-    StartSession(context);  // the current file is the configuration's
+    if (!StartSession(context)) return kExitFailed;  // the current file is the configuration's
     shown = s.config.CurrentPath();
     if (shown.empty()) {
       context.feedback.Message("No hay fichero CMBD-A actual: indique el fichero");
