@@ -311,7 +311,7 @@ TEST(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {
   testing::RunCommand("rm " + testing::ShellQuote(inst.root() + "/QUIROVEL/trabajo/erragr.txt"));
   CliRun group = inst.Run("group type");
   EXPECT_EQ(group.exit_code, 0) << group.err;
-  EXPECT_EQ(group.out, "C:\\quirovel\\trabajo\\erragr.txt\n");
+  EXPECT_EQ(group.out, work_dir + "erragr.txt [C:\\quirovel\\trabajo\\erragr.txt]\n");
   const std::regex stamp(R"(\d\d/\d\d/\d{4} \d\d:\d\d\r\n)");
   EXPECT_EQ(std::regex_replace(work("erragr.txt"), stamp, ""),
             std::regex_replace(by_type, stamp, ""));

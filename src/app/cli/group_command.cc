@@ -6,6 +6,7 @@
 #include "app/cli/session_start.h"
 #include "detection/error_grouping.h"
 #include "output/output_path.h"
+#include "platform/cp1252.h"
 
 namespace quirovel {
 
@@ -18,7 +19,11 @@ int GroupCommand(CliContext& context, const std::vector<std::string>& args) {
   if (!StartSession(context)) return kExitFailed;
   Session& s = context.session;
   const bool ok = by_type ? GroupByType(s) : GroupByServiceAndType(s);
-  if (ok) PrintLine(context.out, OutputPath(s, by_type ? "erragr.txt" : "erragrserv.txt"));
+  // The host path, which a shell can open, then the stored one.
+  const char* name = by_type ? "erragr.txt" : "erragrserv.txt";
+  if (ok)
+    context.out << OutputHostPath(s, name) << Cp1252ToUtf8(" [" + OutputPath(s, name) + "]")
+                << "\n";
   EndSession(context);
   return ok ? kExitOk : kExitFailed;
 }
