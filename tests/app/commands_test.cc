@@ -159,7 +159,7 @@ TEST(CliFailures, BadArgumentsAreRefusedWithUsage) {
       "|frob|init extra|open|lookup|lookup --diagnosis --procedure 486|catalogue|catalogue sort"
       "|structure a.dbf b.dbf|dump|dump x.dbf --from 0|dump x.dbf --count x|config"
       "|config set version|config show extra|detect extra|detect --test semanal|group"
-      "|group everything|counts extra|report|report ..|report ../Quirovel.dat|report a/b");
+      "|group everything|counts extra|report a b|report ..|report ../Quirovel.dat|report a/b");
   for (std::string arguments; std::getline(lines, arguments, '|');) {
     CliRun run = inst.Run(arguments);
     EXPECT_EQ(run.exit_code, 2) << arguments;
@@ -358,6 +358,25 @@ TEST(DetectCommandTest, ChecksTheTableNamedAndSaysWhatTheReportsLeaveOut) {
                          std::to_string(errors - 30000) + "\n"),
             std::string::npos)
       << run.err;
+}
+
+TEST(ReportCommandTest, ListsStreamsAndRefusesBinaryFiles) {
+  CliInstallation inst;
+  ASSERT_EQ(inst.Init().exit_code, 0);
+  const std::string work = inst.root() + "/QUIROVEL/trabajo/";
+  // A CR LF split by the end of the first block, and a lone CR at the end.
+  const std::string a(65535, 'a');
+  inst.Put("root/QUIROVEL/trabajo/grande.txt", a + "\r\n\xF3\r");
+  inst.Put("root/QUIROVEL/trabajo/fallos.dat", std::string(64, '\0'));
+  EXPECT_EQ(inst.Run("report").out,
+            "Informes en " + work.substr(0, work.size() - 1) + ":\n  grande.txt\n");
+  CliRun run = inst.Run("report grande");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, a + "\n\xC3\xB3\r");
+  run = inst.Run("report fallos.dat");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.err, "fallos.dat no es un informe de texto: use --raw para sus bytes\n");
+  EXPECT_EQ(inst.Run("report fallos.dat --raw").out, std::string(64, '\0'));
 }
 
 }  // namespace
