@@ -166,7 +166,11 @@ TEST(CliFailures, BadArgumentsAreRefusedWithUsage) {
     EXPECT_EQ(run.out, "") << arguments;
     EXPECT_NE(run.err, "") << arguments;
   }
-  EXPECT_EQ(inst.Run("frob").err, "quirovel: orden desconocida 'frob' (vea quirovel --help)\n");
+  EXPECT_EQ(inst.Run("frob").err, "quirovel: orden desconocida 'frob' (vea quirovel help)\n");
+  EXPECT_EQ(
+      inst.Run("detetc").err,
+      "quirovel: orden desconocida 'detetc'; \u00BFquiso decir 'detect'? (vea quirovel help)\n");
+  EXPECT_EQ(inst.Run("help frob").exit_code, 2);
   EXPECT_EQ(inst.RunBare("--root").err, "quirovel: --root necesita un directorio\n");
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), before);
 }
@@ -377,6 +381,23 @@ TEST(ReportCommandTest, ListsStreamsAndRefusesBinaryFiles) {
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.err, "fallos.dat no es un informe de texto: use --raw para sus bytes\n");
   EXPECT_EQ(inst.Run("report fallos.dat --raw").out, std::string(64, '\0'));
+}
+
+TEST(HelpTest, EveryWayOfAskingGivesTheSameHelp) {
+  CliInstallation inst;
+  const std::string detect =
+      "Uso: quirovel [--root DIR] detect [FICHERO.dbf] [--test mensual|trimestral|cma]\n\n"
+      "Detecta los errores del fichero actual (Test) y escribe los informes\n";
+  for (const char* asking : {"help detect", "detect -h", "detect --help"}) {
+    CliRun run = inst.Run(asking);
+    EXPECT_EQ(run.exit_code, 0) << asking;
+    EXPECT_EQ(run.out, detect) << asking;
+  }
+  const std::string general = inst.Run("help").out;
+  EXPECT_EQ(inst.Run("-h").out, general);
+  EXPECT_NE(general.find("\n  detect      Detecta los errores"), std::string::npos) << general;
+  EXPECT_NE(general.find("130 cancelado"), std::string::npos);
+  EXPECT_NE(inst.Run("help config").out.find("\n  version A\u00D1O "), std::string::npos);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ struct Command {
   const char* usage;    // one line, after "quirovel [--root DIR] "
   const char* summary;  // one line, Spanish
   int (*run)(CliContext& context, const std::vector<std::string>& args);
+  const char* details = nullptr;  // more lines for `quirovel help NAME`, or none
 };
 
 const std::vector<Command>& Commands();

@@ -17,16 +17,26 @@ int ReportCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      {"structure", "structure [FILE]", "Analiza la estructura de un fichero CMBD-A",
+      {"structure", "structure [FICHERO]", "Analiza la estructura de un fichero CMBD-A",
        StructureCommand},
-      {"dump", "dump FILE [--from N] [--count M]", "Muestra los episodios decodificados",
+      {"dump", "dump FICHERO [--from N] [--count M]", "Muestra los episodios decodificados",
        DumpCommand},
-      {"check", "check FILE --record N [--test mensual|trimestral|cma]",
+      {"check", "check FICHERO --record N [--test mensual|trimestral|cma]",
        "Muestra los errores de un episodio (sin escribir ficheros)", CheckCommand},
       {"init", "init [--kit DIR]", "Crea la instalacion (ficheros de referencia y configuracion)",
        InitCommand},
       {"config", "config show | set CLAVE VALOR | defaults",
-       "Muestra o cambia la configuracion (Por defecto: defaults)", ConfigCommand},
+       "Muestra o cambia la configuracion (Por defecto: defaults)", ConfigCommand,
+       "Claves de config set:\n"
+       "  hospital NOMBRE          el hospital propio, por su nombre en hospital.dat\n"
+       "  version AÑO              1988, 1992, 1997, 1999, 2002, 2004 o 2006\n"
+       "  editor RUTA              el editor de los informes\n"
+       "  history FICHERO          el fichero historico\n"
+       "  group-after-test on|off  agrupar los errores tras el test\n"
+       "  printer-scale N          la escala de la letra de impresora\n"
+       "  completeness all|none|CAMPO,CAMPO...|+CAMPO|-CAMPO\n"
+       "  errors.E201 XX-          los tres interruptores (Mensual Trimestral CMA) de un error\n"
+       "  errors.E201.cma on|off   uno de ellos (E201, o all para todos)"},
       {"open", "open FICHERO.dbf", "Elige el fichero CMBD-A actual (Fichero)", OpenCommand},
       {"catalogue", "catalogue check", "Comprueba el orden del catalogo CIE9MC (Analiza CIE9MC)",
        CatalogueCommand},
@@ -37,8 +47,8 @@ const std::vector<Command>& Commands() {
       {"group", "group type|service", "Agrupa los errores por tipo o por servicio y tipo",
        GroupCommand},
       {"counts", "counts", "Errores de la ultima deteccion por tipo", CountsCommand},
-      {"report", "report NOMBRE [--raw]", "Muestra un informe del directorio de trabajo",
-       ReportCommand},
+      {"report", "report [NOMBRE] [--raw]",
+       "Muestra un informe del directorio de trabajo (sin NOMBRE, los lista)", ReportCommand},
   };
   return commands;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <ostream>
 
@@ -11,20 +12,61 @@ namespace {
 constexpr const char* kVersion = "quirovel 0.1.0";
 
 void PrintHelp(std::ostream& out) {
-  out << "Uso: quirovel [--root DIR] [--yes|--no] ORDEN [ARGUMENTOS]\n\n"
+  out << "Uso: quirovel [--root DIR] ORDEN [ARGUMENTOS]\n\n"
          "Comprueba ficheros CMBD-A contra el catalogo de errores.\n\n"
-         "Opciones:\n"
+         "Ordenes:\n";
+  std::size_t width = 0;
+  for (const Command& c : Commands()) width = std::max(width, std::string_view(c.name).size());
+  for (const Command& c : Commands())
+    out << "  " << c.name << std::string(width + 3 - std::string_view(c.name).size(), ' ')
+        << c.summary << "\n";
+  out << "\nOpciones:\n"
          "  --root DIR   directorio que hace de unidad C: (por defecto $QUIROVEL_ROOT,\n"
          "               o $XDG_DATA_HOME/quirovel, o ~/.local/share/quirovel)\n"
          "  --yes, --no  respuesta a las preguntas cuando no hay terminal\n"
-         "  --help       esta ayuda\n"
+         "  -h, --help   esta ayuda; quirovel help ORDEN, la de una orden\n"
          "  --version    la version del programa\n\n"
-         "Ordenes:\n";
-  for (const Command& c : Commands()) {
-    std::string usage = c.usage;
-    out << "  " << usage << std::string(usage.size() < 40 ? 40 - usage.size() : 1, ' ') << c.summary
-        << "\n";
+         "Salida: 0 hecho, 1 fallo, 2 uso incorrecto, 130 cancelado con Ctrl-C.\n";
+}
+
+void PrintCommandHelp(std::ostream& out, const Command& c) {
+  out << "Uso: quirovel [--root DIR] " << c.usage << "\n\n" << c.summary << "\n";
+  if (c.details != nullptr) out << "\n" << c.details << "\n";
+}
+
+// Edits (insert, delete, replace a character) from a to b.
+std::size_t Distance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
   }
+  return row[b.size()];
+}
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command& c : Commands())
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
+// "quirovel: orden desconocida 'detetc'; ¿quiso decir 'detect'? ..."
+void RefuseUnknown(std::ostream& err, const std::string& name) {
+  err << "quirovel: orden desconocida '" << name << "'";
+  const Command* closest = nullptr;
+  std::size_t best = 3;  // at most two edits away
+  for (const Command& c : Commands()) {
+    const std::size_t d = Distance(name, c.name);
+    if (d < best) best = d, closest = &c;
+  }
+  if (closest != nullptr) err << "; \u00BFquiso decir '" << closest->name << "'?";
+  err << " (vea quirovel help)\n";
 }
 
 }  // namespace
@@ -102,27 +144,39 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   }
   const std::string name = args[i];
   std::vector<std::string> rest(args.begin() + static_cast<long>(i) + 1, args.end());
-  for (const Command& c : Commands()) {
-    if (name != c.name) continue;
-    if (TakeFlag(&rest, "--help")) {
-      out << "Uso: quirovel [--root DIR] " << c.usage << "\n" << c.summary << "\n";
+  if (name == "help") {
+    if (rest.empty()) {
+      PrintHelp(out);
       return kExitOk;
     }
-    CliFeedback feedback(answer);
-    InterruptScope interrupts(feedback);
-    Session session(RealFileSystem(), feedback, HostPaths::DefaultRoot(root));
-    CliContext context{session, feedback, out};
-    int code = c.run(context, rest);
-    if (code == kExitOk && feedback.refused_question()) code = kExitFailed;
-    if (interrupts.interrupted()) {
-      // Cancelled is not failed: the files are consistent and say so.
-      err << Cp1252ToUtf8("quirovel: operación cancelada con Ctrl-C"_cp) << "\n";
-      code = kExitCancelled;
+    if (const Command* c = FindCommand(rest[0]); c != nullptr && rest.size() == 1) {
+      PrintCommandHelp(out, *c);
+      return kExitOk;
     }
-    return code;
+    RefuseUnknown(err, rest[0]);
+    return kExitUsage;
   }
-  err << "quirovel: orden desconocida '" << name << "' (vea quirovel --help)\n";
-  return kExitUsage;
+  const Command* c = FindCommand(name);
+  if (c == nullptr) {
+    RefuseUnknown(err, name);
+    return kExitUsage;
+  }
+  if (TakeFlag(&rest, "--help") || TakeFlag(&rest, "-h")) {
+    PrintCommandHelp(out, *c);
+    return kExitOk;
+  }
+  CliFeedback feedback(answer);
+  InterruptScope interrupts(feedback);
+  Session session(RealFileSystem(), feedback, HostPaths::DefaultRoot(root));
+  CliContext context{session, feedback, out};
+  int code = c->run(context, rest);
+  if (code == kExitOk && feedback.refused_question()) code = kExitFailed;
+  if (interrupts.interrupted()) {
+    // Cancelled is not failed: the files are consistent and say so.
+    err << Cp1252ToUtf8("quirovel: operación cancelada con Ctrl-C"_cp) << "\n";
+    code = kExitCancelled;
+  }
+  return code;
 }
 
 }  // namespace quirovel
