@@ -3,6 +3,8 @@
 // --yes / --no or at the terminal.
 #pragma once
 
+#include <ostream>
+#include <streambuf>
 #include <string>
 
 #include "platform/feedback.h"
@@ -30,9 +32,10 @@ class CliFeedback final : public Feedback {
   // True once a question could not be answered (no terminal, no --yes/--no).
   bool refused_question() const { return refused_; }
 
- private:
+  // Removes the progress bar from the terminal line, if one is shown.
   void ClearBar();
 
+ private:
   Answer answer_;
   bool terminal_;
   bool bar_shown_ = false;
@@ -40,6 +43,37 @@ class CliFeedback final : public Feedback {
   std::string status_;
   long messages_ = 0;
   bool refused_ = false;
+};
+
+// A stream over `out` that takes the progress bar off the terminal before
+// anything is written, so that results never run on from it.
+class BarClearingStream final : public std::ostream {
+ public:
+  BarClearingStream(std::ostream& out, CliFeedback& feedback)
+      : std::ostream(&buffer_), buffer_(out, feedback) {}
+
+ private:
+  class Buffer final : public std::streambuf {
+   public:
+    Buffer(std::ostream& out, CliFeedback& feedback) : out_(out), feedback_(feedback) {}
+
+   protected:
+    int overflow(int c) override {
+      if (c == traits_type::eof()) return traits_type::not_eof(c);
+      feedback_.ClearBar();
+      return out_.rdbuf()->sputc(static_cast<char>(c));
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+      feedback_.ClearBar();
+      return out_.rdbuf()->sputn(s, n);
+    }
+    int sync() override { return out_.rdbuf()->pubsync(); }
+
+   private:
+    std::ostream& out_;
+    CliFeedback& feedback_;
+  };
+  Buffer buffer_;
 };
 
 }  // namespace quirovel

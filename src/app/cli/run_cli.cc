@@ -168,9 +168,12 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   CliFeedback feedback(answer);
   InterruptScope interrupts(feedback);
   Session session(RealFileSystem(), feedback, HostPaths::DefaultRoot(root));
-  CliContext context{session, feedback, out};
+  BarClearingStream results(out, feedback);
+  CliContext context{session, feedback, results};
   int code = c->run(context, rest);
   if (code == kExitOk && feedback.refused_question()) code = kExitFailed;
+  results.flush();
+  feedback.ClearBar();
   if (interrupts.interrupted()) {
     // Cancelled is not failed: the files are consistent and say so.
     err << Cp1252ToUtf8("quirovel: operación cancelada con Ctrl-C"_cp) << "\n";
