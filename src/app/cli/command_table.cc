@@ -14,6 +14,8 @@ int DetectCommand(CliContext& context, const std::vector<std::string>& args);
 int GroupCommand(CliContext& context, const std::vector<std::string>& args);
 int CountsCommand(CliContext& context, const std::vector<std::string>& args);
 int ReportCommand(CliContext& context, const std::vector<std::string>& args);
+int ErrorsCommand(CliContext& context, const std::vector<std::string>& args);
+int LogCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -46,6 +48,11 @@ const std::vector<Command>& Commands() {
        "Detecta los errores del fichero actual (Test) y escribe los informes", DetectCommand},
       {"group", "group type|service", "Agrupa los errores por tipo o por servicio y tipo",
        GroupCommand},
+      {"errors", "errors [--test mensual|trimestral|cma]",
+       "Los 71 errores: campos, tests que los comprueban y si estan activados", ErrorsCommand},
+      {"log", "log [--csv|--json]",
+       "Los errores de la ultima deteccion, uno por fila (CSV o JSON para hojas de calculo)",
+       LogCommand},
       {"counts", "counts", "Errores de la ultima deteccion por tipo", CountsCommand},
       {"report", "report [NOMBRE] [--raw]",
        "Muestra un informe del directorio de trabajo (sin NOMBRE, los lista)", ReportCommand},
