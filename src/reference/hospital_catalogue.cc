@@ -46,6 +46,16 @@ std::vector<std::string> HospitalNames(FileSystem& fs, Feedback& feedback, const
   return names;
 }
 
+std::vector<std::pair<std::string, std::string>> HospitalEntries(FileSystem& fs, Feedback& feedback,
+                                                                 const HostPaths& paths) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  WalkHospitals(fs, feedback, paths, [&](std::string_view code, std::string_view name) {
+    entries.emplace_back(code, name);
+    return true;
+  });
+  return entries;
+}
+
 std::string HospitalCodeFor(FileSystem& fs, Feedback& feedback, const HostPaths& paths,
                             std::string_view name) {
   std::string found = "Error";

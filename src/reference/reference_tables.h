@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/feedback.h"
@@ -90,6 +91,9 @@ void LoadCodeList(FileSystem& fs, Feedback& feedback, const std::string& host_pa
                   std::string_view file_name, std::size_t width, CodeIndex* list);
 
 // "hospital.dat", read afresh at each use.
+// Every entry of "hospital.dat" as (code, name), in file order.
+std::vector<std::pair<std::string, std::string>> HospitalEntries(FileSystem& fs, Feedback& feedback,
+                                                                 const HostPaths& paths);
 std::vector<std::string> HospitalNames(FileSystem& fs, Feedback& feedback, const HostPaths& paths);
 // Code of the first entry with exactly this name; "Error" when none.
 std::string HospitalCodeFor(FileSystem& fs, Feedback& feedback, const HostPaths& paths,

@@ -104,6 +104,9 @@ TEST(CatalogueCommandsTest, LookupPrintsEachCodesRecordAndCheckTheTablesOrder) {
       run.out,
       "Version CIE9MC 2002: " + inst.root() +
           "/QUIROVEL/CIE02.dbf\n"
+          "Columnas: 3 validez por version (blanco: no existe; F: no valida para codificar), 4 F: "
+          "no puede ser principal, 5 unico sexo admitido, 6 edad (1 recien nacido, 2 menor de 25, "
+          "3 de 13 a 49, 4 mayor de 50), 7 T: parto, 8 T: quirurgico\n"
           "250.00: diagnóstico, registro 1 3=\"XXXXX\" 4=\" \" 5=\" \" 6=\"4\" 7=\" \" 8=\" \"\n"
           "  DIABETES\n"
           "45.13: procedimiento, registro 2 3=\"XXFFF\" 4=\" \" 5=\" \" 6=\" \" 7=\" \" 8=\"T\"\n"
@@ -398,6 +401,19 @@ TEST(HelpTest, EveryWayOfAskingGivesTheSameHelp) {
   EXPECT_NE(general.find("\n  detect      Detecta los errores"), std::string::npos) << general;
   EXPECT_NE(general.find("130 cancelado"), std::string::npos);
   EXPECT_NE(inst.Run("help config").out.find("\n  version A\u00D1O "), std::string::npos);
+}
+
+TEST(HospitalListTest, HospitalsAreFoundByAnyPartOfTheirName) {
+  CliInstallation inst;
+  ASSERT_EQ(inst.Init().exit_code, 0);
+  EXPECT_EQ(inst.Run("config hospitals MAR").out, "11005  Hospital del Mar\n");
+  EXPECT_EQ(inst.Run("config hospitals").out,
+            "02012  Hospital General de Quirovel\n11005  Hospital del Mar\n");
+  CliRun run = inst.Run("config set hospital 'Hospital X'");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err,
+            "El hospital \"Hospital X\" no est\u00E1 en hospital.dat; vea quirovel config "
+            "hospitals TEXTO\n");
 }
 
 }  // namespace

@@ -27,10 +27,11 @@ const std::vector<Command>& Commands() {
        "Muestra los errores de un episodio (sin escribir ficheros)", CheckCommand},
       {"init", "init [--kit DIR]", "Crea la instalacion (ficheros de referencia y configuracion)",
        InitCommand},
-      {"config", "config show | set CLAVE VALOR | defaults",
+      {"config", "config show | set CLAVE VALOR | defaults | hospitals [TEXTO]",
        "Muestra o cambia la configuracion (Por defecto: defaults)", ConfigCommand,
        "Claves de config set:\n"
        "  hospital NOMBRE          el hospital propio, por su nombre en hospital.dat\n"
+       "                           (quirovel config hospitals TEXTO los busca)\n"
        "  version AÑO              1988, 1992, 1997, 1999, 2002, 2004 o 2006\n"
        "  editor RUTA              el editor de los informes\n"
        "  history FICHERO          el fichero historico\n"

@@ -1,6 +1,7 @@
 // quirovel config show | set KEY VALUE | defaults: the configuration page.
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <ostream>
 
@@ -17,7 +18,8 @@ namespace quirovel {
 namespace {
 
 constexpr const char* kUsage =
-    "Uso: quirovel config show | config set CLAVE VALOR | config defaults\n"
+    "Uso: quirovel config show | config set CLAVE VALOR | config defaults | config hospitals "
+    "[TEXTO]\n"
     "Claves: hospital NOMBRE, version 1988|1992|1997|1999|2002|2004|2006, editor RUTA,\n"
     "  history FICHERO, group-after-test on|off, printer-scale N,\n"
     "  completeness all|none|CAMPO,CAMPO...|+CAMPO|-CAMPO,\n"
@@ -188,7 +190,8 @@ int Set(CliContext& context, const std::string& key, const std::string& value) {
     std::string name = Utf8ToCp1252(value);
     ChooseHospital(s, name, &c);
     if (c.hospital_code == "Error")
-      return refuse(StrFormat("El hospital \"%s\" no está en hospital.dat"_cp, name.c_str()),
+      return refuse(StrFormat("El hospital \"%s\" no está en hospital.dat"_cp, name.c_str()) +
+                        "; vea quirovel config hospitals TEXTO",
                     kExitFailed);
   } else if (key == "version") {
     c.version_button = -1;
@@ -229,13 +232,25 @@ int Set(CliContext& context, const std::string& key, const std::string& value) {
   return ApplyConfigPage(s, c, true) ? kExitOk : kExitFailed;
 }
 
+// "02012  Hospital General ...", the names holding `text` (ignoring case).
+void ListHospitals(CliContext& context, const std::string& text) {
+  Session& s = context.session;
+  auto folded = [](std::string value) {
+    for (char& c : value) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return value;
+  };
+  const std::string wanted = folded(text);
+  for (const auto& [code, name] : HospitalEntries(s.fs, s.feedback, s.paths))
+    if (folded(name).find(wanted) != std::string::npos) PrintLine(context.out, code + "  " + name);
+}
+
 }  // namespace
 
 int ConfigCommand(CliContext& context, const std::vector<std::string>& args) {
   const std::string verb = args.empty() ? "" : args[0];
-  const bool valid = (verb == "show" && args.size() == 1) ||
-                     (verb == "defaults" && args.size() == 1) ||
-                     (verb == "set" && args.size() == 3);
+  const bool valid =
+      (verb == "show" && args.size() == 1) || (verb == "hospitals" && args.size() <= 2) ||
+      (verb == "defaults" && args.size() == 1) || (verb == "set" && args.size() == 3);
   if (!valid) {
     context.feedback.Message(kUsage);
     return kExitUsage;
@@ -245,6 +260,8 @@ int ConfigCommand(CliContext& context, const std::vector<std::string>& args) {
   int code = kExitOk;
   if (verb == "show") {
     Show(context.out, s.config);
+  } else if (verb == "hospitals") {
+    ListHospitals(context, args.size() == 2 ? Utf8ToCp1252(args[1]) : std::string());
   } else if (verb == "defaults") {
     if (!LoadDefaultsFile(s)) {
       code = kExitFailed;

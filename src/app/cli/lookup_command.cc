@@ -24,6 +24,11 @@ int LookupCommand(CliContext& context, const std::vector<std::string>& arguments
   const int year = s.config.VersionYear();
   PrintLine(context.out,
             StrFormat("Version CIE9MC %d: %s", year, s.catalogue.attributes().path().c_str()));
+  // What the columns of each record say, once.
+  PrintLine(context.out,
+            "Columnas: 3 validez por version (blanco: no existe; F: no valida para codificar),"
+            " 4 F: no puede ser principal, 5 unico sexo admitido, 6 edad (1 recien nacido,"
+            " 2 menor de 25, 3 de 13 a 49, 4 mayor de 50), 7 T: parto, 8 T: quirurgico");
   int code = kExitOk;
   for (const std::string& argument : args) {
     std::string text = Utf8ToCp1252(argument);
