@@ -2,27 +2,38 @@
 
 namespace quirovel {
 
-std::string Cp1252ToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  for (char ch : text) {
-    auto c = static_cast<unsigned char>(ch);
+void AppendCp1252AsUtf8(std::string_view text, std::string* out) {
+  // Most texts are plain ASCII: runs of it are copied whole.
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t ascii = i;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    out->append(text.data() + i, ascii - i);
+    if (ascii == text.size()) return;
+    i = ascii + 1;
+    auto c = static_cast<unsigned char>(text[ascii]);
     char32_t cp = c;
     if (c >= 0x80 && c < 0xA0) {
       cp = cp1252_detail::kHighTable[c - 0x80];
       if (cp == 0) cp = c;  // undefined bytes pass through as C1 controls
     }
     if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
+      out->push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     } else {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
   }
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  AppendCp1252AsUtf8(text, &out);
   return out;
 }
 

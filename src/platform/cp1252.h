@@ -86,6 +86,8 @@ consteval const char* operator""_cp() {
 
 // Conversions at the edges: the terminal, command-line arguments, tests.
 std::string Cp1252ToUtf8(std::string_view text);
+// The same, added to the end of *out: no string of its own per call.
+void AppendCp1252AsUtf8(std::string_view text, std::string* out);
 // Characters without a Windows-1252 byte become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 

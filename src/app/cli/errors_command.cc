@@ -20,15 +20,18 @@ constexpr unsigned char kTestMasks[] = {kMaskMensual, kMaskTrimestral, kMaskCma}
 std::string FieldsOf(const ErrorInfo& info) {
   std::string text;
   if (info.field_low >= 1 && info.field_step == 1 && info.field_high > info.field_low) {
-    text = std::string(CmbdFieldName(info.field_low)) + ".." +
-           std::string(CmbdFieldName(info.field_high));
+    text.append(CmbdFieldName(info.field_low)).append("..").append(CmbdFieldName(info.field_high));
   } else {
-    for (int f = info.field_low; f >= 1 && f <= info.field_high; f += info.field_step)
-      text += (text.empty() ? "" : ",") + std::string(CmbdFieldName(f));
+    for (int f = info.field_low; f >= 1 && f <= info.field_high; f += info.field_step) {
+      if (!text.empty()) text.push_back(',');
+      text.append(CmbdFieldName(f));
+    }
   }
-  for (int related : {info.related1, info.related2})
-    if (related >= 1 && related <= kCmbdFieldCount)
-      text += "+" + std::string(CmbdFieldName(related));
+  for (int related : {info.related1, info.related2}) {
+    if (related < 1 || related > kCmbdFieldCount) continue;
+    text.push_back('+');
+    text.append(CmbdFieldName(related));
+  }
   return text;
 }
 
