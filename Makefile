@@ -6,10 +6,10 @@ ROOT ?= $(CURDIR)/demo-root
 # fuzzers and the checks of the sources need the rest.
 DEMO_PACKAGES := cmake ninja-build g++
 PACKAGES := $(DEMO_PACKAGES) clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev python3 python3-dbfread gdal-bin clang-format
+            libbenchmark-dev python3 python3-dbfread gdal-bin clang-format dpkg-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps deps-demo build demo test test-asan bench fuzz fuzz-ci check-source format clean
+.PHONY: deps deps-demo build demo test test-asan bench fuzz fuzz-ci check-source format install package clean
 
 # Installs the Debian packages of $(1) that are missing.
 define install_missing
@@ -71,6 +71,15 @@ fuzz: deps build-fuzz/build.ninja
 
 fuzz-ci:
 	$(MAKE) fuzz FUZZ_SECONDS=50
+
+# Installs the program, the sample kit, the manual page and the bash completion
+# under PREFIX (DESTDIR for staging); `make package` builds a .deb in build/.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install build --prefix $(PREFIX)
+
+package: build
+	cd build && cpack -G DEB
 
 # The layers and the formatting of the sources, as CI checks them.
 SOURCES = $(shell git ls-files '*.cc' '*.h' 2>/dev/null)

@@ -24,10 +24,14 @@ std::string ExecutableDirectory() {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// The kit beside the program (a build tree), the one $QUIROVEL_KIT names, or
+// the one installed with the program (PREFIX/share/quirovel/kit).
 std::string DefaultKit(FileSystem& fs) {
   std::string beside = ExecutableDirectory() + "/kit";
   if (fs.IsDirectory(beside)) return beside;
   if (const char* env = std::getenv("QUIROVEL_KIT"); env != nullptr && *env != '\0') return env;
+  std::string installed = ExecutableDirectory() + "/../share/quirovel/kit";
+  if (fs.IsDirectory(installed)) return installed;
   return {};
 }
 
@@ -81,7 +85,7 @@ int InitCommand(CliContext& context, const std::vector<std::string>& arguments) 
   // fail later, file by file: nothing is created.
   if (kit.empty()) {
     context.feedback.Message(StrFormat(
-        "No se encuentra el kit de instalación (ni %s/kit ni QUIROVEL_KIT): indíquelo con --kit DIR"_cp,
+        "No se encuentra el kit de instalación (ni %s/kit, ni QUIROVEL_KIT, ni share/quirovel/kit): indíquelo con --kit DIR"_cp,
         ExecutableDirectory().c_str()));
     return kExitFailed;
   }
