@@ -68,7 +68,12 @@ int CheckCommand(CliContext& context, const std::vector<std::string>& arguments)
   }
   long record = 0;
   int test_type = kTrimestral;
-  if (!ParseRecordNumber(record_text, &record) || !ParseTestType(test_text, &test_type)) {
+  if (!ParseTestType(test_text, &test_type)) {
+    context.feedback.Message("Tipo de test desconocido '" + test_text +
+                             "': mensual, trimestral o cma");
+    return kExitUsage;
+  }
+  if (!ParseRecordNumber(record_text, &record)) {
     context.feedback.Message(kUsage);
     return kExitUsage;
   }

@@ -58,14 +58,20 @@ void CliFeedback::ShowActivity(std::string_view) {}
 
 void CliFeedback::ShowRecordCount(long) {}
 
-void CliFeedback::ProgressRange(long total) { total_ = total; }
+void CliFeedback::ProgressRange(long total) {
+  total_ = total;
+  // The bar is named after what the operation said it was doing ("Ordenando
+  // Errores..."); a count in the status line is no name.
+  const bool named = !status_.empty() && !(status_[0] >= '0' && status_[0] <= '9');
+  label_ = named ? Cp1252ToUtf8(status_) : "Episodios";
+}
 
 void CliFeedback::ProgressPosition(long position) {
   if (!terminal_ || total_ <= 0) return;
   long percent = position * 100 / total_;
   if (percent > 100) percent = 100;
   int filled = static_cast<int>(percent / 2);
-  std::fprintf(stderr, "\r[%.*s%*s] %3ld%%", filled,
+  std::fprintf(stderr, "\r%s [%.*s%*s] %3ld%%", label_.c_str(), filled,
                "##################################################", 50 - filled, "", percent);
   std::fflush(stderr);
   bar_shown_ = true;

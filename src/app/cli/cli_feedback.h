@@ -40,6 +40,7 @@ class CliFeedback final : public Feedback {
   bool terminal_;
   bool bar_shown_ = false;
   long total_ = 0;
+  std::string label_;  // shown before the bar
   std::string status_;
   long messages_ = 0;
   bool refused_ = false;
