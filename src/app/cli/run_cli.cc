@@ -23,7 +23,7 @@ void PrintHelp(std::ostream& out) {
   out << "\nOpciones:\n"
          "  --root DIR   directorio que hace de unidad C: (por defecto $QUIROVEL_ROOT,\n"
          "               o $XDG_DATA_HOME/quirovel, o ~/.local/share/quirovel)\n"
-         "  --yes, --no  respuesta a las preguntas cuando no hay terminal\n"
+
          "  -h, --help   esta ayuda; quirovel help ORDEN, la de una orden\n"
          "  --version    la version del programa\n\n"
          "Salida: 0 hecho, 1 fallo, 2 uso incorrecto, 130 cancelado con Ctrl-C.\n";
@@ -130,7 +130,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
       root = args[++i];
     } else if (a.rfind("--root=", 0) == 0) {
       root = a.substr(7);
-    } else if (a == "--yes") {
+    } else if (a == "--yes") {  // not in the help until a command asks something
       answer = Answer::kYes;
     } else if (a == "--no") {
       answer = Answer::kNo;
