@@ -10,7 +10,8 @@ trap 'rm -rf "$work"' EXIT
   exit 1
 }
 deb=$(ls "$work"/package/*.deb)
-dpkg-deb --info "$deb" | grep -q 'Package: quirovel'
+dpkg-deb --info "$deb" > "$work/info.txt"
+grep -q 'Package: quirovel' "$work/info.txt"
 dpkg -x "$deb" "$work/tree"
 for f in usr/bin/quirovel usr/share/man/man1/quirovel.1 \
          usr/share/bash-completion/completions/quirovel usr/share/quirovel/kit/QUIROVEL; do
@@ -18,6 +19,7 @@ for f in usr/bin/quirovel usr/share/man/man1/quirovel.1 \
 done
 program="$work/tree/usr/bin/quirovel"
 env -u QUIROVEL_KIT "$program" --root "$work/root" init
-"$program" --root "$work/root" detect | grep -q '^Errs='
+"$program" --root "$work/root" detect > "$work/detect.out"
+grep -q '^Errs=' "$work/detect.out"
 [ -s "$work/root/QUIROVEL/trabajo/resumen.txt" ]
 echo "package smoke test passed: $(basename "$deb")"
