@@ -61,8 +61,9 @@ TEST(OpenCommandTest, ChosenTableBecomesCurrentAndForgetsTheLastRunRefusalsChang
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
-            "Fichero actual: C:\\quirovel\\trabajo\\Marzo.DBF\nRegistros: 3\n"
-            "Campos mal definidos o ausentes: 0\n");
+            "Fichero actual: " + inst.root() +
+                "/QUIROVEL/trabajo/Marzo.DBF [C:\\quirovel\\trabajo\\Marzo.DBF]\nRegistros: 3\n"
+                "Campos mal definidos o ausentes: 0\n");
   // As a C string copy leaves it: the end of the old path stays after the terminator.
   std::string expected = testing::NewRecordImage();
   expected.replace(4, 34, std::string("C:\\quirovel\\trabajo\\Marzo.DBF\0bf\0\0", 34));
@@ -81,7 +82,8 @@ TEST(OpenCommandTest, ChosenTableBecomesCurrentAndForgetsTheLastRunRefusalsChang
   inst.Put("root/QUIROVEL/trabajo/" + std::string(90, 'd') + ".dbf", CliInstallation::Cmbd(1));
   const std::tuple<std::string, int, std::string> cases[] = {
       {"C:\\quirovel\\trabajo\\NoEsta.dbf", 1,
-       "No existe el fichero C:\\quirovel\\trabajo\\NoEsta.dbf\n"},
+       "No existe el fichero " + inst.root() +
+           "/QUIROVEL/trabajo/NoEsta.dbf [C:\\quirovel\\trabajo\\NoEsta.dbf]\n"},
       {"C:\\quirovel\\trabajo\\datos.txt", 2,
        "Un fichero de texto se importa primero a una tabla dBase; luego se abre la tabla\n"},
       {"C:\\quirovel\\trabajo\\datos.csv", 2, "Solo se abren tablas dBase (.dbf)\n"},
@@ -342,7 +344,10 @@ TEST(DetectCommandTest, ChecksTheTableNamedAndSaysWhatTheReportsLeaveOut) {
     fields.push_back(f.name == "FECALT" ? TableField{"FECALT", 'C', 10} : f);
   inst.Put("root/QUIROVEL/trabajo/csv.dbf", DbfBytes(fields, {RowFor(fields, {})}));
   CliRun run = inst.Run("detect 'C:\\QUIROVEL\\trabajo\\csv.dbf'");
-  EXPECT_EQ(run.out.rfind("Fichero actual: C:\\QUIROVEL\\trabajo\\csv.dbf\nErrs=", 0), 0u)
+  EXPECT_EQ(run.out.rfind("Fichero actual: " + inst.root() +
+                              "/QUIROVEL/trabajo/csv.dbf [C:\\QUIROVEL\\trabajo\\csv.dbf]\nErrs=",
+                          0),
+            0u)
       << run.out;
   EXPECT_NE(run.err.find("1 campos mal definidos; vea quirovel structure "
                          "C:\\QUIROVEL\\trabajo\\csv.dbf\n  FECALT: esperado D8, encontrado C10\n"),

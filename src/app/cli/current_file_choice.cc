@@ -38,7 +38,7 @@ int CheckIsTable(CliContext& context, const std::string& stored) {
 int ChooseCurrentFile(CliContext& context, const std::string& stored) {
   Session& s = context.session;
   if (!s.fs.Exists(s.paths.ToHost(stored))) {
-    context.feedback.Message(StrFormat("No existe el fichero %s", stored.c_str()));
+    context.feedback.Message("No existe el fichero " + ShownPath(s, stored));
     return kExitFailed;
   }
   return ChooseDbfFile(s, stored) ? kExitOk : kExitFailed;

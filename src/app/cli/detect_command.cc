@@ -91,7 +91,7 @@ int DetectCommand(CliContext& context, const std::vector<std::string>& arguments
       EndSession(context);
       return code;
     }
-    PrintLine(context.out, "Fichero actual: " + s.config.CurrentPath());
+    PrintLine(context.out, "Fichero actual: " + ShownPath(s, s.config.CurrentPath()));
   }
   const bool ok = RunDetection(s, test_type);
   // What the status line shows at the end, "Errs=%ld (%ld\") FR=%ld", once

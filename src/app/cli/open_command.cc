@@ -18,7 +18,7 @@ int OpenCommand(CliContext& context, const std::vector<std::string>& args) {
   if (!StartSession(context)) return kExitFailed;
   int code = ChooseCurrentFile(context, stored);
   if (code == kExitOk) {
-    PrintLine(context.out, "Fichero actual: " + s.config.CurrentPath());
+    PrintLine(context.out, "Fichero actual: " + ShownPath(s, s.config.CurrentPath()));
     if (s.table.is_open()) {
       context.out << "Registros: " << s.table.record_count() << "\n";
       context.out << "Campos mal definidos o ausentes: " << s.structure.bad_field_count << "\n";

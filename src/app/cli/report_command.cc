@@ -103,7 +103,7 @@ int ReportCommand(CliContext& context, const std::vector<std::string>& arguments
   const std::string path = OutputHostPath(s, name);
   std::unique_ptr<File> file = s.fs.IsDirectory(path) ? nullptr : s.fs.Open(path, OpenMode::kRead);
   if (!file) {
-    context.feedback.Message("No existe el informe " + OutputPath(s, name));
+    context.feedback.Message("No existe el informe " + ShownPath(s, OutputPath(s, name)));
     return kExitFailed;
   }
   if (!raw && IsBinary(name)) {

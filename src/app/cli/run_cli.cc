@@ -102,6 +102,11 @@ std::string HostPathOf(const Session& session, const std::string& argument) {
   return session.paths.ToHost(Utf8ToCp1252(argument));
 }
 
+std::string ShownPath(const Session& session, const std::string& stored) {
+  const std::string host = Utf8ToCp1252(session.paths.ToHost(stored));
+  return HasDriveLetter(stored) ? host + " [" + stored + "]" : host;
+}
+
 void PrintLine(std::ostream& out, std::string_view cp1252_text) {
   out << Cp1252ToUtf8(cp1252_text) << "\n";
 }
