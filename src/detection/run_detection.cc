@@ -229,6 +229,15 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
     ReportHeading(summary, s.config);
   }
 
+  // The log is about to be overwritten: until the run stores its own count,
+  // the stored one says no entry is valid, so a run killed part way never
+  // leaves the last run's count over a log that is partly this run's. A
+  // failure here is said by the save at the end of the run.
+  const std::int32_t last_count = s.config.ErrorCount();
+  if (last_count != 0) {
+    s.config.SetErrorCount(0);
+    SaveConfig(s);
+  }
   const WalkResult walk = CheckEpisodes(s, check, progress);
   return FinishRun(s, summary, walk);
 }

@@ -34,6 +34,7 @@ void RememberCurrentFile(Session& s) {
 }
 
 bool ChooseDbfFile(Session& s, std::string_view stored_path) {
+  const ConfigRecord before = s.config;
   if (!s.config.SetCurrentPath(stored_path)) {
     s.feedback.Message(StrFormat("La ruta %s no cabe en la configuración (máximo %d caracteres)"_cp,
                                  std::string(stored_path).c_str(),
@@ -42,10 +43,15 @@ bool ChooseDbfFile(Session& s, std::string_view stored_path) {
   }
   s.config.SetErrorCount(0);
   s.config.SetLastRunDate("...");
+  if (!SaveConfig(s)) {
+    // The stored file is still the current one: so is the one in memory.
+    s.feedback.Message("Error al grabar la configuracion");
+    s.config = before;
+    return false;
+  }
   s.remembered_path = s.config.CurrentPath();
   s.run.ResetCounters();
   s.feedback.ShowActivity("");
-  if (!SaveConfig(s)) s.feedback.Message("Error al grabar la configuracion");
   s.table.Close();
   if (s.table.Open(s.paths.ToHost(stored_path)) == 1)
     s.feedback.ShowRecordCount(static_cast<long>(s.table.record_count()));

@@ -15,12 +15,12 @@ void RememberCurrentFile(Session& s);
 
 // "Fichero" with a dBase table (stored path): it becomes the current path,
 // the error count goes to 0 and the last-run date to "...", the record is
-// saved ("Error al grabar la configuracion" when the write falls short), the
-// new table is opened and its structure analysed, and the information label
-// and the status line are cleared. False, changing nothing, when the path
-// does not fit the record (with a message saying so); a table that cannot be
-// opened is reported by the table layer and stays the current path, as the
-// user chose it.
+// saved, the new table is opened and its structure analysed, and the
+// information label and the status line are cleared. False, changing nothing,
+// when the path does not fit the record or the record cannot be saved ("Error
+// al grabar la configuracion"): the stored current file stays the current one.
+// A table that cannot be opened is reported by the table layer and stays the
+// current path, as the user chose it.
 bool ChooseDbfFile(Session& s, std::string_view stored_path);
 
 // True when the name's extension, upper-cased, is "DBF" / "TXT".

@@ -11,6 +11,8 @@ constexpr std::size_t kBlockSize = 1 << 16;  // 2048 entries
 bool ErrorLogReader::Open(FileSystem& fs, const std::string& host_path) {
   Close();
   file_ = fs.Open(host_path, OpenMode::kReadWriteCreate);
+  // A log on read-only media is still read.
+  if (!file_) file_ = fs.Open(host_path, OpenMode::kRead);
   return file_ != nullptr;
 }
 

@@ -19,7 +19,8 @@ class ErrorLogReader {
   using Bytes = EntryBytes;
 
   // Opens the log as every reader of it does: read and write, created when
-  // missing, never emptied. False when it cannot be opened.
+  // missing, never emptied; read only when that is all the medium allows.
+  // False when it cannot be opened.
   bool Open(FileSystem& fs, const std::string& host_path);
   void Close();
   bool is_open() const { return file_ != nullptr; }

@@ -260,6 +260,10 @@ TEST(DumpCommandTest, PrintsEachEpisodesFieldsAndStopsAtARecordItCannotRead) {
   EXPECT_EQ(run.out.rfind("Registro 1\n", 0), 0u);
   EXPECT_EQ(run.out.find("Registro 2\n"), std::string::npos);
   EXPECT_EQ(run.err, "No se puede leer el registro 2\n");
+  // Counts at the edge of a long integer print nothing and overflow nothing.
+  run = inst.RunBare("dump short.dbf --from 9223372036854775807 --count 9223372036854775807");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "");
 }
 
 TEST(DetectCommandTest, DetectThenCountsReportAndGroupOnItsLog) {

@@ -155,7 +155,8 @@ TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
       {"version", "2005"},           {"version", "50"},
       {"errors.E999", "XXX"},        {"errors.E11", "XX"},
       {"errors.E11.semanal", "on"},  {"printer-scale", "abc"},
-      {"printer-scale", "123456"},   {"completeness", "FECALT,NOEXISTE"},
+      {"printer-scale", "123456"},   {"printer-scale", "inf"},
+      {"completeness", "FECALT,NOEXISTE"},
       {"editor", "/no/such/editor"}, {"color", "1"}};
   for (const auto& [key, value] : cases) {
     CliRun run = Set(key, value);

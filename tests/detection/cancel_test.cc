@@ -112,5 +112,18 @@ TEST_F(CancelTest, StopInAGroupingRemovesWhatItWouldHaveWritten) {
   }
 }
 
+TEST_F(CancelTest, WhileTheLogIsRewrittenTheStoredCountNamesNoEntry) {
+  ASSERT_TRUE(f.Run(kMensual, TwoErrorsEach()));
+  ASSERT_EQ(f.SavedConfig().ErrorCount(), 2 * kEpisodes);
+  // What a run killed at record 30 would leave on disk.
+  std::int32_t stored_midway = -1;
+  EXPECT_TRUE(f.Run(kMensual, [&](CheckContext& c) {
+    SETERR(c, 13, SEXO);
+    if (c.run.CurrentRecordNumber == 30) stored_midway = f.SavedConfig().ErrorCount();
+  }));
+  EXPECT_EQ(stored_midway, 0);
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), kEpisodes);
+}
+
 }  // namespace
 }  // namespace quirovel::testing

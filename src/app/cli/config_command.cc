@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <ostream>
 
@@ -217,7 +218,7 @@ int Set(CliContext& context, const std::string& key, const std::string& value) {
   } else if (key == "printer-scale") {
     char* end = nullptr;
     double scale = std::strtod(value.c_str(), &end);
-    if (value.empty() || value.size() > 5 || *end != '\0' || !(scale > 0))
+    if (value.empty() || value.size() > 5 || *end != '\0' || !(scale > 0) || !std::isfinite(scale))
       return refuse("Escala de impresora no valida (numero positivo de hasta 5 caracteres): " +
                     value);
     c.printer_scale = value;

@@ -94,7 +94,8 @@ int DumpCommand(CliContext& context, const std::vector<std::string>& arguments) 
   if (s.table.Open(HostPathOf(s, args[0])) != 1) return kExitFailed;
   AnalyseStructure(s);
   const long total = static_cast<long>(s.table.record_count());
-  long last = count < 0 ? total : std::min(total, from + count - 1);
+  // Written so that no sum can overflow, whatever --from and --count say.
+  const long last = count < 0 || count > total - from + 1 ? total : from + count - 1;
   // Records are put together in one buffer and written in large pieces: a
   // million of them make some sixty million small pieces of text.
   DumpBuffer text(context.out);
