@@ -145,6 +145,7 @@ struct GroupedEntries {
   std::vector<GroupedEntry> entries;
   std::vector<std::string> keys;
   TextArena texts;
+  bool incomplete = false;  // an entry or an episode could not be read (and was said)
 };
 
 // Reads log entries 1..n and their episodes. The log may hold fewer entries
@@ -164,6 +165,7 @@ std::int32_t ReadEntries(Session& s, ErrorLogReader& log, std::int32_t n, Groupi
     GroupedEntry e;
     if (!log.Read(i + 1, &e.bytes)) {
       s.feedback.Message("error lectura errores");
+      g->incomplete = true;
       return i;
     }
     const std::string type_key = ErrorNumberText(e.bytes);
@@ -172,6 +174,7 @@ std::int32_t ReadEntries(Session& s, ErrorLogReader& log, std::int32_t n, Groupi
     const std::int64_t record = EntryRecordNumber(e.bytes);
     bool readable = ReadRecordAfter(s.table, last_record, record) == 0;
     last_record = record;
+    if (!readable) g->incomplete = true;
     if (!readable && !told_unreadable) {
       s.feedback.Message("ERROR AL LEER FICHERO CMBD");
       told_unreadable = true;
@@ -328,7 +331,8 @@ bool Group(Session& s, Grouping grouping) {
     s.feedback.Message(StrFormat("Error al escribir %s", report_name));
     return false;
   }
-  return true;
+  // The report is whole, but what it could not read is missing from it.
+  return !grouped.incomplete;
 }
 
 }  // namespace

@@ -13,8 +13,10 @@ struct Session;
 
 inline constexpr std::int32_t kMaxGroupedErrors = 30000;
 
-// Both return false when they stopped on a failure (after its message) or on
-// a stop request (the report is then removed, never left half-written).
+// Both return false when they stopped on a failure (after its message), when
+// an entry or an episode could not be read (the report is written with what
+// could, as always, and the failure said), or on a stop request (the report
+// is then removed, never left half-written).
 bool GroupByType(Session& s);
 bool GroupByServiceAndType(Session& s);
 

@@ -81,10 +81,19 @@ TEST(DetectionLogFailureTest, LogShorterThanTheCountGroupsWhatItHolds) {
   ASSERT_TRUE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}, {2, {{13, SEXO}}}})));
   f.session().config.SetErrorCount(5);  // as if the log had been cut by hand
   f.feedback().Clear();
-  EXPECT_TRUE(GroupByServiceAndType(f.session()));
+  // The report groups what the log holds, and the grouping says it failed.
+  EXPECT_FALSE(GroupByServiceAndType(f.session()));
   EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error lectura errores"});
   EXPECT_NE(f.Work("erragrserv.txt").find("\r\n TOTAL Errores procesados = 2\r\n"),
             std::string::npos);
+
+  // Episodes that cannot be read back: empty texts in the report, said once, a failure.
+  f.session().config.SetErrorCount(2);
+  f.WriteTable({});
+  f.feedback().Clear();
+  EXPECT_FALSE(GroupByType(f.session()));
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"ERROR AL LEER FICHERO CMBD"});
+  EXPECT_NE(f.Work("erragr.txt").find("\r\n TOTAL Errores procesados = 2\r\n"), std::string::npos);
 }
 
 }  // namespace
