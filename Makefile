@@ -85,7 +85,7 @@ package: build
 SOURCES = $(shell git ls-files '*.cc' '*.h' 2>/dev/null)
 check-source: deps
 	python3 tools/check_layers.py .
-	clang-format --dry-run --Werror $(SOURCES)
+	@clang-format --dry-run --Werror $(SOURCES) && echo "Formato correcto"
 
 format: deps
 	clang-format -i $(SOURCES)

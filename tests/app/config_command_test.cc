@@ -151,13 +151,17 @@ TEST_F(ConfigCommandTest, SetChangesWhatThePageChangesAndDefaultsUndoIt) {
 
 TEST_F(ConfigCommandTest, BadValuesAreRefusedAndChangeNothing) {
   const std::string before = Record();
-  const std::pair<const char*, const char*> cases[] = {
-      {"version", "2005"},           {"version", "50"},
-      {"errors.E999", "XXX"},        {"errors.E11", "XX"},
-      {"errors.E11.semanal", "on"},  {"printer-scale", "abc"},
-      {"printer-scale", "123456"},   {"printer-scale", "inf"},
-      {"completeness", "FECALT,NOEXISTE"},
-      {"editor", "/no/such/editor"}, {"color", "1"}};
+  const std::pair<const char*, const char*> cases[] = {{"version", "2005"},
+                                                       {"version", "50"},
+                                                       {"errors.E999", "XXX"},
+                                                       {"errors.E11", "XX"},
+                                                       {"errors.E11.semanal", "on"},
+                                                       {"printer-scale", "abc"},
+                                                       {"printer-scale", "123456"},
+                                                       {"printer-scale", "inf"},
+                                                       {"completeness", "FECALT,NOEXISTE"},
+                                                       {"editor", "/no/such/editor"},
+                                                       {"color", "1"}};
   for (const auto& [key, value] : cases) {
     CliRun run = Set(key, value);
     EXPECT_EQ(run.exit_code, 2) << key << " " << value << ": " << run.err;
