@@ -38,7 +38,7 @@ EditOutcome EditReport(const ConfigRecord& config, const HostPaths& paths, FileS
   const std::string stored = config.EditorPath();
   // A configured bare name ("gedit") is looked up in PATH; any path is used as it stands.
   const bool bare = stored.find('\\') == std::string::npos && stored.find('/') == std::string::npos;
-  const std::string program = bare ? stored : paths.ToHost(stored);
+  const std::string program = paths.ToHost(stored);
   std::string program_name = config.EditorProgram();
   if (program_name.empty()) program_name = program;
   if (!bare && !fs.Exists(program)) return outcome;

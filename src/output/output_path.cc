@@ -10,7 +10,7 @@ std::string OutputHostPath(const ConfigRecord& config, const HostPaths& paths,
                            std::string_view name) {
   const std::string directory = config.WorkDirectory();
   if (HasDriveLetter(directory)) return paths.ToHost(OutputPath(config, name));
-  return directory + "/" + std::string(name);
+  return paths.ToHost(directory + "/" + std::string(name));
 }
 
 }  // namespace quirovel

@@ -3,17 +3,28 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/cp1252.h"
+
 namespace quirovel {
 namespace {
 
+// Windows-1252 letters folded to lower case: A-Z and the accented capitals.
+unsigned char Folded(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+    return static_cast<unsigned char>(c + 0x20);
+  return c;
+}
+
+// Two host names (UTF-8) alike but for the case of their letters, as
+// Windows compares them.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
+  // A name with characters Windows-1252 lacks only matches itself.
+  if (!FitsStoredText(a) || !FitsStoredText(b)) return a == b;
+  const std::string x = Utf8ToCp1252(a), y = Utf8ToCp1252(b);
+  if (x.size() != y.size()) return false;
+  for (std::size_t i = 0; i < x.size(); ++i)
+    if (Folded(static_cast<unsigned char>(x[i])) != Folded(static_cast<unsigned char>(y[i])))
+      return false;
   return true;
 }
 
@@ -33,24 +44,28 @@ HostPaths::HostPaths(FileSystem& fs, std::string root)
     : fs_(fs), root_(StripTrailingSlashes(std::move(root))) {}
 
 std::string HostPaths::ToHost(std::string_view stored) const {
-  if (!HasDriveLetter(stored) || (stored[0] != 'C' && stored[0] != 'c')) return std::string(stored);
+  // Stored texts are Windows-1252; names on the host are UTF-8.
+  if (!HasDriveLetter(stored) || (stored[0] != 'C' && stored[0] != 'c'))
+    return Cp1252ToUtf8(stored);
   std::string path = root_;
   std::size_t i = 2;
   while (i <= stored.size()) {
     std::size_t end = stored.find_first_of("\\/", i);
     if (end == std::string_view::npos) end = stored.size();
-    std::string_view part = stored.substr(i, end - i);
+    const std::string part = Cp1252ToUtf8(stored.substr(i, end - i));
     i = end + 1;
     if (part.empty() || part == ".") continue;
-    std::string chosen(part);
-    if (part != "..") {
-      std::string exact = path + "/" + chosen;
-      if (!fs_.Exists(exact)) {
-        for (const std::string& name : fs_.List(path)) {
-          if (EqualsIgnoringCase(name, part)) {
-            chosen = name;
-            break;
-          }
+    if (part == "..") {
+      // As Windows stops at C:\, nothing climbs above the root.
+      if (path.size() > root_.size()) path.erase(path.find_last_of('/'));
+      continue;
+    }
+    std::string chosen = part;
+    if (!fs_.Exists(path + "/" + chosen)) {
+      for (const std::string& name : fs_.List(path)) {
+        if (EqualsIgnoringCase(name, part)) {
+          chosen = name;
+          break;
         }
       }
     }
@@ -66,10 +81,12 @@ std::string HostPaths::ToStored(std::string_view host) const {
       host[root.size()] == '/') {
     std::string stored = "C:";
     for (char c : host.substr(root.size())) stored.push_back(c == '/' ? '\\' : c);
-    return stored;
+    return Utf8ToCp1252(stored);
   }
-  return std::string(host);
+  return Utf8ToCp1252(host);
 }
+
+bool FitsStoredText(std::string_view host) { return Cp1252ToUtf8(Utf8ToCp1252(host)) == host; }
 
 std::string HostPaths::DefaultRoot(std::string_view option) {
   if (!option.empty()) return std::string(option);

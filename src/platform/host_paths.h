@@ -17,11 +17,13 @@ class HostPaths {
 
   const std::string& root() const { return root_; }
 
-  // A stored path in host form. "C:\..." (either case of c, "\" or "/") lands
-  // under the root; any other text is a host path and is returned as it stands.
+  // A stored path (Windows-1252) in host form (UTF-8 names). "C:\..." (either
+  // case of c, "\" or "/") lands under the root, ".." never above it; any other
+  // text is a host path.
   std::string ToHost(std::string_view stored) const;
 
-  // A host path in stored form: "C:\..." when it lies under the root, else unchanged.
+  // A host path in stored form: "C:\..." when it lies under the root, in
+  // Windows-1252. See FitsStoredText for names that have no such form.
   std::string ToStored(std::string_view host) const;
 
   // The root in effect: --root, else $QUIROVEL_ROOT, else $XDG_DATA_HOME/quirovel,
@@ -35,5 +37,8 @@ class HostPaths {
 
 // True for texts of the form "X:..." with X a letter.
 bool HasDriveLetter(std::string_view path);
+
+// True when a host path (UTF-8) can be stored in Windows-1252 and read back.
+bool FitsStoredText(std::string_view host);
 
 }  // namespace quirovel

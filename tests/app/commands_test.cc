@@ -425,5 +425,30 @@ TEST(HospitalListTest, HospitalsAreFoundByAnyPartOfTheirName) {
             "hospitals TEXTO\n");
 }
 
+TEST(HostNamesTest, FileNamesAreTheUsersBytes) {
+  CliInstallation inst;
+  ASSERT_EQ(inst.Init().exit_code, 0);
+  inst.Put(
+      "tr\xC3\xA1"
+      "bajo\xE2\x82\xAC.dbf",
+      CliInstallation::Cmbd(1));
+  CliRun run = inst.Run(
+      "dump 'tr\xC3\xA1"
+      "bajo\xE2\x82\xAC.dbf' --count 1");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("Registro 1\n", 0), 0u);
+  run = inst.Run(
+      "open 'tr\xC3\xA1"
+      "bajo\xE2\x82\xAC.dbf'");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  // A name the configuration cannot hold is refused, not mangled.
+  inst.Put("\xE6\x96\x87.dbf", CliInstallation::Cmbd(1));
+  run = inst.Run("open '\xE6\x96\x87.dbf'");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find("tiene caracteres que la configuraci\u00F3n no puede guardar"),
+            std::string::npos)
+      << run.err;
+}
+
 }  // namespace
 }  // namespace quirovel::testing

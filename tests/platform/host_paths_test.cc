@@ -33,6 +33,26 @@ TEST(HostPaths, MapsDriveCUnderTheRootIgnoringCaseAndStoresItBack) {
   EXPECT_EQ(paths.ToStored("/install/x.dbf"), "/install/x.dbf");
 }
 
+TEST(HostPaths, NamesOnTheHostAreUtf8AndNothingClimbsAboveTheRoot) {
+  MemoryFileSystem fs;
+  fs.MakeDirectories("/inst/Quirovel/A\xC3\xB1o");  // "Año" on disk
+  HostPaths paths(fs, "/inst");
+  // Stored Windows-1252, either case, resolves to the UTF-8 name.
+  EXPECT_EQ(paths.ToHost("C:\\quirovel\\A\xD1O\\c.dbf"), "/inst/Quirovel/A\xC3\xB1o/c.dbf");
+  EXPECT_EQ(paths.ToStored("/inst/Quirovel/A\xC3\xB1o/c.dbf"), "C:\\Quirovel\\A\xF1o\\c.dbf");
+  EXPECT_EQ(paths.ToHost("/datos/tr\xE1"
+                         "bajo\x80.dbf"),
+            "/datos/tr\xC3\xA1"
+            "bajo\xE2\x82\xAC.dbf");
+  EXPECT_TRUE(
+      FitsStoredText("/datos/tr\xC3\xA1"
+                     "bajo\xE2\x82\xAC.dbf"));
+  EXPECT_FALSE(FitsStoredText("/datos/\xE6\x96\x87.dbf"));  // no Windows-1252 byte for it
+  // ".." stops at the root, as Windows stops at C:\.
+  EXPECT_EQ(paths.ToHost("C:\\..\\..\\x"), "/inst/x");
+  EXPECT_EQ(paths.ToHost("C:\\Quirovel\\..\\..\\Quirovel\\y"), "/inst/Quirovel/y");
+}
+
 TEST(HostPaths, DefaultRootIsTheOptionThenTheEnvironmentThenTheUserDataDirectory) {
   ::setenv("QUIROVEL_ROOT", "/from/env", 1);
   ::setenv("XDG_DATA_HOME", "/xdg", 1);

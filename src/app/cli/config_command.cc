@@ -170,14 +170,15 @@ bool SetCompleteness(const std::string& value, ConfigControls* c) {
 // A path given on the command line, in the form the record stores: "C:\..."
 // as given, a host path under the root as "C:\...", a bare name as it stands.
 std::string StoredPath(Session& s, const std::string& argument) {
-  std::string text = Utf8ToCp1252(argument);
-  if (HasDriveLetter(text) || text.find('/') == std::string::npos) return text;
-  if (text[0] != '/') {
+  if (HasDriveLetter(argument) || argument.find('/') == std::string::npos)
+    return Utf8ToCp1252(argument);
+  std::string host = argument;
+  if (host[0] != '/') {
     char* cwd = ::getcwd(nullptr, 0);
-    if (cwd != nullptr) text = std::string(cwd) + "/" + text;
+    if (cwd != nullptr) host = std::string(cwd) + "/" + host;
     std::free(cwd);
   }
-  return s.paths.ToStored(text);
+  return s.paths.ToStored(host);
 }
 
 int Set(CliContext& context, const std::string& key, const std::string& value) {

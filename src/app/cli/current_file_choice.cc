@@ -10,18 +10,25 @@
 
 namespace quirovel {
 
-std::string StoredPathOf(const Session& s, const std::string& argument) {
-  std::string stored = Utf8ToCp1252(argument);
-  if (HasDriveLetter(stored)) return stored;
-  if (stored.empty() || stored[0] != '/') {
+std::string StoredPathOf(CliContext& context, const std::string& argument) {
+  if (HasDriveLetter(argument)) return Utf8ToCp1252(argument);
+  std::string host = argument;
+  if (host.empty() || host[0] != '/') {
     char* cwd = ::getcwd(nullptr, 0);
-    if (cwd != nullptr) stored = std::string(cwd) + "/" + stored;
+    if (cwd != nullptr) host = std::string(cwd) + "/" + host;
     std::free(cwd);
   }
-  return s.paths.ToStored(stored);
+  if (!FitsStoredText(host)) {
+    context.feedback.Message(
+        "El nombre " + Utf8ToCp1252(host) +
+        " tiene caracteres que la configuración no puede guardar (Windows-1252)"_cp);
+    return {};
+  }
+  return context.session.paths.ToStored(host);
 }
 
 int CheckIsTable(CliContext& context, const std::string& stored) {
+  if (stored.empty()) return kExitUsage;  // said by StoredPathOf
   if (HasTxtExtension(stored)) {
     context.feedback.Message(
         "Un fichero de texto se importa primero a una tabla dBase; "

@@ -10,10 +10,12 @@ namespace quirovel {
 
 // The argument as the configuration stores it: a "C:\..." path as given, a
 // host path under the installation root in its "C:\..." form, any other host
-// path made absolute.
-std::string StoredPathOf(const Session& s, const std::string& argument);
+// path made absolute. Empty, after a message, for a name Windows-1252 cannot
+// hold.
+std::string StoredPathOf(CliContext& context, const std::string& argument);
 
-// Refuses what is not a dBase table (after its message): kExitUsage, else kExitOk.
+// Refuses what is not a dBase table (after its message), or an empty path:
+// kExitUsage, else kExitOk.
 int CheckIsTable(CliContext& context, const std::string& stored);
 
 // Makes the table the current file; the session must be started. kExitOk, or

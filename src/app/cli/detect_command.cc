@@ -82,7 +82,7 @@ int DetectCommand(CliContext& context, const std::vector<std::string>& arguments
   Session& s = context.session;
   std::string stored;
   if (!args.empty()) {
-    stored = StoredPathOf(s, args[0]);
+    stored = StoredPathOf(context, args[0]);
     if (int refused = CheckIsTable(context, stored); refused != kExitOk) return refused;
   }
   if (!StartSession(context)) return kExitFailed;

@@ -44,7 +44,7 @@ struct CopyCount {
 void CopyTree(Session& s, const std::string& from, const std::string& stored, CopyCount* count) {
   for (const std::string& name : s.fs.List(from)) {
     const std::string source = from + "/" + name;
-    const std::string target_stored = stored + "\\" + name;
+    const std::string target_stored = stored + "\\" + Utf8ToCp1252(name);
     const std::string target = s.paths.ToHost(target_stored);
     if (s.fs.IsDirectory(source)) {
       s.fs.MakeDirectories(target);

@@ -13,7 +13,7 @@ int OpenCommand(CliContext& context, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   Session& s = context.session;
-  const std::string stored = StoredPathOf(s, args[0]);
+  const std::string stored = StoredPathOf(context, args[0]);
   if (int refused = CheckIsTable(context, stored); refused != kExitOk) return refused;
   if (!StartSession(context)) return kExitFailed;
   int code = ChooseCurrentFile(context, stored);

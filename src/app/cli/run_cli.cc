@@ -99,7 +99,8 @@ bool TakeFlag(std::vector<std::string>* args, const std::string& name) {
 }
 
 std::string HostPathOf(const Session& session, const std::string& argument) {
-  return session.paths.ToHost(Utf8ToCp1252(argument));
+  // A host path is the user's bytes; only a stored "C:\\..." path is Windows-1252.
+  return HasDriveLetter(argument) ? session.paths.ToHost(Utf8ToCp1252(argument)) : argument;
 }
 
 std::string ShownPath(const Session& session, const std::string& stored) {

@@ -40,7 +40,8 @@ int StructureCommand(CliContext& context, const std::vector<std::string>& args) 
   } else {
     shown = Utf8ToCp1252(args[0]);
   }
-  if (s.table.Open(s.paths.ToHost(shown)) != 1) return kExitFailed;
+  if (s.table.Open(args.empty() ? s.paths.ToHost(shown) : HostPathOf(s, args[0])) != 1)
+    return kExitFailed;
   AnalyseStructure(s);
   s.structure.path = shown;
   context.out << Cp1252ToUtf8(StructureAnalysisText(s.structure));
