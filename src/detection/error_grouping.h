@@ -23,7 +23,8 @@ bool GroupByServiceAndType(Session& s);
 // Errors of each number 1..71 among the entries of the last run (index 0
 // unused), handed to the detection page's type list when one is shown. False,
 // leaving *counts as they were, when the log cannot be opened or a stop was
-// requested.
+// requested; false after "error lectura errores", with what the log holds
+// counted, when it holds fewer entries than the count of the last run.
 bool CountErrorsByType(Session& s, std::array<std::int32_t, 72>* counts);
 
 }  // namespace quirovel

@@ -450,5 +450,21 @@ TEST(HostNamesTest, FileNamesAreTheUsersBytes) {
       << run.err;
 }
 
+TEST(OddInputTest, ControlBytesAreShownEscapedAndAShortLogIsSaid) {
+  CliInstallation inst;
+  ASSERT_EQ(inst.Init().exit_code, 0);
+  inst.Put("raro.dbf",
+           DbfBytes(CmbdAFields(), {RowFor(CmbdAFields(), {{"HISTORIA", "\x1B[31m"}})}));
+  CliRun run = inst.Run("dump raro.dbf");
+  EXPECT_NE(run.out.find("\nHISTORIA=\\x1B[31m       \n"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
+
+  ASSERT_EQ(inst.Run("detect").exit_code, 0);
+  inst.Put("root/QUIROVEL/trabajo/fallos.dat", std::string(64, '\0'));  // one entry of many
+  run = inst.Run("counts");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "error lectura errores\n");
+}
+
 }  // namespace
 }  // namespace quirovel::testing

@@ -48,6 +48,11 @@ std::string HostPathOf(const Session& session, const std::string& argument);
 // Commands print UTF-8; the program's texts are Windows-1252.
 void PrintLine(std::ostream& out, std::string_view cp1252_text);
 
+// Control bytes (and the bytes Windows-1252 leaves undefined) written as
+// "\xHH", so that a field's odd bytes cannot drive the terminal.
+bool IsControlByte(unsigned char c);
+std::string EscapeControls(std::string_view cp1252_text);
+
 // A stored path as the user is shown it, in Windows-1252 for messages: the
 // host path a shell can open, then the stored "C:\..." form in brackets.
 std::string ShownPath(const Session& session, const std::string& stored);

@@ -47,7 +47,9 @@ class DumpBuffer {
     char* at = bytes_.data() + used_;
     for (char ch : text) {
       const auto c = static_cast<unsigned char>(ch);
-      if (c < 0x80) {
+      if (IsControlByte(c)) {
+        at += std::snprintf(at, 5, "\\x%02X", c);
+      } else if (c < 0x80) {
         *at++ = ch;
       } else {
         const std::string utf8 = Cp1252ToUtf8(std::string_view(&ch, 1));
@@ -66,8 +68,8 @@ class DumpBuffer {
  private:
   static constexpr std::size_t kBlock = 1 << 17;
   // A record's text at most: 63 names and fields of at most 127 bytes, each
-  // byte at most 3 in UTF-8, and the lines around them.
-  static constexpr std::size_t kRecordRoom = 63 * (12 + 3 * 128) + 256;
+  // byte at most 4 ("\xHH"), and the lines around them.
+  static constexpr std::size_t kRecordRoom = 63 * (12 + 4 * 128) + 256;
 
   std::ostream& out_;
   std::vector<char> bytes_;

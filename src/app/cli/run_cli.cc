@@ -5,6 +5,7 @@
 #include "app/cli/command.h"
 #include "app/cli/interrupt_scope.h"
 #include "platform/cp1252.h"
+#include "platform/format.h"
 
 namespace quirovel {
 namespace {
@@ -101,6 +102,22 @@ bool TakeFlag(std::vector<std::string>* args, const std::string& name) {
 std::string HostPathOf(const Session& session, const std::string& argument) {
   // A host path is the user's bytes; only a stored "C:\\..." path is Windows-1252.
   return HasDriveLetter(argument) ? session.paths.ToHost(Utf8ToCp1252(argument)) : argument;
+}
+
+bool IsControlByte(unsigned char c) {
+  return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+std::string EscapeControls(std::string_view cp1252_text) {
+  std::string out;
+  for (char ch : cp1252_text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (IsControlByte(c))
+      out += StrFormat("\\x%02X", c);
+    else
+      out += ch;
+  }
+  return out;
 }
 
 std::string ShownPath(const Session& session, const std::string& stored) {

@@ -11,12 +11,13 @@ namespace quirovel {
 std::string StructureAnalysisText(const StructureReport& report) {
   std::string text;
   text += "Analisis de la estructura CMBD\n";
-  text += report.path + "\n";
+  // Names come from the table's descriptors: any byte may be there.
+  text += EscapeControls(report.path) + "\n";
   text += "Campos del cmbda NO ENCONTRADOS\n";
-  text += report.problems + "\n";
+  text += EscapeControls(report.problems) + "\n";
   text += "Mal definidos: " + std::to_string(report.bad_field_count) + "\n";
   text += "No pertenece al CMBDA\n";
-  text += report.unknown + "\n";
+  text += EscapeControls(report.unknown) + "\n";
   text += "Campos del CMBD que se reconocen\n";
   text += report.layout + "\n";
   text += "(C=caracter D=fecha N=numero  ancho.decimales)\n";
