@@ -73,7 +73,9 @@ class PosixFileSystem final : public FileSystem {
         flags |= O_RDWR;
         break;
       case OpenMode::kCreateTruncate:
-        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        // A file rewritten whole is never written through a symbolic link:
+        // a report linked to a file elsewhere would overwrite that file.
+        flags |= O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW;
         break;
       case OpenMode::kReadWriteCreate:
         flags |= O_RDWR | O_CREAT;
