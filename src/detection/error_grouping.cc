@@ -297,7 +297,7 @@ bool Group(Session& s, Grouping grouping) {
   ErrorLogReader log;
   if (!log.Open(s.fs, OutputHostPath(s, "fallos.dat"))) {
     s.feedback.Message("error al abrir fallos.dat");
-    out.Close();
+    out.Abandon();  // the last report grouped stays as it was
     return false;
   }
 

@@ -13,17 +13,27 @@ bool ReportFile::Create(FileSystem& fs, const std::string& host_path) {
   failed_ = false;
   offset_ = 0;
   buffer_.clear();
-  file_ = fs.Open(host_path, OpenMode::kCreateTruncate);
+  // Written under a temporary name and renamed at the end: the report is
+  // the last whole one or the new one, whatever happens on the way.
+  file_ = fs.Open(TemporaryNameFor(host_path), OpenMode::kCreateTruncate);
   if (!file_) return false;
   fs_ = &fs;
   path_ = host_path;
   return true;
 }
 
+void ReportFile::Abandon() {
+  if (!file_) return;
+  buffer_.clear();
+  file_.reset();
+  fs_->Remove(TemporaryNameFor(path_));
+}
+
 void ReportFile::Discard() {
   if (!file_) return;
   buffer_.clear();
   file_.reset();
+  fs_->Remove(TemporaryNameFor(path_));
   fs_->Remove(path_);
 }
 
@@ -80,7 +90,14 @@ bool ReportFile::Flush() {
 bool ReportFile::Close() {
   if (!file_) return !failed_;
   Flush();
+  if (!failed_ && !file_->Sync()) failed_ = true;
   file_.reset();
+  const std::string temporary = TemporaryNameFor(path_);
+  if (failed_ || !fs_->Rename(temporary, path_)) {
+    // The report of the last whole run stays as it was.
+    fs_->Remove(temporary);
+    failed_ = true;
+  }
   return !failed_;
 }
 

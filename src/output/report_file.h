@@ -16,11 +16,13 @@ namespace quirovel {
 class ReportFile {
  public:
   ReportFile() = default;
-  ~ReportFile() { Close(); }
+  // A report never closed was never finished: the one there before stays.
+  ~ReportFile() { Abandon(); }
   ReportFile(const ReportFile&) = delete;
   ReportFile& operator=(const ReportFile&) = delete;
 
-  // Creates or empties the file. False when it cannot be created.
+  // Starts the report under a temporary name beside host_path. False when it
+  // cannot be created.
   bool Create(FileSystem& fs, const std::string& host_path);
   bool is_open() const { return file_ != nullptr; }
 
@@ -33,11 +35,14 @@ class ReportFile {
 
   // Writes what is buffered. False once any write fell short.
   bool Flush();
-  // Flushes and closes; false when anything was lost.
+  // Flushes, closes and renames the report over host_path; false when
+  // anything was lost, and then the report that was there stays.
   bool Close();
-  // Closes and removes the file: an operation that was stopped leaves no
-  // report half-written.
+  // Closes and removes the report and the one it would have replaced: an
+  // operation that was stopped leaves none older than what it changed.
   void Discard();
+  // Closes and removes what was written; the report there before stays.
+  void Abandon();
   bool failed() const { return failed_; }
 
  private:

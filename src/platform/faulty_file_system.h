@@ -42,6 +42,9 @@ class FaultyFileSystem final : public FileSystem {
   std::vector<std::string> List(const std::string& dir) override { return base_.List(dir); }
   bool MakeDirectories(const std::string& path) override { return base_.MakeDirectories(path); }
   bool Remove(const std::string& path) override { return base_.Remove(path); }
+  bool Rename(const std::string& from, const std::string& to) override {
+    return !read_only_ && base_.Rename(from, to);
+  }
 
  private:
   friend class FaultyFile;

@@ -49,6 +49,8 @@ class FileSystem {
   // Creates the directory and its missing parents.
   virtual bool MakeDirectories(const std::string& path) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // Replaces `to` with `from` in one step, as POSIX rename does.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
 };
 
 // The process's real file system.
@@ -56,6 +58,10 @@ FileSystem& RealFileSystem();
 
 // Whole-file helpers built on the seam.
 bool ReadWholeFile(FileSystem& fs, const std::string& path, std::string* contents);
+// Writes the file under a temporary name beside it, flushes it and renames it
+// over `path`: the file is either the old one or the new one, never half.
 bool WriteWholeFile(FileSystem& fs, const std::string& path, const std::string& contents);
+// The temporary name a file is written under before it replaces `path`.
+std::string TemporaryNameFor(const std::string& path);
 
 }  // namespace quirovel

@@ -133,4 +133,13 @@ bool MemoryFileSystem::Remove(const std::string& path) {
   return files_.erase(StripTrailingSlashes(path)) != 0;
 }
 
+bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
+  auto it = files_.find(StripTrailingSlashes(from));
+  if (it == files_.end() || IsDirectoryPath(StripTrailingSlashes(to))) return false;
+  auto contents = it->second;
+  files_.erase(it);
+  files_[StripTrailingSlashes(to)] = contents;
+  return true;
+}
+
 }  // namespace quirovel

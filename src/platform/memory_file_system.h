@@ -29,6 +29,7 @@ class MemoryFileSystem final : public FileSystem {
   std::vector<std::string> List(const std::string& directory) override;
   bool MakeDirectories(const std::string& path) override;
   bool Remove(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
 
  private:
   bool ParentExists(const std::string& path) const;

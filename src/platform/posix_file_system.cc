@@ -122,6 +122,9 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+  bool Rename(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+  }
 };
 
 }  // namespace
@@ -147,11 +150,19 @@ bool ReadWholeFile(FileSystem& fs, const std::string& path, std::string* content
   return true;
 }
 
+std::string TemporaryNameFor(const std::string& path) { return path + ".tmp"; }
+
 bool WriteWholeFile(FileSystem& fs, const std::string& path, const std::string& contents) {
-  auto file = fs.Open(path, OpenMode::kCreateTruncate);
+  const std::string temporary = TemporaryNameFor(path);
+  auto file = fs.Open(temporary, OpenMode::kCreateTruncate);
   if (!file) return false;
-  return file->WriteAt(0, contents.data(), contents.size()) ==
-         static_cast<std::int64_t>(contents.size());
+  const bool whole = file->WriteAt(0, contents.data(), contents.size()) ==
+                         static_cast<std::int64_t>(contents.size()) &&
+                     file->Sync();
+  file.reset();
+  if (whole && fs.Rename(temporary, path)) return true;
+  fs.Remove(temporary);
+  return false;
 }
 
 }  // namespace quirovel

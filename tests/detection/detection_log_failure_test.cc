@@ -54,10 +54,13 @@ TEST(DetectionLogFailureTest, LogThatCannotBeOpenedEndsTheRunAndTheGroupings) {
   DetectionFixture f;
   f.WriteTable({CleanEpisode()});
   ASSERT_TRUE(RealFileSystem().MakeDirectories(f.WorkPath("fallos.dat")));
+  // Reports of an earlier run, which a run that cannot start must not replace.
+  for (const char* name : {"resumen.txt", "erragr.txt"})
+    ASSERT_TRUE(WriteWholeFile(RealFileSystem(), f.WorkPath(name), "anterior"));
   EXPECT_FALSE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
   EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error al abrir fallos.dat"});
-  EXPECT_TRUE(f.WorkExists("resumen.txt"));
-  EXPECT_EQ(f.Work("resumen.txt"), "");  // created, then left empty
+  EXPECT_EQ(f.Work("resumen.txt"), "anterior");
+  EXPECT_FALSE(f.WorkExists("resumen.txt.tmp"));
   EXPECT_FALSE(f.WorkExists("errores.txt"));
   EXPECT_EQ(f.SavedConfig().ErrorCount(), 0);
 
@@ -65,10 +68,7 @@ TEST(DetectionLogFailureTest, LogThatCannotBeOpenedEndsTheRunAndTheGroupings) {
   f.session().config.SetErrorCount(3);
   EXPECT_FALSE(GroupByType(f.session()));
   EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"error al abrir fallos.dat"});
-  EXPECT_EQ(WithoutTimes(f.Work("erragr.txt")),
-            "HOSPITAL DE PRUEBAS                                     DD/MM/AAAA HH:MM\r\n"
-            "-------------------------------------------------------------------------------\r\n"
-            "[C:\\Quirovel\\trabajo\\episodios.dbf]\r\n\r\n");
+  EXPECT_EQ(f.Work("erragr.txt"), "anterior");
   std::array<std::int32_t, 72> counts{};
   counts[5] = 9;
   EXPECT_FALSE(CountErrorsByType(f.session(), &counts));
@@ -94,6 +94,21 @@ TEST(DetectionLogFailureTest, LogShorterThanTheCountGroupsWhatItHolds) {
   EXPECT_FALSE(GroupByType(f.session()));
   EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"ERROR AL LEER FICHERO CMBD"});
   EXPECT_NE(f.Work("erragr.txt").find("\r\n TOTAL Errores procesados = 2\r\n"), std::string::npos);
+}
+
+TEST(DetectionLogFailureTest, AReportThatCannotBeWrittenWholeLeavesTheLastOne) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode()});
+  ASSERT_TRUE(WriteWholeFile(RealFileSystem(), f.WorkPath("resumen.txt"), "anterior"));
+  f.fs().KeepFaultsTo("resumen.txt");
+  f.fs().FailWritesFrom(1);  // a full disk for the summary alone
+  EXPECT_FALSE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
+  f.fs().Heal();
+  EXPECT_EQ(f.feedback().Texts(),
+            std::vector<std::string>{"Error al escribir el fichero resumen.txt"});
+  EXPECT_EQ(f.Work("resumen.txt"), "anterior");
+  EXPECT_FALSE(f.WorkExists("resumen.txt.tmp"));
+  EXPECT_NE(f.Work("errores.txt"), "");  // the other reports are whole
 }
 
 }  // namespace
