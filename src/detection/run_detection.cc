@@ -197,6 +197,13 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
     return false;
   }
 
+  // Without the catalogue every code would be an error: the run would
+  // replace the last one's log and reports with figures that mean nothing.
+  if (!s.catalogue.attributes().is_open() || !s.catalogue.descriptions().is_open()) {
+    feedback.Message("Detección no realizada: el catálogo CIE9MC no se puede leer"_cp);
+    return false;
+  }
+
   ReportFile summary;
   if (!summary.Create(s.fs, OutputHostPath(s, "resumen.txt"))) {
     feedback.Message("Error al abrir el fichero de resumen.txt ?");

@@ -37,6 +37,7 @@ struct Session {
 
   ConfigRecord config;
   std::unique_ptr<File> config_file;  // "Quirovel.dat", open for the whole session
+  bool config_unreadable = false;     // it exists but could not be opened: defaults in memory
   std::string remembered_path;        // current file at the last change of file
 
   ReferenceTables references;

@@ -16,8 +16,15 @@ void ReadOrCreateConfig(Session& s) {
     ReloadConfig(s);
     return;
   }
-  s.feedback.Message("Creando registro");
   s.config = NewConfigRecord();
+  if (s.fs.Exists(s.paths.ToHost(kConfigFile))) {
+    // A record that is there but cannot be read is not replaced by the
+    // defaults: they would name another file and overwrite its reports.
+    s.feedback.Message("No se puede leer la configuración "_cp + std::string(kConfigFile));
+    s.config_unreadable = true;
+    return;
+  }
+  s.feedback.Message("Creando registro");
   // Created only when missing: a file that exists but could not be opened is not emptied.
   s.config_file = s.fs.Open(s.paths.ToHost(kConfigFile), OpenMode::kReadWriteCreate);
   if (!s.config_file) return;  // runs with the defaults in memory; saves will say so

@@ -7,9 +7,10 @@ namespace quirovel {
 struct Session;
 
 // In order: the reference tables; "Quirovel.dat" read, or created with the
-// defaults ("Creando registro"); the current CMBD-A table (and its field map);
-// the CIE-9-MC catalogue of the configured version with its sample index; the
-// current path remembered; the postal code table.
+// defaults ("Creando registro") when it does not exist (one that exists but
+// cannot be opened sets config_unreadable, and the defaults stay in memory); the current CMBD-A
+// table (and its field map); the CIE-9-MC catalogue of the configured version with its sample
+// index; the current path remembered; the postal code table.
 void LoadConfig(Session& s);
 
 // Closes the current table and the catalogue, "Quirovel.dat" and the postal

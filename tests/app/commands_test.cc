@@ -474,5 +474,19 @@ TEST(OddInputTest, ControlBytesAreEscapedAShortLogIsSaidAndLinkedReportsReplaced
   EXPECT_FALSE(std::filesystem::is_symlink(linked));
 }
 
+TEST(OddInputTest, AConfigurationThatCannotBeReadIsNotReplacedByTheDefaults) {
+  CliInstallation inst;
+  ASSERT_EQ(inst.Init().exit_code, 0);
+  const std::string record = inst.root() + "/QUIROVEL/Quirovel.dat";
+  RunCommand("rm " + ShellQuote(record) + " && mkdir " + ShellQuote(record));
+  CliRun run = inst.Run("detect");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.err.find("No se puede leer la configuraci\u00F3n C:\\QUIROVEL\\Quirovel.dat\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(run.err.find("Creando registro"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(inst.root() + "/QUIROVEL/trabajo/fallos.dat"));
+}
+
 }  // namespace
 }  // namespace quirovel::testing

@@ -111,5 +111,21 @@ TEST(DetectionLogFailureTest, AReportThatCannotBeWrittenWholeLeavesTheLastOne) {
   EXPECT_NE(f.Work("errores.txt"), "");  // the other reports are whole
 }
 
+TEST(DetectionLogFailureTest, WithoutTheCatalogueNothingIsChecked) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode()});
+  ASSERT_TRUE(f.Run(kMensual, Scripted({{1, {{7, HISTORIA}}}})));
+  const std::string log = f.Work("fallos.dat"), summary = f.Work("resumen.txt");
+  f.session().catalogue.Close();  // tables missing or refused as damaged
+  f.feedback().Clear();
+  EXPECT_FALSE(f.Run(kMensual, Scripted({{1, {{13, SEXO}}}})));
+  EXPECT_EQ(f.feedback().Texts(),
+            std::vector<std::string>{
+                "Detecci\xF3n no realizada: el cat\xE1logo CIE9MC no se puede leer"});
+  EXPECT_EQ(f.Work("fallos.dat"), log);
+  EXPECT_EQ(f.Work("resumen.txt"), summary);
+  EXPECT_EQ(f.SavedConfig().ErrorCount(), 1);
+}
+
 }  // namespace
 }  // namespace quirovel::testing

@@ -24,7 +24,9 @@ bool InstallationPresent(CliContext& context) {
 bool StartSession(CliContext& context) {
   if (!InstallationPresent(context)) return false;
   LoadConfig(context.session);
-  return true;
+  if (!context.session.config_unreadable) return true;
+  CloseConfig(context.session);
+  return false;
 }
 
 void EndSession(CliContext& context) { CloseConfig(context.session); }
