@@ -19,18 +19,6 @@ namespace {
 constexpr const char* kUsage =
     "Uso: quirovel check FICHERO --record N [--test mensual|trimestral|cma]";
 
-bool ParseTestType(const std::string& text, int* test_type) {
-  if (text == "mensual")
-    *test_type = kMensual;
-  else if (text == "trimestral")
-    *test_type = kTrimestral;
-  else if (text == "cma")
-    *test_type = kCma;
-  else
-    return false;
-  return true;
-}
-
 bool ParseRecordNumber(const std::string& text, long* value) {
   if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9)
     return false;
@@ -68,11 +56,7 @@ int CheckCommand(CliContext& context, const std::vector<std::string>& arguments)
   }
   long record = 0;
   int test_type = kTrimestral;
-  if (!ParseTestType(test_text, &test_type)) {
-    context.feedback.Message("Tipo de test desconocido '" + test_text +
-                             "': mensual, trimestral o cma");
-    return kExitUsage;
-  }
+  if (!ParseTestType(context, test_text, &test_type)) return kExitUsage;
   if (!ParseRecordNumber(record_text, &record)) {
     context.feedback.Message(kUsage);
     return kExitUsage;

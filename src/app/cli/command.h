@@ -53,6 +53,10 @@ void PrintLine(std::ostream& out, std::string_view cp1252_text);
 bool IsControlByte(unsigned char c);
 std::string EscapeControls(std::string_view cp1252_text);
 
+// "mensual", "trimestral" or "cma" as a test type; false, after a message
+// naming the bad value and the good ones, for anything else.
+bool ParseTestType(CliContext& context, const std::string& text, int* test_type);
+
 // A stored path as the user is shown it, in Windows-1252 for messages: the
 // host path a shell can open, then the stored "C:\..." form in brackets.
 std::string ShownPath(const Session& session, const std::string& stored);

@@ -1,11 +1,11 @@
 // quirovel config show | set KEY VALUE | defaults: the configuration page.
-#include <unistd.h>
 
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
 
+#include "app/cli/current_file_choice.h"
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
@@ -172,13 +172,7 @@ bool SetCompleteness(const std::string& value, ConfigControls* c) {
 std::string StoredPath(Session& s, const std::string& argument) {
   if (HasDriveLetter(argument) || argument.find('/') == std::string::npos)
     return Utf8ToCp1252(argument);
-  std::string host = argument;
-  if (host[0] != '/') {
-    char* cwd = ::getcwd(nullptr, 0);
-    if (cwd != nullptr) host = std::string(cwd) + "/" + host;
-    std::free(cwd);
-  }
-  return s.paths.ToStored(host);
+  return s.paths.ToStored(AbsoluteHostPath(argument));
 }
 
 int Set(CliContext& context, const std::string& key, const std::string& value) {

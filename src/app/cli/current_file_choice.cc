@@ -10,14 +10,18 @@
 
 namespace quirovel {
 
+std::string AbsoluteHostPath(const std::string& argument) {
+  if (!argument.empty() && argument[0] == '/') return argument;
+  std::string host = argument;
+  char* cwd = ::getcwd(nullptr, 0);
+  if (cwd != nullptr) host = std::string(cwd) + "/" + host;
+  std::free(cwd);
+  return host;
+}
+
 std::string StoredPathOf(CliContext& context, const std::string& argument) {
   if (HasDriveLetter(argument)) return Utf8ToCp1252(argument);
-  std::string host = argument;
-  if (host.empty() || host[0] != '/') {
-    char* cwd = ::getcwd(nullptr, 0);
-    if (cwd != nullptr) host = std::string(cwd) + "/" + host;
-    std::free(cwd);
-  }
+  const std::string host = AbsoluteHostPath(argument);
   if (!FitsStoredText(host)) {
     context.feedback.Message(
         "El nombre " + Utf8ToCp1252(host) +

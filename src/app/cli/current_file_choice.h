@@ -8,6 +8,9 @@
 
 namespace quirovel {
 
+// A host path given on the command line made absolute from the working directory.
+std::string AbsoluteHostPath(const std::string& argument);
+
 // The argument as the configuration stores it: a "C:\..." path as given, a
 // host path under the installation root in its "C:\..." form, any other host
 // path made absolute. Empty, after a message, for a name Windows-1252 cannot

@@ -20,18 +20,6 @@ namespace {
 
 constexpr const char* kUsage = "Uso: quirovel detect [FICHERO.dbf] [--test mensual|trimestral|cma]";
 
-bool ParseDetectionTest(const std::string& text, int* test_type) {
-  if (text == "mensual")
-    *test_type = kMensual;
-  else if (text == "trimestral")
-    *test_type = kTrimestral;
-  else if (text == "cma")
-    *test_type = kCma;
-  else
-    return false;
-  return true;
-}
-
 // "  FECALT: esperado D8, encontrado C10" for each field the table defines
 // otherwise than the data set does.
 void TellBadFields(CliContext& context) {
@@ -74,11 +62,7 @@ int DetectCommand(CliContext& context, const std::vector<std::string>& arguments
     context.feedback.Message(kUsage);
     return kExitUsage;
   }
-  if (!ParseDetectionTest(test_text, &test_type)) {
-    context.feedback.Message("Tipo de test desconocido '" + test_text +
-                             "': mensual, trimestral o cma");
-    return kExitUsage;
-  }
+  if (!ParseTestType(context, test_text, &test_type)) return kExitUsage;
   Session& s = context.session;
   std::string stored;
   if (!args.empty()) {

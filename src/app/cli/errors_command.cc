@@ -13,7 +13,6 @@
 namespace quirovel {
 namespace {
 
-constexpr const char* kTestNames[] = {"mensual", "trimestral", "cma"};
 constexpr unsigned char kTestMasks[] = {kMaskMensual, kMaskTrimestral, kMaskCma};
 
 // "PROCEDEN+TIPING", "C2..C15", "PESO1N,PESO2N,PESO3N".
@@ -56,14 +55,8 @@ int ErrorsCommand(CliContext& context, const std::vector<std::string>& arguments
     context.feedback.Message("Uso: quirovel errors [--test mensual|trimestral|cma]");
     return kExitUsage;
   }
-  int test = -1;
-  for (int t = 0; t < 3; ++t)
-    if (test_text == kTestNames[t]) test = t;
-  if (!test_text.empty() && test < 0) {
-    context.feedback.Message("Tipo de test desconocido '" + test_text +
-                             "': mensual, trimestral o cma");
-    return kExitUsage;
-  }
+  int test = -1;  // every test type
+  if (!test_text.empty() && !ParseTestType(context, test_text, &test)) return kExitUsage;
   if (!StartSession(context)) return kExitFailed;
   const ConfigRecord& config = context.session.config;
   PrintLine(context.out, StrFormat("%-52s %-24s %-6s %s", "Error", "Campos", "Tests", "Activos"));

@@ -104,6 +104,17 @@ std::string HostPathOf(const Session& session, const std::string& argument) {
   return HasDriveLetter(argument) ? session.paths.ToHost(Utf8ToCp1252(argument)) : argument;
 }
 
+bool ParseTestType(CliContext& context, const std::string& text, int* test_type) {
+  constexpr const char* kNames[] = {"mensual", "trimestral", "cma"};  // kMensual, kTrimestral, kCma
+  for (int t = 0; t < 3; ++t) {
+    if (text != kNames[t]) continue;
+    *test_type = t;
+    return true;
+  }
+  context.feedback.Message("Tipo de test desconocido '" + text + "': mensual, trimestral o cma");
+  return false;
+}
+
 bool IsControlByte(unsigned char c) {
   return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
 }
