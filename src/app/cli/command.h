@@ -57,6 +57,12 @@ std::string EscapeControls(std::string_view cp1252_text);
 // naming the bad value and the good ones, for anything else.
 bool ParseTestType(CliContext& context, const std::string& text, int* test_type);
 
+// A date option written DD/MM/AAAA, as AAAAMMDD in `date`; false, after a
+// message naming the option and the bad text, for anything that is not a real
+// calendar date.
+bool ParseDateArgument(CliContext& context, const std::string& option, const std::string& text,
+                       std::string* date);
+
 // A stored path as the user is shown it, in Windows-1252 for messages: the
 // host path a shell can open, then the stored "C:\..." form in brackets.
 std::string ShownPath(const Session& session, const std::string& stored);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <ostream>
 
@@ -113,6 +114,25 @@ bool ParseTestType(CliContext& context, const std::string& text, int* test_type)
   }
   context.feedback.Message("Tipo de test desconocido '" + text + "': mensual, trimestral o cma");
   return false;
+}
+
+bool ParseDateArgument(CliContext& context, const std::string& option, const std::string& text,
+                       std::string* date) {
+  // DD/MM/AAAA, as the page's date fields show it; one-digit days and months too.
+  int day = 0, month = 0, year = 0;
+  char tail = 0;
+  const bool shaped = std::sscanf(text.c_str(), "%2d/%2d/%4d%c", &day, &month, &year, &tail) == 3 &&
+                      text.size() >= 8 && text.size() <= 10 &&
+                      text.find_first_of("+- ") == std::string::npos;
+  constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  if (!shaped || year < 1000 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1] ||
+      (month == 2 && day == 29 && !leap)) {
+    context.feedback.Message(option + ": fecha incorrecta '" + text + "' (DD/MM/AAAA)");
+    return false;
+  }
+  *date = StrFormat("%04d%02d%02d", year, month, day);
+  return true;
 }
 
 bool IsControlByte(unsigned char c) {
