@@ -37,6 +37,46 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence of two or more bytes at text[i], or 0.
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t i) {
+  const auto c = static_cast<unsigned char>(text[i]);
+  std::size_t length = 0;
+  if (c >= 0xC2 && c <= 0xDF)
+    length = 2;
+  else if (c >= 0xE0 && c <= 0xEF)
+    length = 3;
+  else if (c >= 0xF0 && c <= 0xF4)
+    length = 4;
+  if (length == 0 || i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+  const auto second = static_cast<unsigned char>(text[i + 1]);
+  if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) ||
+      (c == 0xF0 && second < 0x90) || (c == 0xF4 && second > 0x8F))
+    return 0;  // overlong forms and surrogates are not names anyone typed
+  return length;
+}
+
+}  // namespace
+
+std::string DisplayTextToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t run = i;
+    std::size_t sequence = 0;
+    while (run < text.size() && (sequence = Utf8SequenceAt(text, run)) == 0) ++run;
+    AppendCp1252AsUtf8(text.substr(i, run - i), &out);
+    if (run == text.size()) break;
+    out.append(text.data() + run, sequence);
+    i = run + sequence;
+  }
+  return out;
+}
+
 std::string Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());

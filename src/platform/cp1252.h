@@ -88,6 +88,12 @@ consteval const char* operator""_cp() {
 std::string Cp1252ToUtf8(std::string_view text);
 // The same, added to the end of *out: no string of its own per call.
 void AppendCp1252AsUtf8(std::string_view text, std::string* out);
+// A message or line for the screen: Windows-1252 text that may carry host
+// file names, which are the user's bytes (UTF-8 on Linux). Whole UTF-8
+// sequences of two or more bytes pass unchanged; every other byte is read as
+// Windows-1252. (A Spanish text almost never holds a capital accented letter
+// followed at once by a sign of 0x80..0xBF, the only pairs taken otherwise.)
+std::string DisplayTextToUtf8(std::string_view text);
 // Characters without a Windows-1252 byte become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 

@@ -445,9 +445,14 @@ TEST(HostNamesTest, FileNamesAreTheUsersBytes) {
   inst.Put("\xE6\x96\x87.dbf", CliInstallation::Cmbd(1));
   run = inst.Run("open '\xE6\x96\x87.dbf'");
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(run.err.find("tiene caracteres que la configuraci\u00F3n no puede guardar"),
+  EXPECT_NE(run.err.find("\xE6\x96\x87.dbf tiene caracteres que la configuraci\u00F3n no puede "
+                         "guardar"),
             std::string::npos)
       << run.err;
+  // Messages name the file with the user's bytes, whatever they are.
+  run = inst.Run("dump 'n\xC3\xB6\xE6\x96\x87.dbf'");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.err.find(" n\xC3\xB6\xE6\x96\x87.dbf\n"), std::string::npos) << run.err;
 }
 
 TEST(OddInputTest, ControlBytesAreEscapedAShortLogIsSaidAndLinkedReportsReplaced) {

@@ -21,6 +21,16 @@ TEST(Cp1252, LiteralsAreWindows1252BytesAndEveryByteGoesToUtf8AndBack) {
             "? x ? a?b?");
 }
 
+TEST(Cp1252, MessagesShowHostNamesAsTheUsersBytesAndTheRestAsWindows1252) {
+  // "Error al abrir /tmp/ñ漢€.dbf: año" with the name in UTF-8 and the text in Windows-1252.
+  EXPECT_EQ(DisplayTextToUtf8("Error en /tmp/\xC3\xB1\xE6\xBC\xA2\xE2\x82\xAC.dbf: a\xF1o \x80"),
+            "Error en /tmp/\u00F1\u6F22\u20AC.dbf: a\u00F1o \u20AC");
+  // Bytes that only look like the start of a sequence, an overlong form, a
+  // surrogate and a cut sequence are Windows-1252.
+  EXPECT_EQ(DisplayTextToUtf8("\xD1o \xE1\x80x \xC0\x80 \xED\xA0\x80 \xE2\x82"),
+            Cp1252ToUtf8("\xD1o \xE1\x80x \xC0\x80 \xED\xA0\x80 \xE2\x82"));
+}
+
 TEST(StrFormat, FormatsLongTextsWhole) {
   const std::string long_path(1000, 'p');
   EXPECT_EQ(StrFormat("Error al abril el fichero %s", long_path.c_str()),

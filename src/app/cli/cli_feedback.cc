@@ -24,16 +24,16 @@ void CliFeedback::Message(std::string_view text, std::string_view caption) {
   ClearBar();
   ++messages_;
   std::string line;
-  if (!caption.empty()) line = Cp1252ToUtf8(caption) + ": ";
-  line += Cp1252ToUtf8(text);
+  if (!caption.empty()) line = DisplayTextToUtf8(caption) + ": ";
+  line += DisplayTextToUtf8(text);
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 bool CliFeedback::Ask(std::string_view question, std::string_view caption) {
   ClearBar();
-  std::string text = Cp1252ToUtf8(question);
-  if (!caption.empty()) text = Cp1252ToUtf8(caption) + ": " + text;
+  std::string text = DisplayTextToUtf8(question);
+  if (!caption.empty()) text = DisplayTextToUtf8(caption) + ": " + text;
   if (answer_ != Answer::kAsk) {
     std::fprintf(stderr, "%s [%s]\n", text.c_str(), answer_ == Answer::kYes ? "si" : "no");
     return answer_ == Answer::kYes;

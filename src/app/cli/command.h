@@ -45,7 +45,8 @@ bool TakeFlag(std::vector<std::string>* args, const std::string& name);
 // anything else as a host path.
 std::string HostPathOf(const Session& session, const std::string& argument);
 
-// Commands print UTF-8; the program's texts are Windows-1252.
+// Commands print UTF-8; the program's texts are Windows-1252, with host file
+// names in them as the user's own bytes (DisplayTextToUtf8).
 void PrintLine(std::ostream& out, std::string_view cp1252_text);
 
 // Control bytes (and the bytes Windows-1252 leaves undefined) written as
@@ -63,8 +64,8 @@ bool ParseTestType(CliContext& context, const std::string& text, int* test_type)
 bool ParseDateArgument(CliContext& context, const std::string& option, const std::string& text,
                        std::string* date);
 
-// A stored path as the user is shown it, in Windows-1252 for messages: the
-// host path a shell can open, then the stored "C:\..." form in brackets.
+// A stored path as the user is shown it, for messages: the host path a shell
+// can open (the user's bytes), then the stored "C:\..." form in brackets.
 std::string ShownPath(const Session& session, const std::string& stored);
 
 }  // namespace quirovel

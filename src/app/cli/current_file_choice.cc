@@ -24,7 +24,7 @@ std::string StoredPathOf(CliContext& context, const std::string& argument) {
   const std::string host = AbsoluteHostPath(argument);
   if (!FitsStoredText(host)) {
     context.feedback.Message(
-        "El nombre " + Utf8ToCp1252(host) +
+        "El nombre " + host +
         " tiene caracteres que la configuración no puede guardar (Windows-1252)"_cp);
     return {};
   }

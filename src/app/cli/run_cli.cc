@@ -152,12 +152,12 @@ std::string EscapeControls(std::string_view cp1252_text) {
 }
 
 std::string ShownPath(const Session& session, const std::string& stored) {
-  const std::string host = Utf8ToCp1252(session.paths.ToHost(stored));
+  const std::string host = session.paths.ToHost(stored);  // shown as the user's bytes
   return HasDriveLetter(stored) ? host + " [" + stored + "]" : host;
 }
 
 void PrintLine(std::ostream& out, std::string_view cp1252_text) {
-  out << Cp1252ToUtf8(cp1252_text) << "\n";
+  out << DisplayTextToUtf8(cp1252_text) << "\n";
 }
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {

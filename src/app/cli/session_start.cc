@@ -14,7 +14,7 @@ bool InstallationPresent(CliContext& context) {
   if (s.fs.IsDirectory(s.paths.ToHost(kInstallDirectory))) return true;
   // Without it every file of start-up is missing: one line that says what to
   // do instead of a message for each of them.
-  const std::string root = Utf8ToCp1252(s.paths.root());
+  const std::string& root = s.paths.root();  // shown as the user's bytes
   context.feedback.Message("No hay instalación de Quirovel en "_cp + root +
                            ": créela con quirovel --root "_cp + root +
                            " init, o indique otra raíz con --root DIR o QUIROVEL_ROOT"_cp);

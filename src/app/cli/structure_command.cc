@@ -39,13 +39,13 @@ int StructureCommand(CliContext& context, const std::vector<std::string>& args) 
       return kExitUsage;
     }
   } else {
-    shown = Utf8ToCp1252(args[0]);
+    shown = args[0];  // the user's bytes, shown as given
   }
   if (s.table.Open(args.empty() ? s.paths.ToHost(shown) : HostPathOf(s, args[0])) != 1)
     return kExitFailed;
   AnalyseStructure(s);
   s.structure.path = shown;
-  context.out << Cp1252ToUtf8(StructureAnalysisText(s.structure));
+  context.out << DisplayTextToUtf8(StructureAnalysisText(s.structure));
   return kExitOk;
 }
 
