@@ -197,6 +197,13 @@ bool RunDetection(Session& s, int test_type, const EpisodeCheck& check) {
     return false;
   }
 
+  // A table cut short would be checked only as far as it goes, and its
+  // figures taken for the whole file's.
+  if (s.table.HeaderOvercounts()) {
+    feedback.Message("Detección no realizada: el fichero CMBD-A está incompleto"_cp);
+    return false;
+  }
+
   // Without the catalogue every code would be an error: the run would
   // replace the last one's log and reports with figures that mean nothing.
   if (!s.catalogue.attributes().is_open() || !s.catalogue.descriptions().is_open()) {

@@ -12,9 +12,15 @@ bool ReopenCurrentTable(Session& s) {
 }
 
 WalkResult WalkEpisodes(Session& s, ProgressTracker& progress, const EpisodeVisitor& visit) {
+  WalkResult result;
+  // A table cut short is not walked at all: what an operation would say of
+  // part of it would read as the whole file's. Open has said why.
+  if (s.table.HeaderOvercounts()) {
+    result.end = WalkEnd::kUnreadable;
+    return result;
+  }
   const std::int64_t n = s.table.record_count();
   progress.Start(static_cast<long>(n));
-  WalkResult result;
   for (std::int64_t r = 1; r <= n; ++r) {
     // Asked for every record: one load, nothing beside reading a record.
     if (s.feedback.StopRequested()) {

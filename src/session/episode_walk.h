@@ -35,7 +35,8 @@ struct WalkResult {
 // s.record; returns false to end the walk after this record.
 using EpisodeVisitor = std::function<bool(std::int64_t record)>;
 
-// Walks records 1 to the table's record count. Starts `progress` with the
+// Walks records 1 to the table's record count; none, ending kUnreadable, when
+// the header counts more records than the file holds. Starts `progress` with the
 // count, steps it for every record and moves the bar to the last record
 // handled at the end; Finish (the elapsed time) is the caller's.
 WalkResult WalkEpisodes(Session& s, ProgressTracker& progress, const EpisodeVisitor& visit);

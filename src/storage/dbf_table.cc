@@ -33,7 +33,7 @@ int DbfTable::Open(const std::string& path) {
   for (auto& d : descriptors_) d.fill(0);
   offsets_.fill(-1);
   field_count_ = 0;
-  record_count_ = 0;
+  record_count_ = records_in_file_ = 0;
   header_length_ = record_length_ = 0;
   header_.fill(0);
   DropReadAhead();
@@ -106,7 +106,28 @@ int DbfTable::Open(const std::string& path) {
     return Refuse();
   }
   if (!CheckLayout()) return Refuse();
+  CountRecordsInFile();
   return 1;
+}
+
+// Compares the header's record count with the bytes that follow the header,
+// so that a table cut short is said, not read as if it ended early.
+void DbfTable::CountRecordsInFile() {
+  const std::int64_t size = file_->Size();
+  const std::int64_t data = size - header_length_;
+  std::int64_t held = 0;
+  // A last byte alone (the end-of-file mark) is not a record.
+  if (record_length_ > 1 && data > 1) held = (data + record_length_ - 2) / record_length_;
+  if (record_length_ == 1 && data > 0) held = data;
+  records_in_file_ = static_cast<std::uint32_t>(std::min<std::int64_t>(held, UINT32_MAX));
+  if (size < 0 || !HeaderOvercounts()) return;
+  const std::string said = StrFormat(
+      "El fichero %s está incompleto: su cabecera dice %u registros y solo contiene %u"_cp,
+      path_.c_str(), record_count_, records_in_file_);
+  // An operation reopens its table: the same damage is said once.
+  if (said == overcount_said_) return;
+  overcount_said_ = said;
+  feedback_.Message(said);
 }
 
 // A refused table must not be used; nothing about it is kept but its path, so
@@ -116,7 +137,7 @@ int DbfTable::Refuse() {
   for (auto& d : descriptors_) d.fill(0);
   offsets_.fill(-1);
   field_count_ = 0;
-  record_count_ = 0;
+  record_count_ = records_in_file_ = 0;
   header_length_ = record_length_ = 0;
   return -1;
 }
@@ -259,6 +280,7 @@ bool DbfTable::WriteRecordAt(std::uint32_t index, const char* bytes) {
     return false;
   }
   ++record_count_;
+  records_in_file_ = std::max(records_in_file_, record_count_);
   status_ = 0;
   return true;
 }

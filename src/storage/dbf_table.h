@@ -65,6 +65,12 @@ class DbfTable {
   bool AppendScratch(std::string_view record);
 
   std::uint32_t record_count() const { return record_count_; }
+  // Records the file held when it was opened (a record cut short counts, a
+  // lone end-of-file mark does not).
+  std::uint32_t records_in_file() const { return records_in_file_; }
+  // The header promises records the file does not hold: a table cut short or
+  // a damaged header. Open has said so; reading stops at the first missing record.
+  bool HeaderOvercounts() const { return record_count_ > records_in_file_; }
   int field_count() const { return field_count_; }
   int header_length() const { return header_length_; }
   int record_length() const { return record_length_; }
@@ -90,6 +96,7 @@ class DbfTable {
 
  private:
   bool CheckLayout();
+  void CountRecordsInFile();
   int Refuse();
   bool WriteRecordAt(std::uint32_t index, const char* bytes);
   void DropReadAhead() { ahead_first_ = ahead_count_ = 0; }
@@ -100,6 +107,8 @@ class DbfTable {
   std::string path_;
   int status_ = 0;
   std::uint32_t record_count_ = 0;
+  std::uint32_t records_in_file_ = 0;
+  std::string overcount_said_;  // the last "incompleto" message, not repeated
   int field_count_ = 0;
   int header_length_ = 0;
   int record_length_ = 0;

@@ -259,7 +259,9 @@ TEST(DumpCommandTest, PrintsEachEpisodesFieldsAndStopsAtARecordItCannotRead) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out.rfind("Registro 1\n", 0), 0u);
   EXPECT_EQ(run.out.find("Registro 2\n"), std::string::npos);
-  EXPECT_EQ(run.err, "No se puede leer el registro 2\n");
+  EXPECT_EQ(run.err,
+            "El fichero short.dbf est\u00E1 incompleto: su cabecera dice 3 registros y solo "
+            "contiene 1\nNo se puede leer el registro 2\n");
   // Counts at the edge of a long integer print nothing and overflow nothing.
   run = inst.RunBare("dump short.dbf --from 9223372036854775807 --count 9223372036854775807");
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -357,6 +359,22 @@ TEST(DetectCommandTest, ChecksTheTableNamedAndSaysWhatTheReportsLeaveOut) {
                          "C:\\QUIROVEL\\trabajo\\csv.dbf\n  FECALT: esperado D8, encontrado C10\n"),
             std::string::npos)
       << run.err;
+
+  // A table whose header promises more records than it holds is not checked
+  // in part: the last run's reports and log stay.
+  const std::string summary = inst.Read("root/QUIROVEL/trabajo/resumen.txt");
+  const std::string log = inst.Read("root/QUIROVEL/trabajo/fallos.dat");
+  testing::DbfShape lying;
+  lying.record_count = 10000000;
+  inst.Put("corto.dbf", DbfBytes(CmbdAFields(), {RowFor(CmbdAFields(), {})}, lying));
+  run = inst.Run("detect corto.dbf");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.err.find("incompleto: su cabecera dice 10000000 registros y solo contiene 1\n"
+                         "Detecci\u00F3n no realizada: el fichero CMBD-A est\u00E1 incompleto\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(inst.Read("root/QUIROVEL/trabajo/resumen.txt"), summary);
+  EXPECT_EQ(inst.Read("root/QUIROVEL/trabajo/fallos.dat"), log);
 
   // More errors than the groupings take: said on every run. A host path under
   // the root is made current in its stored form.

@@ -119,13 +119,17 @@ std::vector<Case> Cases() {
                        1, {}, 1, {{1, "ab"}, {2, ""}, {3, "cd"}}));
   s = {};
   s.record_count = 0xFFFFFFFFu;
-  cases.push_back(Case("record count lies", DbfBytes(three, {{"abc", "12", "20060315"}}, s), 1, {},
+  cases.push_back(Case("record count lies", DbfBytes(three, {{"abc", "12", "20060315"}}, s), 1,
+                       {"El fichero /t.dbf est\xE1 incompleto: su cabecera dice 4294967295 "
+                        "registros y solo contiene 1"},
                        1, {{3, "20060315"}}));
   s.record_count = 5;  // two records, and the second is cut after "cccc" and one "d"
   const std::string cut =
       DbfBytes({{"A", 'C', 4}, {"B", 'C', 4}}, {{"aaaa", "bbbb"}, {"cccc", "dddd"}}, s);
-  cases.push_back(Case("file ends inside a record", cut.substr(0, cut.size() - 3), 1, {}, 2,
-                       {{1, "cccc"}, {2, "d   "}}));
+  cases.push_back(Case("file ends inside a record", cut.substr(0, cut.size() - 3), 1,
+                       {"El fichero /t.dbf est\xE1 incompleto: su cabecera dice 5 registros y "
+                        "solo contiene 2"},
+                       2, {{1, "cccc"}, {2, "d   "}}));
   return cases;
 }
 

@@ -109,7 +109,9 @@ TEST(DbfTableRecords, RefusesToAppendBeyondTheEndOfAFileShorterThanItsCount) {
   }
   EXPECT_EQ(
       feedback.Texts(),
-      (Messages{"El fichero /t.dbf tiene menos registros que los 1000000 que indica su cabecera",
+      (Messages{"El fichero /t.dbf est\xE1 incompleto: su cabecera dice 1000000 registros y solo "
+                "contiene 1",
+                "El fichero /t.dbf tiene menos registros que los 1000000 que indica su cabecera",
                 "APPEND:ERROR ESCRITURA"}));
   EXPECT_EQ(*fs.Contents(kPath), bytes);
 }
