@@ -43,4 +43,16 @@ ConfigRecord NewConfigRecord() {
   return r;
 }
 
+RecordFileState CompleteRecordFile(FileSystem& fs, const std::string& path,
+                                   std::size_t* found_size) {
+  std::string bytes;
+  if (!fs.Exists(path) || !ReadWholeFile(fs, path, &bytes)) return RecordFileState::kWhole;
+  *found_size = bytes.size();
+  if (bytes.size() >= ConfigRecord::kSize) return RecordFileState::kWhole;
+  const ConfigRecord record = NewConfigRecord();
+  const auto& defaults = record.bytes();
+  bytes.append(defaults.begin() + static_cast<long>(bytes.size()), defaults.end());
+  return WriteWholeFile(fs, path, bytes) ? RecordFileState::kCompleted : RecordFileState::kFailed;
+}
+
 }  // namespace quirovel

@@ -1,6 +1,7 @@
 #include "session/startup.h"
 
 #include "platform/cp1252.h"
+#include "platform/format.h"
 #include "reference/config_defaults.h"
 #include "reference/install_paths.h"
 #include "session/catalogue_session.h"
@@ -14,6 +15,14 @@ void ReadOrCreateConfig(Session& s) {
   if (OpenConfigFile(s)) {
     s.config = ConfigRecord();  // a short file leaves the rest of the record zero
     ReloadConfig(s);
+    // A record cut short (a full disk) would run with blank paths and
+    // switches off, and its next save would make that permanent.
+    if (const std::int64_t size = s.config_file->Size();
+        size >= 0 && size < static_cast<std::int64_t>(ConfigRecord::kSize)) {
+      s.feedback.Message(StrFormat("La configuración %s está incompleta (%lld de %zu bytes)"_cp,
+                                   kConfigFile, static_cast<long long>(size), ConfigRecord::kSize));
+      s.config_unreadable = true;
+    }
     return;
   }
   s.config = NewConfigRecord();

@@ -36,15 +36,42 @@ TEST(InitCommandTest, CopiesTheKitOnceIntoTheInstallationFolderWhateverItsCase) 
   EXPECT_EQ(run.out, "Instalación en " + inst.root() + ": 0 ficheros copiados, 8 ya existían\n");
   EXPECT_EQ(inst.Read("root/QUIROVEL/servicios.txt"), "propio\r\n");
   EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), testing::NewRecordImage());
+  // Files cut short (a full disk) are repaired and said; the hospital's own
+  // changes are not. A record keeps the settings it holds.
+  const std::string table = inst.Read("root/QUIROVEL/trabajo/Ctprueba.dbf");
+  inst.Put("root/QUIROVEL/trabajo/Ctprueba.dbf", table.substr(0, table.size() / 2));
+  inst.Put("root/QUIROVEL/CIE02.dbf", "");
+  inst.Put("root/QUIROVEL/Quirovel.dat", testing::NewRecordImage().substr(0, 1000));
+  run = inst.Run("detect");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.err.find("Quirovel.dat est\u00E1 incompleta (1000 de 2460 bytes)\n"),
+            std::string::npos)
+      << run.err;
+  run = inst.Init();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "Instalación en " + inst.root() +
+                         ": 0 ficheros copiados, 6 ya existían, 3 reparados\n");
+  EXPECT_NE(run.err.find("Reparado " + inst.root() + "/QUIROVEL/CIE02.dbf: estaba incompleto\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("/QUIROVEL/Quirovel.dat: ten\u00EDa 1000 de 2460 bytes; el resto, "
+                         "con los valores por defecto\n"),
+            std::string::npos);
+  EXPECT_EQ(inst.Read("root/QUIROVEL/trabajo/Ctprueba.dbf"), table);
+  EXPECT_EQ(inst.Read("root/QUIROVEL/CIE02.dbf"), inst.Read("kit/QUIROVEL/CIE02.dbf"));
+  EXPECT_EQ(inst.Read("root/QUIROVEL/Quirovel.dat"), testing::NewRecordImage());
+  EXPECT_EQ(inst.Read("root/QUIROVEL/servicios.txt"), "propio\r\n");
   run = inst.Run("init --kit /no/such/kit");
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err, "No existe el directorio del kit /no/such/kit\n");
 
   // The kit files join an installation folder of another case.
   CliInstallation lower;
-  lower.Put("root/quirovel/Quirovel.dat", std::string(100, 'q'));
+  const std::string record = testing::NewRecordImage();
+  lower.Put("root/quirovel/Quirovel.dat", record.substr(0, 1000) + std::string(100, 'q'));
   EXPECT_EQ(lower.Init().exit_code, 0);
-  EXPECT_EQ(lower.Read("root/quirovel/Quirovel.dat"), std::string(100, 'q'));
+  EXPECT_EQ(lower.Read("root/quirovel/Quirovel.dat"),
+            record.substr(0, 1000) + std::string(100, 'q') + record.substr(1100));
   EXPECT_EQ(lower.Read("root/quirovel/hospital.dat"), lower.Read("kit/QUIROVEL/hospital.dat"));
   EXPECT_EQ(testing::RunCommand("ls " + ShellQuote(lower.root())), "quirovel\n");
 }

@@ -36,8 +36,18 @@ std::string DefaultKit(FileSystem& fs) {
 }
 
 struct CopyCount {
-  long copied = 0, kept = 0, failed = 0;
+  long copied = 0, kept = 0, repaired = 0, failed = 0;
 };
+
+// A file of the kit already in the installation is left as it is, even when
+// the hospital has changed it, unless it is the kit's file cut short (empty,
+// or its beginning only: a full disk or an interrupted copy). Nothing is lost
+// by replacing such a file, and keeping it would give wrong answers later.
+bool IsCutShortCopy(FileSystem& fs, const std::string& source, const std::string& target) {
+  std::string kit, installed;
+  if (!ReadWholeFile(fs, target, &installed) || !ReadWholeFile(fs, source, &kit)) return false;
+  return installed.size() < kit.size() && kit.compare(0, installed.size(), installed) == 0;
+}
 
 // Copies the kit's tree (host directory `from`, stored prefix `stored`) into
 // the installation, resolving each name as the installation already spells it.
@@ -51,7 +61,8 @@ void CopyTree(Session& s, const std::string& from, const std::string& stored, Co
       CopyTree(s, source, target_stored, count);
       continue;
     }
-    if (s.fs.Exists(target)) {
+    const bool repair = s.fs.Exists(target) && IsCutShortCopy(s.fs, source, target);
+    if (s.fs.Exists(target) && !repair) {
       ++count->kept;
       continue;
     }
@@ -61,7 +72,12 @@ void CopyTree(Session& s, const std::string& from, const std::string& stored, Co
       ++count->failed;
       continue;
     }
-    ++count->copied;
+    if (repair) {
+      s.feedback.Message(StrFormat("Reparado %s: estaba incompleto", target.c_str()));
+      ++count->repaired;
+    } else {
+      ++count->copied;
+    }
   }
 }
 
@@ -104,10 +120,30 @@ int InitCommand(CliContext& context, const std::vector<std::string>& arguments) 
     const auto& bytes = record.bytes();
     if (!WriteWholeFile(s.fs, defaults, std::string(bytes.begin(), bytes.end()))) ++count.failed;
   }
+  for (const char* stored : {kConfigFile, kDefaultsFile}) {
+    const std::string path = s.paths.ToHost(stored);
+    std::size_t size = 0;
+    switch (CompleteRecordFile(s.fs, path, &size)) {
+      case RecordFileState::kWhole:
+        break;
+      case RecordFileState::kCompleted:
+        s.feedback.Message(StrFormat(
+            "Reparado %s: tenía %zu de %zu bytes; el resto, con los valores por defecto"_cp,
+            path.c_str(), size, ConfigRecord::kSize));
+        ++count.repaired;
+        break;
+      case RecordFileState::kFailed:
+        s.feedback.Message(StrFormat("No se pudo reparar %s", path.c_str()));
+        ++count.failed;
+        break;
+    }
+  }
   if (!StartSession(context)) return kExitFailed;
   EndSession(context);
   context.out << "Instalación en " << s.paths.root() << ": " << count.copied
-              << " ficheros copiados, " << count.kept << " ya existían\n";
+              << " ficheros copiados, " << count.kept << " ya existían";
+  if (count.repaired > 0) context.out << ", " << count.repaired << " reparados";
+  context.out << "\n";
   return count.failed == 0 ? kExitOk : kExitFailed;
 }
 

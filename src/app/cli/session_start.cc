@@ -24,8 +24,12 @@ bool InstallationPresent(CliContext& context) {
 bool StartSession(CliContext& context) {
   if (!InstallationPresent(context)) return false;
   LoadConfig(context.session);
-  if (!context.session.config_unreadable) return true;
-  CloseConfig(context.session);
+  Session& s = context.session;
+  if (!s.config_unreadable) return true;
+  if (s.config_file && s.config_file->Size() < static_cast<std::int64_t>(ConfigRecord::kSize))
+    context.feedback.Message(
+        "quirovel init la completa con los valores por defecto (vea quirovel help init)");
+  CloseConfig(s);
   return false;
 }
 
