@@ -63,14 +63,17 @@ build-fuzz/build.ninja: CMakeLists.txt
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUIROVEL_TESTS=OFF -DQUIROVEL_FUZZ=ON -DQUIROVEL_SANITIZE=ON
 
-# FUZZ_SECONDS per target; fuzz-ci keeps the whole run under two minutes.
+# FUZZ_SECONDS per target, or FUZZ_RUNS executions per target when given;
+# FUZZ_TARGETS="fuzz_a fuzz_b" runs only those; FUZZ_MERGE=1 adds what reached
+# new code to the kept corpus in fuzz/seeds. fuzz-ci keeps the whole run short.
 FUZZ_SECONDS ?= 300
 fuzz: deps build-fuzz/build.ninja
 	cmake --build build-fuzz -j $(JOBS)
-	./tools/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+	FUZZ_RUNS=$(FUZZ_RUNS) FUZZ_TARGETS="$(FUZZ_TARGETS)" FUZZ_MERGE=$(FUZZ_MERGE) \
+	  ./tools/fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
 fuzz-ci:
-	$(MAKE) fuzz FUZZ_SECONDS=50
+	$(MAKE) fuzz FUZZ_SECONDS=30
 
 # Installs the program, the sample kit, the manual page and the bash completion
 # under PREFIX (DESTDIR for staging); `make package` builds a .deb in build/.

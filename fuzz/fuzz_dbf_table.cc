@@ -16,16 +16,17 @@ namespace {
 
 using namespace quirovel;
 
-void Check(bool condition) {
+void FUZZ_CHECK(bool condition) {
   if (!condition) std::abort();
 }
 
 void VisitRecord(DbfTable& table, const FieldMap& map, CmbdRecord* record, std::int64_t n) {
   if (table.ReadRecord(n) != 0) return;
-  Check(table.status() == 0);
-  for (int i = 0; i <= table.field_count() + 1; ++i) Check(table.FieldText(i).size() <= 127);
+  FUZZ_CHECK(table.status() == 0);
+  for (int i = 0; i <= table.field_count() + 1; ++i) FUZZ_CHECK(table.FieldText(i).size() <= 127);
   DecodeRecord(table, map, record);
-  for (int k = 0; k <= kCmbdFieldCount + 1; ++k) Check(CmbdFieldText(table, map, k).size() <= 127);
+  for (int k = 0; k <= kCmbdFieldCount + 1; ++k)
+    FUZZ_CHECK(CmbdFieldText(table, map, k).size() <= 127);
 }
 
 }  // namespace
@@ -43,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool open = table.Open("/f.dbf") == 1;
     AnalyseStructure(table, &map, &report);
     if (open) {
-      Check(table.field_count() >= 0 && table.field_count() <= DbfTable::kMaxFields);
-      Check(table.record_length() <= DbfTable::kMaxRecordLength);
+      FUZZ_CHECK(table.field_count() >= 0 && table.field_count() <= DbfTable::kMaxFields);
+      FUZZ_CHECK(table.record_length() <= DbfTable::kMaxRecordLength);
       const std::int64_t count = table.record_count();
       for (std::int64_t n = 1; n <= count && n <= 32; ++n) VisitRecord(table, map, &record, n);
       for (std::int64_t n = count - 3; n <= count + 1; ++n) VisitRecord(table, map, &record, n);
@@ -57,23 +58,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     1 + static_cast<std::int64_t>((h >> 33) % static_cast<std::uint64_t>(count)));
       }
     } else {
-      Check(table.record_count() == 0 && table.field_count() == 0);
-      Check(table.ReadRecord(1) == 1);
+      FUZZ_CHECK(table.record_count() == 0 && table.field_count() == 0);
+      FUZZ_CHECK(table.ReadRecord(1) == 1);
     }
     table.Close();
   }
   // Reading never writes.
-  Check(*fs.Contents("/f.dbf") == input);
+  FUZZ_CHECK(*fs.Contents("/f.dbf") == input);
 
   // The structure copy reads the same bytes; appending then grows the count by one.
   SilentFeedback quiet;
   if (CopyStructure(fs, quiet, "/f.dbf", "/copy.dbf") == 1) {
     DbfTable copy(fs, quiet);
     if (copy.Open("/copy.dbf") == 1) {
-      Check(copy.record_count() == 0);
+      FUZZ_CHECK(copy.record_count() == 0);
       const bool appended = copy.Append();
       copy.Close();
-      Check(RecordCountOf(fs, quiet, "/copy.dbf") == (appended ? 1u : 0u));
+      FUZZ_CHECK(RecordCountOf(fs, quiet, "/copy.dbf") == (appended ? 1u : 0u));
     }
   }
   return 0;
