@@ -209,6 +209,10 @@ SearchResult SearchEpisodes(Session& s, const SearchRequest& request) {
       s.feedback.Message("Fecha hasta incorrecta: mayor a hoy");
   }
 
+  if (!ReopenCurrentTable(s)) {
+    result.end = SearchEnd::kNoTable;
+    return result;
+  }
   ReportFile wide, narrow;
   if (!wide.Create(s.fs, OutputHostPath(s, "busqueda.txt")) ||
       !narrow.Create(s.fs, OutputHostPath(s, "busqueda2.txt"))) {

@@ -56,6 +56,7 @@ struct SearchRequest {
 enum class SearchEnd {
   kNoPatterns,  // the text holds no pattern: nothing was searched
   kNoReport,    // a report could not be created: nothing was searched
+  kNoTable,     // the current file could not be opened: the last reports stay
   kCompleted,   // the whole file was searched
   kUnreadable,  // a record could not be read: the search ended before it
   kStopped,     // a stop was requested: both reports were removed

@@ -188,6 +188,7 @@ UncodedHistogram AdmissionsHistogram(const EpisodeTable& table, Feedback& feedba
 
 bool FileAdmissionsHistogram(Session& s, UncodedHistogram* histogram) {
   std::map<long, std::int32_t> by_date;
+  if (!ReopenCurrentTable(s)) return true;  // nothing to count
   ProgressTracker progress(s.feedback);
   const WalkResult walk = WalkEpisodes(s, progress, [&](std::int64_t) {
     ++by_date[DecimalValue(CView(CmbdFieldText(s, FECING)))];

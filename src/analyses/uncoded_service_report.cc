@@ -14,6 +14,7 @@ namespace quirovel {
 
 UncodedServiceReport WriteUncodedOfService(Session& s, std::string_view code) {
   UncodedServiceReport result;
+  if (!ReopenCurrentTable(s)) return result;  // after the table's own message
   ReportFile out;
   if (!out.Create(s.fs, OutputHostPath(s, "altnocodserv.txt"))) {
     s.feedback.Message("Error al abrir altnocodserv.txt");

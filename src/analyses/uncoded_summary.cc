@@ -174,6 +174,7 @@ void SortSummary(UncodedSummary* summary, const ServiceTable& services, int colu
 
 bool UncodedDistribution(Session& s, UncodedHistogram* histogram) {
   std::map<long, std::int32_t> by_date;
+  if (!ReopenCurrentTable(s)) return true;  // nothing to count
   ProgressTracker progress(s.feedback);
   const WalkResult walk = WalkEpisodes(s, progress, [&](std::int64_t) {
     if (IsUncoded(UncodedC1(s))) ++by_date[DecimalValue(CView(CmbdFieldText(s, FECALT)))];
@@ -232,6 +233,10 @@ UncodedSummary BuildUncodedSummary(Session& s, int direction) {
   ReportFile list;
   if (!list.Create(s.fs, OutputHostPath(s, "altnocod.txt"))) {
     s.feedback.Message("Error al abrir el fichero de altas no codificadas altnocod.txt");
+  } else if (!ReopenCurrentTable(s)) {
+    // The table's own message said why; the last list stays.
+    list.Abandon();
+    summary.incomplete = true;
   } else {
     ReportHeading(list, s.config);
     list.Write(

@@ -166,6 +166,7 @@ int SearchCommand(CliContext& context, const std::vector<std::string>& arguments
       context.feedback.Message("No se pueden crear busqueda.txt y busqueda2.txt");
       EndSession(context);
       return kExitFailed;
+    case SearchEnd::kNoTable:
     case SearchEnd::kStopped:
     case SearchEnd::kNotWritten:
       EndSession(context);
