@@ -75,10 +75,11 @@ bool Prepare() {
                                 "' --episodes " + std::to_string(kEpisodes) + " >/dev/null";
     if (std::system(command.c_str()) != 0) return false;
   }
-  if (Cli({"open", kStoredTable}) != 0) return false;
-  if (!fs.Exists(Root() + "/QUIROVEL/trabajo/done.txt")) {
-    if (Cli({"detect", "--test", "mensual"}) != 0) return false;
-    std::system(("touch '" + Root() + "/QUIROVEL/trabajo/done.txt'").c_str());
+  // Opening a file forgets the last run: the file is opened and checked once.
+  const std::string ready = Root() + "/QUIROVEL/trabajo/detected.txt";
+  if (!fs.Exists(ready)) {
+    if (Cli({"open", kStoredTable}) != 0 || Cli({"detect", "--test", "mensual"}) != 0) return false;
+    std::system(("touch '" + ready + "'").c_str());
   }
   prepared = 1;
   return true;

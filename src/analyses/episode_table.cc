@@ -16,55 +16,24 @@ std::string_view EpisodeTable::Header(int column) {
   return CmbdFieldName(column + 1);
 }
 
-void EpisodeTable::Clear() {
-  texts_.clear();
-  texts_.shrink_to_fit();
-  ids_.clear();
-  ids_.shrink_to_fit();
-}
-
-void EpisodeTable::Start(const FieldMap& map) {
-  Clear();
-  std::uint32_t at = 0;
-  for (int k = 1; k <= kCmbdFieldCount; ++k) {
-    const auto c = static_cast<std::size_t>(k - 1);
-    offset_[c] = at;
-    width_[c] =
-        map.Present(k) ? static_cast<std::uint32_t>(map.width[static_cast<std::size_t>(k)]) : 0;
-    at += width_[c];
-  }
-  offset_[kCmbdFieldCount] = at;
-  stride_ = at;
-}
-
-void EpisodeTable::AddRow(const DbfTable& table, const FieldMap& map, std::int64_t record,
-                          std::int64_t entry) {
-  const std::size_t start = texts_.size();
-  texts_.resize(start + stride_, ' ');
-  for (int k = 1; k <= kCmbdFieldCount; ++k) {
-    const auto c = static_cast<std::size_t>(k - 1);
-    if (width_[c] == 0) continue;
-    const std::string_view text = CmbdFieldText(table, map, k).substr(0, width_[c]);
-    texts_.replace(start + offset_[c], text.size(), text);
-  }
-  ids_.push_back({record, entry});
-}
-
-std::string_view EpisodeTable::Field(std::size_t row, int column) const {
-  if (row >= ids_.size() || column < 0 || column >= kCmbdFieldCount) return {};
-  const auto c = static_cast<std::size_t>(column);
-  return std::string_view(texts_).substr(row * stride_ + offset_[c], width_[c]);
-}
-
 std::string EpisodeTable::Id(std::size_t row) const {
-  if (row >= ids_.size()) return {};
-  const RowId& id = ids_[row];
-  return id.entry >= 0 ? StrFormat("%ld", static_cast<long>(id.entry))
-                       : StrFormat("@%ld", static_cast<long>(id.record));
+  if (row >= rows_.size()) return {};
+  const Row& r = rows_[row];
+  return r.entry >= 0 ? StrFormat("%ld", static_cast<long>(r.entry))
+                      : StrFormat("@%ld", static_cast<long>(r.record));
 }
 
-std::string EpisodeTable::Text(std::size_t row, int column) const {
-  return column == kIdColumn ? Id(row) : std::string(Field(row, column));
+bool LoadRow(Session& s, const EpisodeTable& table, std::size_t row) {
+  return row < table.size() && s.table.ReadRecord(table.Record(row)) == 0;
+}
+
+std::string_view RowField(const Session& s, int column) {
+  if (column < 0 || column >= kCmbdFieldCount) return {};
+  return CmbdFieldText(s, column + 1);
+}
+
+std::string RowText(const Session& s, const EpisodeTable& table, std::size_t row, int column) {
+  return column == EpisodeTable::kIdColumn ? table.Id(row) : std::string(RowField(s, column));
 }
 
 std::string TypeFilter(int error_number) { return StrFormat("%2d", error_number); }
@@ -123,7 +92,7 @@ void SearchErrors(Session& s, const EpisodeQuery& query, EpisodeTable* table,
     } else if (ErrorNumberText(entry) != query.type_filter) {
       continue;
     }
-    table->AddRow(s.table, s.field_map, record, k - 1);
+    table->Add(record, k - 1);
   }
   progress.Finish();
 }
@@ -140,7 +109,6 @@ EpisodeTableCounts SearchEpisodes(Session& s, const EpisodeQuery& query, Episode
     counts.incomplete = true;
     return counts;
   }
-  table->Start(s.field_map);
   switch (query.mode) {
     case EpisodeTableMode::kSearchResult:
       for (std::size_t i = 0; i < query.records.size(); ++i) {
@@ -152,7 +120,7 @@ EpisodeTableCounts SearchEpisodes(Session& s, const EpisodeQuery& query, Episode
           counts.incomplete = true;
           break;
         }
-        table->AddRow(s.table, s.field_map, query.records[i]);
+        table->Add(query.records[i]);
       }
       break;
     case EpisodeTableMode::kUncodedOfService:
@@ -162,7 +130,7 @@ EpisodeTableCounts SearchEpisodes(Session& s, const EpisodeQuery& query, Episode
       ProgressTracker progress(s.feedback);
       const WalkResult walk = WalkEpisodes(s, progress, [&](std::int64_t record) {
         if (TallyCode(s) == query.service_code && (!uncoded_only || IsUncoded(UncodedC1(s))))
-          table->AddRow(s.table, s.field_map, record);
+          table->Add(record);
         return true;
       });
       counts.stopped = walk.end == WalkEnd::kStopped;
@@ -179,11 +147,20 @@ EpisodeTableCounts SearchEpisodes(Session& s, const EpisodeQuery& query, Episode
   return counts;
 }
 
-UncodedHistogram AdmissionsHistogram(const EpisodeTable& table, Feedback& feedback) {
+UncodedHistogram AdmissionsHistogram(Session& s, const EpisodeTable& table) {
   std::map<long, std::int32_t> by_date;
-  for (std::size_t row = 0; row < table.size(); ++row)
-    ++by_date[DecimalValue(CView(table.Field(row, FECING - 1)))];
-  return DayHistogram(by_date, feedback);
+  std::int64_t loaded = -1;
+  long fecing = 0;
+  for (std::size_t row = 0; row < table.size(); ++row) {
+    // The rows of one episode follow each other: it is read once.
+    if (table.Record(row) != loaded) {
+      if (ReadRecordAfter(s.table, loaded, table.Record(row)) != 0) break;
+      loaded = table.Record(row);
+      fecing = DecimalValue(CView(RowField(s, FECING - 1)));
+    }
+    ++by_date[fecing];
+  }
+  return DayHistogram(by_date, s.feedback);
 }
 
 bool FileAdmissionsHistogram(Session& s, UncodedHistogram* histogram) {

@@ -17,9 +17,11 @@
 namespace quirovel {
 
 struct Session;
-class DbfTable;
-struct FieldMap;
 
+// The rows are kept as the episodes' record numbers (and log positions), 16
+// bytes a row whatever the file's width; their texts are read back from the
+// current table when they are shown, saved or drawn, as a list that shows a
+// window of a long table reads only the rows in view.
 class EpisodeTable {
  public:
   static constexpr int kColumns = kCmbdFieldCount + 1;
@@ -28,37 +30,33 @@ class EpisodeTable {
   // The field names of the layout, then "Id" for column 63.
   static std::string_view Header(int column);
 
-  std::size_t size() const { return ids_.size(); }
-  bool empty() const { return ids_.empty(); }
-  // Column 0..62: the raw text of field column + 1 as stored (empty when the
-  // file lacks it); column 63: "@%ld" of the record number for an episode row,
-  // "%d" of the entry's position in the log, from 0, for an error row.
-  std::string_view Field(std::size_t row, int column) const;
+  std::size_t size() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  // "@%ld" of the record number for an episode row, "%d" of the entry's
+  // position in the log, from 0, for an error row.
   std::string Id(std::size_t row) const;
-  std::string Text(std::size_t row, int column) const;
   // The episode's record number (for an error row, that of its entry).
-  std::int64_t Record(std::size_t row) const { return ids_[row].record; }
-  bool IsErrorRow(std::size_t row) const { return ids_[row].entry >= 0; }
+  std::int64_t Record(std::size_t row) const { return rows_[row].record; }
+  bool IsErrorRow(std::size_t row) const { return rows_[row].entry >= 0; }
 
-  void Clear();
-  // Takes the field widths of the current table: every row added after it
-  // comes from that table.
-  void Start(const FieldMap& map);
-  // Adds the record in the table's buffer.
-  void AddRow(const DbfTable& table, const FieldMap& map, std::int64_t record,
-              std::int64_t entry = -1);
+  void Clear() { rows_.clear(); }
+  void Add(std::int64_t record, std::int64_t entry = -1) { rows_.push_back({record, entry}); }
 
  private:
-  struct RowId {
+  struct Row {
     std::int64_t record = 0;
     std::int64_t entry = -1;  // position in the log, -1 for an episode row
   };
-  std::array<std::uint32_t, kCmbdFieldCount + 1> offset_{};  // of column c in a row
-  std::array<std::uint32_t, kCmbdFieldCount> width_{};
-  std::size_t stride_ = 0;
-  std::string texts_;  // every row's 63 texts back to back
-  std::vector<RowId> ids_;
+  std::vector<Row> rows_;
 };
+
+// Reads the row's episode into the current table's record buffer; false when
+// it cannot be read.
+bool LoadRow(Session& s, const EpisodeTable& table, std::size_t row);
+// Column 0..62 of the loaded row: the raw text of field column + 1 as stored
+// (empty when the file lacks it); column 63: its Id.
+std::string_view RowField(const Session& s, int column);
+std::string RowText(const Session& s, const EpisodeTable& table, std::size_t row, int column);
 
 enum class EpisodeTableMode {
   kSearchResult,         // the record numbers kept by the code search
@@ -92,7 +90,7 @@ std::string ServiceFilter(std::string_view service_code);
 EpisodeTableCounts SearchEpisodes(Session& s, const EpisodeQuery& query, EpisodeTable* table);
 
 // The admissions graph ("Gr"): the rows counted by their FECING (column 11).
-UncodedHistogram AdmissionsHistogram(const EpisodeTable& table, Feedback& feedback);
+UncodedHistogram AdmissionsHistogram(Session& s, const EpisodeTable& table);
 // The same over every episode of the current file; false when a stop was requested.
 bool FileAdmissionsHistogram(Session& s, UncodedHistogram* histogram);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analyses/episode_table.h"
+#include "detection/report_text.h"
 #include "platform/cp1252.h"
 #include "session/session.h"
 #include "storage/dbf_table.h"
@@ -46,11 +47,22 @@ bool SaveEpisodeTable(Session& s, const EpisodeTable& table) {
   for (int i = 1; i <= kCmbdFieldCount; ++i)
     widths[static_cast<std::size_t>(i)] = static_cast<std::size_t>(out.Descriptor(i).width);
   bool whole = true;
+  std::int64_t loaded = -1;
   for (std::size_t row = 0; row < table.size() && whole; ++row) {
     if ((row & 1023) == 1023 && s.feedback.StopRequested()) whole = false;
+    if (whole && table.Record(row) != loaded) {
+      // An episode that can no longer be read leaves the table incomplete:
+      // none is written.
+      if (ReadRecordAfter(s.table, loaded, table.Record(row)) != 0) {
+        s.feedback.Message("ERROR AL LEER FICHERO CMBD");
+        whole = false;
+        break;
+      }
+      loaded = table.Record(row);
+    }
     for (int i = 1; i <= kCmbdFieldCount; ++i)
       out.SetFieldText(
-          i, RightAligned(CView(table.Field(row, i - 1)), widths[static_cast<std::size_t>(i)]));
+          i, RightAligned(CView(RowField(s, i - 1)), widths[static_cast<std::size_t>(i)]));
     if (whole && !out.Append()) whole = false;
   }
   out.Close();

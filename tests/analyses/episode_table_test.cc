@@ -54,8 +54,11 @@ class EpisodeTableTest : public ::testing::Test {
     const EpisodeTableCounts c = SearchEpisodes(f.session(), query, &table);
     if (counts != nullptr) *counts = c;
     std::vector<std::string> ids;
-    for (std::size_t row = 0; row < table.size(); ++row)
-      ids.push_back(table.Id(row) + ":" + std::string(table.Field(row, HISTORIA - 1)));
+    for (std::size_t row = 0; row < table.size(); ++row) {
+      EXPECT_TRUE(LoadRow(f.session(), table, row));
+      ids.push_back(RowText(f.session(), table, row, EpisodeTable::kIdColumn) + ":" +
+                    std::string(RowField(f.session(), HISTORIA - 1)));
+    }
     return ids;
   }
 
@@ -104,7 +107,7 @@ TEST_F(EpisodeTableTest, AdmissionsHistogramOverTheRows) {
   EpisodeQuery query;
   query.type_filter = TypeFilter(7);
   SearchEpisodes(f.session(), query, &table);
-  const UncodedHistogram h = AdmissionsHistogram(table, f.feedback());
+  const UncodedHistogram h = AdmissionsHistogram(f.session(), table);
   EXPECT_EQ(h.first_date, 20050301);
   EXPECT_EQ(h.last_date, 20050303);
   EXPECT_EQ(h.bars, 5);         // three days and two

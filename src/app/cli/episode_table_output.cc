@@ -24,7 +24,7 @@ int ErrorNumberOf(const std::string& text) {
 
 }  // namespace
 
-void PrintEpisodeTable(CliContext& context, const EpisodeTable& table) {
+bool PrintEpisodeTable(CliContext& context, const EpisodeTable& table) {
   std::string line;
   for (int c = 0; c < EpisodeTable::kColumns; ++c) {
     if (c > 0) line += '\t';
@@ -33,13 +33,19 @@ void PrintEpisodeTable(CliContext& context, const EpisodeTable& table) {
   context.out << line << "\n";
   for (std::size_t row = 0; row < table.size(); ++row) {
     line.clear();
+    if (!LoadRow(context.session, table, row)) {
+      context.feedback.Message("ERROR AL LEER FICHERO CMBD");
+      return false;
+    }
     for (int c = 0; c < EpisodeTable::kColumns; ++c) {
       if (c > 0) line += '\t';
-      AppendCp1252AsUtf8(EscapeControls(TrimmedRight(CView(table.Text(row, c)))), &line);
+      AppendCp1252AsUtf8(
+          EscapeControls(TrimmedRight(CView(RowText(context.session, table, row, c)))), &line);
     }
     line += '\n';
     context.out << line;
   }
+  return true;
 }
 
 int TakeEpisodeSelection(CliContext& context, std::vector<std::string>* args, EpisodeQuery* query) {

@@ -12,8 +12,9 @@
 namespace quirovel {
 
 // One header line with the 64 column names, then one line per row, each text
-// without its trailing blanks and with control bytes escaped.
-void PrintEpisodeTable(CliContext& context, const EpisodeTable& table);
+// without its trailing blanks and with control bytes escaped; false when an
+// episode could no longer be read.
+bool PrintEpisodeTable(CliContext& context, const EpisodeTable& table);
 
 // Takes one of --type N, --service CODE, --uncoded CODE, --discharges CODE
 // out of args. 1 when one was given, 0 when none, -1 (after a message) when

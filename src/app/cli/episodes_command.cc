@@ -34,7 +34,7 @@ int EpisodesCommand(CliContext& context, const std::vector<std::string>& argumen
       context.out << counts.rows << "\n";
     } else {
       if (!counts.service_name.empty()) PrintLine(context.out, counts.service_name);
-      PrintEpisodeTable(context, table);
+      if (!PrintEpisodeTable(context, table)) code = kExitFailed;
       PrintLine(context.out, StrFormat("Errores encontrados: %ld", static_cast<long>(counts.rows)));
       PrintLine(context.out, StrFormat("Altas que se han producido en el servicio: %ld",
                                        static_cast<long>(counts.service_episodes)));

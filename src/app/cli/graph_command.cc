@@ -70,7 +70,7 @@ int GraphCommand(CliContext& context, const std::vector<std::string>& arguments)
     EpisodeTable table;
     const EpisodeTableCounts counts = SearchEpisodes(s, query, &table);
     done = !counts.stopped;
-    histogram = AdmissionsHistogram(table, s.feedback);
+    histogram = AdmissionsHistogram(s, table);
   } else {
     done = FileAdmissionsHistogram(s, &histogram);
   }

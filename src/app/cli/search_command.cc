@@ -189,7 +189,7 @@ int SearchCommand(CliContext& context, const std::vector<std::string>& arguments
     query.records = r.kept;
     EpisodeTable episodes;
     const EpisodeTableCounts counts = SearchEpisodes(s, query, &episodes);
-    if (table) PrintEpisodeTable(context, episodes);
+    if (table && !PrintEpisodeTable(context, episodes)) code = kExitFailed;
     if (counts.stopped || (save && !SaveAndTell(context, episodes))) code = kExitFailed;
   }
   EndSession(context);
