@@ -202,11 +202,5 @@ TEST_F(CodeSearchTest, WarningsAndTextsWithoutPatterns) {
   EXPECT_EQ(f.Work("busqueda.txt"), before);  // nothing searched, nothing written
 }
 
-TEST_F(CodeSearchTest, CodesByDescriptionAreJoinedAsASearchText) {
-  EXPECT_EQ(FindCodesByDescription(f.session(), "Diabetes").text, "250.00");
-  const FoundCodes none = FindCodesByDescription(f.session(), "diabetes");  // case counts
-  EXPECT_EQ(none.count, 0);
-}
-
 }  // namespace
 }  // namespace quirovel::testing

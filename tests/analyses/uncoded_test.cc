@@ -190,16 +190,6 @@ TEST(UncodedSort, EveryColumnInBothDirections) {
   }
 }
 
-TEST(UncodedSort, CodesAndNamesCompareWithoutCase) {
-  ServiceTable services;
-  UncodedSummary summary;
-  summary.rows = {{"b1", 1, 0, 0}, {"A2", 1, 0, 0}, {"a1", 1, 0, 0}};
-  SortSummary(&summary, services, 0, 1);
-  EXPECT_EQ(summary.rows[0].code, "a1");
-  EXPECT_EQ(summary.rows[1].code, "A2");
-  EXPECT_EQ(summary.rows[2].code, "b1");
-}
-
 TEST(UncodedHistogram, ThePeriodIsCutAt366Days) {
   RecordingFeedback feedback;
   // 01/01/2005 to 01/01/2006: 366 days, drawn whole.
