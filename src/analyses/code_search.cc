@@ -147,6 +147,13 @@ long Today() {
 
 }  // namespace
 
+void ClearSearch(SearchRequest* request) {
+  request->text.clear();
+  SearchConditions& c = request->conditions;
+  c.discharge = c.service = c.sex = c.age = c.admission_type = c.residence = c.discharge_type =
+      c.admission = false;
+}
+
 bool MeetsConditions(const Session& s, const SearchConditions& c) {
   if (c.discharge && !InPeriod(Number(s, FECALT), c.discharge_from, c.discharge_to)) return false;
   if (c.service && Number(s, SERVALT) != c.service_value) return false;

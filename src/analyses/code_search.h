@@ -79,6 +79,10 @@ struct SearchLines {
   std::string narrow;  // "busqueda2.txt"
 };
 
+// "Limpia": the search text emptied and the eight boxes unchecked; the chosen
+// values stay.
+void ClearSearch(SearchRequest* request);
+
 // Whether the decoded episode of s meets the checked conditions, in order.
 bool MeetsConditions(const Session& s, const SearchConditions& c);
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "analyses/code_search_descriptions.h"
 #include "platform/cp1252.h"
 #include "support/detection_fixture.h"
 

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "analyses/episode_table_description.h"
 #include "analyses/episode_table_save.h"
+#include "session/episode_walk.h"
 #include "support/detection_fixture.h"
 #include "support/temp_dir.h"
 #include "validation/cmbd_layout.h"
@@ -190,6 +192,49 @@ TEST_F(EpisodeTableTest, SavingOverTheCurrentFileOrAFailedSaveKeepsTheLastTable)
   EXPECT_FALSE(SaveEpisodeTable(f.session(), table));
   EXPECT_EQ(f.Work("TABLA.DBF"), saved);
   EXPECT_FALSE(f.WorkExists("TABLA.DBF.tmp"));
+}
+
+}  // namespace
+}  // namespace quirovel::testing
+
+namespace quirovel::testing {
+namespace {
+
+TEST(EpisodeDescriptionTest, LabelsDatesServicesAndCodes) {
+  DetectionFixture f;
+  f.WriteTable({CleanEpisode()
+                    .Set("HISTORIA", "4001")
+                    .Set("TIPING", "9")
+                    .Set("TIPALT", "9")
+                    .Set("C2", "250.00")
+                    .Set("C3", " 486")
+                    .Set("CE", "ZZZ")
+                    .Set("P1", "47.0")});
+  ASSERT_TRUE(ReopenCurrentTable(f.session()));
+  const EpisodeDescription d = DescribeEpisode(f.session(), 1);
+  EXPECT_EQ(d.caption, "H\xaa 4001          ");
+  ASSERT_EQ(d.roots.size(), 3u);
+  EXPECT_EQ(d.roots[0].text, "Episodio" + std::string(64, ' ') + "Estancia : 9 ");
+  EXPECT_EQ(
+      d.roots[0].children,
+      (std::vector<std::string>{
+          "Procedencia   : Urgencias ", "Tipo Ingreso   :  ",  // 9 is not an admission type
+          "Financiaci\xf3n   : Seguridad Social ", "Sexo               : Mujer    34 a\xf1os ",
+          "Ingreso            : 01/03/2005   MEDICINA INTERNA",
+          "Intervenci\xf3n    :            ", "Parto               :            ",
+          "Alta                 : 10/03/2005   MEDICINA INTERNA",
+          "Tipo Alta         : Desconocido "}));
+  // Codes beginning with a blank are left out; unknown ones say so.
+  EXPECT_EQ(d.roots[1].text, "Diagnosticos");
+  EXPECT_EQ(d.roots[1].children,
+            (std::vector<std::string>{"C1   486    Neumonia, organismo sin especificar",
+                                      "C2   250.00 Diabetes mellitus sin complicaciones",
+                                      "CE   ZZZ    << NO ES CIE9-MC >>"}));
+  EXPECT_EQ(d.roots[2].children, std::vector<std::string>{"P1    47.0  Codigo 47.0"});
+  EXPECT_EQ(CodedValueLabel(PROCEDEN, 7), "Nacidos en el Hospital");
+  EXPECT_EQ(CodedValueLabel(PROCEDEN, 7, true), "Nacidos Hospital");
+  EXPECT_EQ(CodedValueLabel(SEXO2N, 3), "Indeterminado");
+  EXPECT_TRUE(DescribeEpisode(f.session(), 2).roots.empty());  // no such record
 }
 
 }  // namespace
