@@ -150,6 +150,19 @@ TEST_F(UncodedTest, ATableWithoutC1OrServaltAndAnEmptyTable) {
                  "                                        0         0        0.00 %        0\n"));
 }
 
+TEST_F(UncodedTest, WithoutItsListNoSummaryButTheTotalsAreRewritten) {
+  WriteScenario();
+  f.fs().FailOpensOf("altnocod.txt");
+  const UncodedSummary summary = BuildUncodedSummary(f.session());
+  EXPECT_EQ(f.feedback().Texts(), std::vector<std::string>{"Error al abrir el fichero de altas no "
+                                                           "codificadas altnocod.txt"});
+  EXPECT_TRUE(summary.rows.empty());
+  EXPECT_EQ(summary.histogram.bars, 0);
+  EXPECT_FALSE(f.WorkExists("altnocod.txt"));
+  EXPECT_NE(f.Work("altas.txt").find("         0         0        0.00 %        0\r\n"),
+            std::string::npos);
+}
+
 TEST(UncodedSort, EveryColumnInBothDirections) {
   ServiceTable services;
   // Loaded as the program does, from a file of the installation's form.
