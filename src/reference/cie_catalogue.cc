@@ -202,21 +202,22 @@ std::string CieCatalogue::Description(std::string_view code, int compared) {
     Block(CieCodeKey(code), &first, &last);
     r = FindInTable(descriptions_, code, static_cast<std::size_t>(compared), first, last);
   }
-  if (r != 0) {
-    std::string_view text = descriptions_.FieldText(2);
-    std::string out = DecodeBlock36(text.substr(0, 36));
-    std::string rest = DecodeBlock36(text.size() > 36 ? text.substr(36, 36) : std::string_view());
-    // A blank that falls at the end of the first block separates two words:
-    // keep it when the text goes on.
-    if (!rest.empty()) {
-      out.resize(36, ' ');
-      out += rest;
-    }
-    return out;
-  }
+  if (r != 0) return RestoreDescription(descriptions_.FieldText(2));
   if (code.substr(0, 5).find_first_not_of(' ') != std::string_view::npos)
     return "<< NO ES CIE9-MC >>";
   return {};
+}
+
+std::string RestoreDescription(std::string_view stored) {
+  std::string out = DecodeBlock36(stored.substr(0, 36));
+  std::string rest = DecodeBlock36(stored.size() > 36 ? stored.substr(36, 36) : std::string_view());
+  // A blank that falls at the end of the first block separates two words:
+  // keep it when the text goes on.
+  if (!rest.empty()) {
+    out.resize(36, ' ');
+    out += rest;
+  }
+  return out;
 }
 
 }  // namespace quirovel

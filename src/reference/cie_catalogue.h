@@ -105,4 +105,8 @@ class CieCatalogue {
 // stopping at the first difference, at the end of both, or after 7.
 std::uint64_t CieCodeKey(std::string_view code);
 
+// The description of column 2 of the descriptions table, both blocks of 36
+// characters restored and joined.
+std::string RestoreDescription(std::string_view stored);
+
 }  // namespace quirovel

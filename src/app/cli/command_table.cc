@@ -16,6 +16,11 @@ int CountsCommand(CliContext& context, const std::vector<std::string>& args);
 int ReportCommand(CliContext& context, const std::vector<std::string>& args);
 int ErrorsCommand(CliContext& context, const std::vector<std::string>& args);
 int LogCommand(CliContext& context, const std::vector<std::string>& args);
+int SearchCommand(CliContext& context, const std::vector<std::string>& args);
+int CodesByDescriptionCommand(CliContext& context, const std::vector<std::string>& args);
+int UncodedCommand(CliContext& context, const std::vector<std::string>& args);
+int EpisodesCommand(CliContext& context, const std::vector<std::string>& args);
+int GraphCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -57,6 +62,64 @@ const std::vector<Command>& Commands() {
       {"counts", "counts", "Errores de la ultima deteccion por tipo", CountsCommand},
       {"report", "report [NOMBRE] [--raw]",
        "Muestra un informe del directorio de trabajo (sin NOMBRE, los lista)", ReportCommand},
+      {"search",
+       "search PATRONES [--discharge DESDE-HASTA] [--service CODIGO] [--sex N] [--age MIN-MAX] "
+       "[--admission-type N] [--residence TEXTO] [--discharge-type N] [--admission DESDE-HASTA] "
+       "[--table] [--save]",
+       "Busca episodios por codigos y condiciones (busqueda.txt, busqueda2.txt)", SearchCommand,
+       "PATRONES: codigos separados por comas; un codigo (652.6), un prefijo (65*), un\n"
+       "intervalo (37.2-37.99, 6*-7*); $ compara como texto. Ejemplo: '652.6, 65*, 37.2-37.99'\n"
+       "Condiciones (todas deben cumplirse; fechas DD/MM/AAAA):\n"
+       "  --discharge DESDE-HASTA   fecha de alta (FECALT) en el periodo\n"
+       "  --service CODIGO          servicio de alta (SERVALT), un codigo de servicios.txt\n"
+       "  --sex N                   1 Hombre, 2 Mujer, 3 Indeterminado, 9 Desconocido\n"
+       "  --age MIN-MAX             edad en años cumplidos al ingreso (0 a 999)\n"
+       "  --admission-type N        1 Urgente, 2 Programado, 3 C.M.A.\n"
+       "  --residence TEXTO         RESIDE empieza por TEXTO (hasta 5 caracteres)\n"
+       "  --discharge-type N        1 Destino al domicilio, 2 Traslado a otro hospital,\n"
+       "                            3 Traslado a Residencia Social, 4 Alta voluntaria,\n"
+       "                            5 Defunción, 6 Hospitalizado a domicilio, 7 In extremis,\n"
+       "                            8 Fuga, 9 Desconocido\n"
+       "  --admission DESDE-HASTA   fecha de ingreso (FECING) en el periodo\n"
+       "  --table                   muestra la tabla de los episodios encontrados (30000 como "
+       "mucho)\n"
+       "  --save                    y la guarda como TABLA.DBF"},
+      {"codes-by-description", "codes-by-description TEXTO",
+       "Codigos CIE9MC cuya descripcion contiene TEXTO (Buscar codigos)", CodesByDescriptionCommand,
+       "TEXTO se busca tal cual, mayusculas incluidas, en las descripciones de la version\n"
+       "configurada; la lista sirve de PATRONES a quirovel search."},
+      {"uncoded", "uncoded [--sort COLUMNA[:desc]] | uncoded --service CODIGO",
+       "Altas no codificadas por servicio (altnocod.txt, altas.txt; altnocodserv.txt)",
+       UncodedCommand,
+       "COLUMNA (por defecto 3, ascendente; :desc para descendente):\n"
+       "  0 code          Código\n"
+       "  1 service       Servicio\n"
+       "  2 discharges    Frecuencia\n"
+       "  3 uncoded       No codificado\n"
+       "  4 coded         % Codificación\n"
+       "  5 errors        Errores\n"
+       "  6 errors-share  % Errores\n"
+       "--service CODIGO escribe altnocodserv.txt con las altas no codificadas del servicio\n"
+       "(el codigo tal como figura en SERVALT)."},
+      {"episodes",
+       "episodes (--type N | --service CODIGO | --uncoded CODIGO | --discharges CODIGO) [--save] "
+       "[--quiet]",
+       "Tabla de episodios (Errores por Tipo/Servicio); --save la guarda como TABLA.DBF",
+       EpisodesCommand,
+       "  --type N              los errores de un tipo: 1 a 71, o su codigo (E11 a E331)\n"
+       "  --service CODIGO      los errores de un servicio de alta (SERVALT igual al numero)\n"
+       "  --uncoded CODIGO      las altas no codificadas de un servicio (como en uncoded)\n"
+       "  --discharges CODIGO   todas las altas de un servicio\n"
+       "  --quiet               solo el numero de filas"},
+      {"graph",
+       "graph uncoded|admissions [--csv] [--type N | --service CODIGO | --uncoded CODIGO | "
+       "--discharges CODIGO]",
+       "Distribucion por dias de las altas no codificadas o de los ingresos", GraphCommand,
+       "  uncoded      las altas no codificadas del fichero actual\n"
+       "  admissions   los ingresos de la tabla de episodios elegida como en quirovel episodes,\n"
+       "               o de todos los episodios del fichero sin opciones\n"
+       "  --csv        una fila por dia: dia,fecha,episodios\n"
+       "Un periodo de mas de 366 dias se corta a 364."},
   };
   return commands;
 }

@@ -17,11 +17,19 @@ void PrintHelp(std::ostream& out) {
   out << "Uso: quirovel [--root DIR] ORDEN [ARGUMENTOS]\n\n"
          "Comprueba ficheros CMBD-A contra el catalogo de errores.\n\n"
          "Ordenes:\n";
+  // The summaries start in one column after the names; a name too long for
+  // it ("codes-by-description") has its summary on the next line there.
+  constexpr std::size_t kNameColumn = 9;
   std::size_t width = 0;
-  for (const Command& c : Commands()) width = std::max(width, std::string_view(c.name).size());
   for (const Command& c : Commands())
-    out << "  " << c.name << std::string(width + 3 - std::string_view(c.name).size(), ' ')
-        << c.summary << "\n";
+    if (std::string_view(c.name).size() <= kNameColumn)
+      width = std::max(width, std::string_view(c.name).size());
+  for (const Command& c : Commands()) {
+    const std::size_t length = std::string_view(c.name).size();
+    out << "  " << c.name;
+    if (length > width) out << "\n" << std::string(width + 2, ' ');
+    out << std::string(length > width ? 3 : width + 3 - length, ' ') << c.summary << "\n";
+  }
   out << "\nOpciones:\n"
          "  --root DIR   directorio que hace de unidad C: (por defecto $QUIROVEL_ROOT,\n"
          "               o $XDG_DATA_HOME/quirovel, o ~/.local/share/quirovel)\n"
