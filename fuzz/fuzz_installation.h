@@ -32,7 +32,10 @@ struct Installation {
   Session session{fs, feedback, kRoot};
 
   Installation() {
+    // Folders spelt as the stored paths spell them, so that no name has to
+    // be looked for in a listing: each run builds its installation afresh.
     fs.MakeDirectories("/r/QUIROVEL/trabajo");
+    fs.MakeDirectories("/r/quirovel/trabajo");
     ConfigRecord record = NewConfigRecord();
     record.SetCurrentPath(kCurrentTable);
     PutStored(kConfigFile, std::string(record.bytes().begin(), record.bytes().end()));
