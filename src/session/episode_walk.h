@@ -1,8 +1,9 @@
 // The one pass over the current CMBD-A file that the detection run and every
-// analysis, import and export share: the table reopened so that records
-// appended or changed since it was opened are seen, its field map rebuilt,
-// the progress started, each record read and decoded in turn, the stop
-// request honoured, the bar left at the last record handled.
+// analysis, import and export share. The caller reopens the table first
+// (ReopenCurrentTable), so that records appended or changed since it was
+// opened are seen and its field map is rebuilt; the walk starts the progress,
+// reads and decodes each record in turn, honours the stop request and leaves
+// the bar at the last record handled.
 #pragma once
 
 #include <cstdint>
