@@ -68,7 +68,7 @@ bool DayOf(std::string_view date, long* day) {
 // ASISTENC. Ends, after its message, at a write that falls short or at the
 // 30001st episode.
 Selection Select(Session& s, const ReadmissionsRequest& request, Pass pass,
-                 ReadmissionKeyFile& file) {
+                 ReadmissionKeyFile& file, ProgressTracker& progress) {
   Selection sel;
   if (!ReopenCurrentTable(s)) {
     sel.unusable = true;
@@ -76,7 +76,6 @@ Selection Select(Session& s, const ReadmissionsRequest& request, Pass pass,
   }
   const bool has_historia = s.field_map.Present(HISTORIA);
   bool write_failed = false;
-  ProgressTracker progress(s.feedback);
   const WalkResult walk = WalkEpisodes(s, progress, [&](std::int64_t r) {
     const std::string fecing = FieldOf(s, FECING);
     const long number = DecimalValue(fecing);
@@ -250,7 +249,8 @@ ReadmissionsResult FindReadmissions(Session& s, const ReadmissionsRequest& req) 
     return result;
   }
 
-  const Selection first = Select(s, request, Pass::kFirst, temp);
+  ProgressTracker progress(s.feedback);  // each pass moves the bar over the file
+  const Selection first = Select(s, request, Pass::kFirst, temp, progress);
   if (first.unusable) return result;
   result.cancelled = first.stopped;
   if (result.cancelled) return result;
@@ -280,7 +280,7 @@ ReadmissionsResult FindReadmissions(Session& s, const ReadmissionsRequest& req) 
     out.Close();  // what was written stays
     return result;
   }
-  const Selection second = Select(s, request, Pass::kAssistance, temp);
+  const Selection second = Select(s, request, Pass::kAssistance, temp, progress);
   temp.Close();
   if (second.unusable) return result;
   if (second.stopped) {
@@ -292,7 +292,6 @@ ReadmissionsResult FindReadmissions(Session& s, const ReadmissionsRequest& req) 
   // cancelled one leaves all three reports of the last one.
   const bool tables_written = services.Write(s);
 
-  ProgressTracker progress(s.feedback);
   progress.Finish();
   out.Write("-----------------------------------------\n");
   out.WriteFormatted(

@@ -4,20 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "analyses/readmissions_report_text.h"
 #include "support/detection_fixture.h"
 
 namespace quirovel::testing {
 namespace {
 
-std::string Lines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& l : lines) text += l + "\r\n";
-  return text;
-}
-
-const std::string kHeading =
-    Lines({"HOSPITAL DE PRUEBAS                                     DD/MM/AAAA HH:MM",
-           std::string(79, '-'), "[C:\\Quirovel\\trabajo\\episodios.dbf]", ""});
+const std::string& kHeading = kAnalysisHeading;
 
 Episode Stay(const std::string& historia, const std::string& in, const std::string& out) {
   return Episode().Set("HISTORIA", historia).Set("FECING", in).Set("FECALT", out);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analyses/readmissions_report_text.h"
 #include "platform/cp1252.h"
 #include "support/dbf_builder.h"
 #include "support/detection_fixture.h"
@@ -11,15 +12,7 @@
 namespace quirovel::testing {
 namespace {
 
-std::string Lines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& l : lines) text += l + "\r\n";
-  return text;
-}
-
-const std::string kHeading =
-    Lines({"HOSPITAL DE PRUEBAS                                     DD/MM/AAAA HH:MM",
-           std::string(79, '-'), "[C:\\Quirovel\\trabajo\\episodios.dbf]", ""});
+const std::string& kHeading = kAnalysisHeading;
 const std::string kColumns =
     "     HISTORIA Servicio                 C1    Ingreso        Alta   Ingreso        Alta "
     "dias/Coment.";
