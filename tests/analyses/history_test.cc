@@ -63,6 +63,10 @@ TEST_F(HistoryTest, AppendsByFieldNameIntoAnotherStructure) {
   EXPECT_EQ(f.feedback().questions[0].text, Question("10/01/2004 --> 10/01/2004"));
   EXPECT_EQ(f.feedback().questions[0].caption, "ATENCION: Puede duplicar episodios");
   EXPECT_EQ(History(), DbfBytes(kHistoryFields, {kOldRow, kNewRows[0], kNewRows[1]}));
+  // The button's caption names the file without its folder.
+  EXPECT_EQ(HistoryFileName("C:\\Quirovel\\trabajo\\historico.dbf"), "historico.dbf");
+  EXPECT_EQ(HistoryFileName("D:HIST.DBF"), "HIST.DBF");
+  EXPECT_EQ(HistoryFileName("hist.dbf"), "hist.dbf");
 }
 
 // The history after an append, read back by two independent dBase readers.
