@@ -2,7 +2,7 @@
 _quirovel() {
   local cur prev words cword
   _init_completion || return
-  local commands="structure dump check init config open catalogue lookup detect group errors log counts report search codes-by-description uncoded episodes graph help"
+  local commands="structure dump check init config open catalogue lookup detect group errors log counts report search codes-by-description uncoded episodes graph readmissions out-of-range discharge-range history help"
   local command="" i
   for ((i = 1; i < cword; i++)); do
     case "${words[i]}" in
@@ -18,6 +18,8 @@ _quirovel() {
     --admission-type) COMPREPLY=($(compgen -W "1 2 3" -- "$cur")); return ;;
     --discharge-type) COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9" -- "$cur")); return ;;
     --sort) COMPREPLY=($(compgen -W "code service discharges uncoded coded errors errors-share code:desc service:desc discharges:desc uncoded:desc coded:desc errors:desc errors-share:desc" -- "$cur")); return ;;
+    --mode) COMPREPLY=($(compgen -W "c1 service" -- "$cur")); return ;;
+    --from|--to|--days) return ;;
   esac
   case "$command" in
     "") COMPREPLY=($(compgen -W "$commands --root --yes --no --help --version" -- "$cur")) ;;
@@ -27,11 +29,14 @@ _quirovel() {
     log) COMPREPLY=($(compgen -W "--csv --json" -- "$cur")) ;;
     config) COMPREPLY=($(compgen -W "show set defaults hospitals" -- "$cur")) ;;
     catalogue) COMPREPLY=($(compgen -W "check" -- "$cur")) ;;
-    report) COMPREPLY=($(compgen -W "--raw errores resumen erragr erragrserv" -- "$cur")) ;;
     search) COMPREPLY=($(compgen -W "--discharge --service --sex --age --admission-type --residence --discharge-type --admission --table --save --help" -- "$cur")) ;;
     uncoded) COMPREPLY=($(compgen -W "--sort --service --help" -- "$cur")) ;;
     episodes) COMPREPLY=($(compgen -W "--type --service --uncoded --discharges --save --quiet --help" -- "$cur")) ;;
     graph) COMPREPLY=($(compgen -W "uncoded admissions --csv --type --service --uncoded --discharges --help" -- "$cur")) ;;
+    readmissions) COMPREPLY=($(compgen -W "--mode --from --to --days --help" -- "$cur")) ;;
+    out-of-range) COMPREPLY=($(compgen -W "--from --to --help" -- "$cur")) ;;
+    history) COMPREPLY=($(compgen -W "append show --yes --no" -- "$cur")) ;;
+    report) COMPREPLY=($(compgen -W "--raw errores resumen erragr erragrserv reingr reingrserv reingrservnoprog fuerango busqueda busqueda2 altnocod altas altnocodserv" -- "$cur")) ;;
     *) COMPREPLY=($(compgen -W "--help" -- "$cur")) ;;
   esac
 } && complete -F _quirovel quirovel

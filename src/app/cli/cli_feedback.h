@@ -28,6 +28,8 @@ class CliFeedback final : public Feedback {
   void ProgressPosition(long position) override;
 
   const std::string& last_status() const { return status_; }
+  // How questions are answered from now on (a command's own --yes / --no).
+  void set_answer(Answer answer) { answer_ = answer; }
   long message_count() const { return messages_; }
   // True once a question could not be answered (no terminal, no --yes/--no).
   bool refused_question() const { return refused_; }

@@ -21,6 +21,10 @@ int CodesByDescriptionCommand(CliContext& context, const std::vector<std::string
 int UncodedCommand(CliContext& context, const std::vector<std::string>& args);
 int EpisodesCommand(CliContext& context, const std::vector<std::string>& args);
 int GraphCommand(CliContext& context, const std::vector<std::string>& args);
+int ReadmissionsCommand(CliContext& context, const std::vector<std::string>& args);
+int OutOfRangeCommand(CliContext& context, const std::vector<std::string>& args);
+int DischargeRangeCommand(CliContext& context, const std::vector<std::string>& args);
+int HistoryCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -120,6 +124,22 @@ const std::vector<Command>& Commands() {
        "               o de todos los episodios del fichero sin opciones\n"
        "  --csv        una fila por dia: dia,fecha,episodios\n"
        "Un periodo de mas de 366 dias se corta a 364."},
+      {"readmissions",
+       "readmissions [--mode c1|service] [--from DD/MM/AAAA] [--to DD/MM/AAAA] [--days N]",
+       "Reingresos, duplicados y solapamientos (Reingresos C1, Mismo Servicio)",
+       ReadmissionsCommand,
+       "Escribe reingr.txt, reingrserv.txt y reingrservnoprog.txt en el directorio de trabajo.\n"
+       "Periodo de ingreso: sin --from/--to, el dia de hoy, como empiezan las fechas de la\n"
+       "pagina. --mode c1 (por defecto): mismo C1; service: mismo SERVALT. --days: 30."},
+      {"out-of-range", "out-of-range --from DD/MM/AAAA --to DD/MM/AAAA",
+       "Altas fuera del periodo (Fuera de Rango): escribe fuerango.txt", OutOfRangeCommand},
+      {"discharge-range", "discharge-range", "Primera y ultima fecha de alta (Rango altas)",
+       DischargeRangeCommand},
+      {"history", "history append [--yes|--no] | history show",
+       "Anade el fichero actual al historico, o muestra el historico", HistoryCommand,
+       "append pregunta antes de anadir (ATENCION: Puede duplicar episodios): --yes o --no\n"
+       "responden; sin ellos se pregunta en el terminal, y sin terminal no se anade nada.\n"
+       "Un anadido que falla o se cancela deja el historico como estaba."},
   };
   return commands;
 }
