@@ -6,10 +6,11 @@ ROOT ?= $(CURDIR)/demo-root
 # fuzzers and the checks of the sources need the rest.
 DEMO_PACKAGES := cmake ninja-build g++
 PACKAGES := $(DEMO_PACKAGES) clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev python3 python3-dbfread gdal-bin clang-format dpkg-dev
+            libbenchmark-dev python3 python3-dbfread gdal-bin clang-format dpkg-dev \
+            qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps deps-demo build demo test test-asan bench fuzz fuzz-ci check-source format install package clean
+.PHONY: deps deps-demo build demo gui test test-asan bench fuzz fuzz-ci check-source format install package clean
 
 # Installs the Debian packages of $(1) that are missing.
 define install_missing
@@ -35,17 +36,24 @@ build: deps build/build.ninja
 
 # The demo's own build, without the test suite and what it needs.
 build-demo/build.ninja: CMakeLists.txt
-	cmake -S . -B build-demo -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIROVEL_TESTS=OFF
+	cmake -S . -B build-demo -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIROVEL_TESTS=OFF \
+	  -DQUIROVEL_GUI=OFF
 
 demo: deps-demo build-demo/build.ninja
 	cmake --build build-demo -j $(JOBS)
 	./tools/demo.sh build-demo $(ROOT)
 
+# The window on the sample installation of the demo (made first when missing).
+gui: build
+	@[ -d $(ROOT)/QUIROVEL ] || ./build/quirovel --root $(ROOT) init
+	./build/quirovel-gui --root $(ROOT)
+
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS) --timeout 600
 
 build-asan/build.ninja: CMakeLists.txt
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIROVEL_SANITIZE=ON
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIROVEL_SANITIZE=ON \
+	  -DQUIROVEL_GUI=OFF
 
 test-asan: deps build-asan/build.ninja
 	cmake --build build-asan -j $(JOBS)
@@ -53,7 +61,7 @@ test-asan: deps build-asan/build.ninja
 	  ctest --output-on-failure -j $(JOBS) --timeout 900
 
 build-bench/build.ninja: CMakeLists.txt
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIROVEL_TESTS=OFF -DQUIROVEL_BENCH=ON -DQUIROVEL_WERROR=OFF
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIROVEL_TESTS=OFF -DQUIROVEL_BENCH=ON -DQUIROVEL_WERROR=OFF -DQUIROVEL_GUI=OFF
 
 bench: deps build-bench/build.ninja
 	cmake --build build-bench -j $(JOBS)
@@ -61,7 +69,7 @@ bench: deps build-bench/build.ninja
 
 build-fuzz/build.ninja: CMakeLists.txt
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DQUIROVEL_TESTS=OFF -DQUIROVEL_FUZZ=ON -DQUIROVEL_SANITIZE=ON
+	  -DQUIROVEL_TESTS=OFF -DQUIROVEL_FUZZ=ON -DQUIROVEL_SANITIZE=ON -DQUIROVEL_GUI=OFF
 
 # FUZZ_SECONDS per target, or FUZZ_RUNS executions per target when given;
 # FUZZ_TARGETS="fuzz_a fuzz_b" runs only those; FUZZ_MERGE=1 adds what reached

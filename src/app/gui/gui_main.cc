@@ -1,0 +1,41 @@
+// quirovel-gui [--root DIR]: the desktop window over the installation under
+// the root (as `quirovel` finds it).
+#include <QApplication>
+#include <QMessageBox>
+#include <string>
+
+#include "app/gui/gui_feedback.h"
+#include "app/gui/main_window.h"
+#include "platform/file_system.h"
+#include "reference/install_paths.h"
+#include "session/session.h"
+#include "session/startup.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Quirovel"));
+  QApplication::setApplicationName(QStringLiteral("quirovel-gui"));
+  std::string root;
+  const QStringList args = QApplication::arguments();
+  for (int i = 1; i + 1 < args.size(); ++i)
+    if (args[i] == QStringLiteral("--root")) root = args[i + 1].toStdString();
+
+  using namespace quirovel;
+  GuiFeedback feedback;
+  Session session(RealFileSystem(), feedback, HostPaths::DefaultRoot(root));
+  if (!session.fs.IsDirectory(session.paths.ToHost(kInstallDirectory))) {
+    QMessageBox::critical(
+        nullptr, QStringLiteral("Quirovel"),
+        QString::fromUtf8(
+            "No hay instalación de Quirovel en %1: créela con quirovel --root %1 init")
+            .arg(QString::fromStdString(session.paths.root())));
+    return 1;
+  }
+  LoadConfig(session);
+  if (session.config_unreadable) return 1;  // said by start-up
+  MainWindow window(session, feedback);
+  window.show();
+  const int code = QApplication::exec();
+  CloseConfig(session);
+  return code;
+}

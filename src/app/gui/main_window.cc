@@ -1,0 +1,247 @@
+#include "app/gui/main_window.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QThread>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/gui/about_page.h"
+#include "app/gui/detection_page.h"
+#include "app/gui/report_viewer.h"
+#include "app/gui/reports_page.h"
+#include "app/gui/text_codec.h"
+#include "app/gui/tooltips.h"
+#include "output/edit_report.h"
+#include "platform/format.h"
+#include "reference/install_paths.h"
+#include "session/current_file.h"
+
+namespace quirovel {
+namespace {
+
+constexpr const char* kManual = "C:\\QUIROVEL\\ManualQuirovel.PDF";
+
+// Pages built by later work stand in the sheet with their titles.
+QWidget* PendingPage(QWidget* parent) {
+  auto* page = new QWidget(parent);
+  page->setEnabled(false);
+  return page;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
+    : QWidget(parent),
+      session_(session),
+      feedback_(feedback),
+      runner_(feedback),
+      context_{session, feedback, runner_, [this](const std::string& name) { EditReport(name); },
+               [this] { ShowCurrentFile(); }} {
+  setWindowTitle(ToQString("CMBD-A: Detección de Errores"_cp));
+  setAcceptDrops(true);
+
+  tabs_ = new QTabWidget(this);
+  detection_ = new DetectionPage(context_, tabs_);
+  reports_ = new ReportsPage(context_, tabs_);
+  tabs_->addTab(detection_, ToQString("Detección"_cp));
+  tabs_->addTab(PendingPage(tabs_), ToQString("Errores por Tipo/Servicio"));
+  tabs_->addTab(PendingPage(tabs_), ToQString("Campos erroneos"));
+  tabs_->addTab(PendingPage(tabs_), ToQString("Altas no codificadas"));
+  tabs_->addTab(reports_, ToQString("Listados"));
+  tabs_->addTab(PendingPage(tabs_), ToQString("Utilidades"));
+  tabs_->addTab(PendingPage(tabs_), ToQString("Configuración"_cp));
+  tabs_->addTab(new AboutPage(tabs_), ToQString("Quirovel"));
+  for (int page : {1, 2, 3, 5, 6}) tabs_->setTabEnabled(page, false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_, 1);
+  layout->addWidget(BuildSharedControls());
+
+  connect(&runner_, &OperationRunner::started, this, [this] { SetBusy(true); });
+  connect(&runner_, &OperationRunner::finished, this, [this] {
+    PaintFeedback();
+    SetBusy(false);
+  });
+  connect(&paint_timer_, &QTimer::timeout, this, &MainWindow::PaintFeedback);
+  paint_timer_.start(100);
+
+  QSettings settings;
+  restoreGeometry(settings.value("window/geometry").toByteArray());
+  tabs_->setCurrentIndex(settings.value("window/page", 0).toInt());
+  ShowCurrentFile();
+  detection_->CountFromLog();
+}
+
+MainWindow::~MainWindow() { runner_.CancelAndWait(); }
+
+QWidget* MainWindow::BuildSharedControls() {
+  auto* shared = new QWidget(this);
+  QFont font(QStringLiteral("Courier New"), 9);
+  font.setStyleHint(QFont::TypeWriter);
+  shared->setFont(font);
+
+  current_file_ = new QLineEdit(shared);
+  current_file_->setReadOnly(true);
+  record_count_ = new QLabel(shared);
+  info_ = new QLabel(shared);
+  file_ = new QPushButton(QStringLiteral("&Fichero"), shared);
+  file_->setToolTip(ToQString(tooltips::kFile));
+  auto* help = new QPushButton(QStringLiteral("Ay&uda"), shared);
+  help->setToolTip(ToQString(tooltips::kHelp));
+  auto* quit = new QPushButton(QStringLiteral("&Salir"), shared);
+  status_ = new QLabel(shared);
+  status_->setFrameShape(QFrame::Panel);
+  status_->setFrameShadow(QFrame::Sunken);
+  status_->setToolTip(ToQString(tooltips::kStatusLine));
+  progress_ = new QProgressBar(shared);
+  progress_->setTextVisible(false);
+  cancel_ = new QPushButton(QStringLiteral("&Cancelar"), shared);
+  cancel_->setEnabled(false);
+
+  auto* file_row = new QHBoxLayout;
+  file_row->addWidget(current_file_, 3);
+  file_row->addWidget(record_count_);
+  file_row->addWidget(info_, 1);
+  file_row->addWidget(file_);
+  file_row->addWidget(help);
+  file_row->addWidget(quit);
+  auto* status_row = new QHBoxLayout;
+  status_row->addWidget(status_, 2);
+  status_row->addWidget(progress_, 1);
+  status_row->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(shared);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addLayout(file_row);
+  layout->addLayout(status_row);
+
+  connect(file_, &QPushButton::clicked, this, [this] {
+    const QString start =
+        QString::fromStdString(session_.paths.ToHost(session_.config.CurrentPath()));
+    const QString chosen = QFileDialog::getOpenFileName(
+        this, ToQString("Selección del fichero con el CMBD-A a procesar"_cp), start,
+        QStringLiteral("Ficheros CMBD-A (DBF) (*.dbf *.DBF)"));
+    if (!chosen.isEmpty()) ChooseFile(chosen);
+  });
+  connect(help, &QPushButton::clicked, this, &MainWindow::OpenManual);
+  connect(quit, &QPushButton::clicked, this, &QWidget::close);
+  connect(cancel_, &QPushButton::clicked, &runner_, &OperationRunner::Cancel);
+  return shared;
+}
+
+void MainWindow::ChooseFile(const QString& host_path) {
+  const std::string host = host_path.toStdString();
+  if (!FitsStoredText(host)) {
+    feedback_.Message("El nombre " + host +
+                      " tiene caracteres que la configuración no puede guardar (Windows-1252)"_cp);
+    return;
+  }
+  const std::string stored = session_.paths.ToStored(host);
+  if (!HasDbfExtension(stored)) return;  // any other extension does nothing
+  runner_.Start(
+      QStringLiteral("Fichero"), [this, stored] { return ChooseDbfFile(session_, stored); },
+      [this](bool, bool) {
+        ShowCurrentFile();
+        info_->clear();
+        status_->clear();
+        detection_->CountFromLog();
+      });
+}
+
+void MainWindow::ShowCurrentFile() {
+  current_file_->setText(ToQString(session_.config.CurrentPath()));
+  record_count_->setText(session_.table.is_open() ? QString::number(session_.table.record_count())
+                                                  : QString());
+}
+
+void MainWindow::PaintFeedback() {
+  GuiFeedback::Shown shown;
+  if (feedback_.TakeShown(&shown)) {
+    status_->setText(shown.status);
+    info_->setText(shown.info);
+    if (shown.activity_set)
+      current_file_->setText(shown.activity.isEmpty() ? ToQString(session_.config.CurrentPath())
+                                                      : shown.activity);
+    if (shown.record_count >= 0) record_count_->setText(QString::number(shown.record_count));
+    progress_->setRange(0, static_cast<int>(std::min<long>(shown.range, INT32_MAX)));
+    progress_->setValue(static_cast<int>(std::min<long>(shown.position, INT32_MAX)));
+  }
+  detection_->Repaint();
+}
+
+void MainWindow::SetBusy(bool busy) {
+  cancel_->setEnabled(busy);
+  file_->setEnabled(!busy);
+  detection_->SetBusy(busy);
+  reports_->SetBusy(busy);
+  setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
+}
+
+void MainWindow::EditReport(const std::string& name) {
+  // The editor is waited for on a thread of its own: the window goes on.
+  const ConfigRecord config = session_.config;
+  auto outcome = std::make_shared<EditOutcome>();
+  QThread* editor = QThread::create([this, config, name, outcome] {
+    *outcome = quirovel::EditReport(config, session_.paths, session_.fs, name);
+  });
+  connect(editor, &QThread::finished, this, [this, editor, outcome, name] {
+    editor->deleteLater();
+    if (outcome->started) return;
+    std::string bytes;
+    if (!ReadWholeFile(session_.fs, outcome->report_path, &bytes)) {
+      feedback_.Message(StrFormat("No existe el informe %s", outcome->report_path.c_str()));
+      return;
+    }
+    auto* viewer = new ReportViewer(QString::fromStdString(name), bytes, this);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->show();
+  });
+  editor->start();
+}
+
+void MainWindow::OpenManual() {
+  const std::string manual = session_.paths.ToHost(kManual);
+  if (session_.fs.Exists(manual) &&
+      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual))))
+    return;
+  feedback_.Message(
+      StrFormat("No se puede abrir el manual %s: no existe o no hay un lector de PDF instalado",
+                manual.c_str()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (runner_.busy()) {
+    const auto answer =
+        QMessageBox::question(this, windowTitle(),
+                              ToQString("Hay una operación en curso ("_cp) + runner_.running() +
+                                  ToQString("). ¿Cancelarla y salir?"_cp));
+    if (answer != QMessageBox::Yes) {
+      event->ignore();
+      return;
+    }
+    runner_.CancelAndWait();
+  }
+  QSettings settings;
+  settings.setValue("window/geometry", saveGeometry());
+  settings.setValue("window/page", tabs_->currentIndex());
+  event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && !runner_.busy()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.first().isLocalFile()) ChooseFile(urls.first().toLocalFile());
+}
+
+}  // namespace quirovel

@@ -1,0 +1,156 @@
+// The window on the offscreen platform, over an installation made from the
+// sample kit: the sheet's pages and tooltips, a detection run from page 0
+// against the command line's counts, Cancel, messages from the worker thread
+// and the report viewer.
+#include "app/gui/main_window.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <sstream>
+
+#include "app/cli/command.h"
+#include "app/gui/detection_page.h"
+#include "app/gui/gui_feedback.h"
+#include "app/gui/report_viewer.h"
+#include "platform/file_system.h"
+#include "session/session.h"
+#include "session/startup.h"
+
+namespace quirovel {
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::string root_;
+  QStringList messages_;
+
+  std::string Cli(const std::vector<std::string>& args, int* code = nullptr) {
+    std::ostringstream out, err;
+    std::vector<std::string> all = {"--root", root_};
+    all.insert(all.end(), args.begin(), args.end());
+    const int result = RunCli(all, out, err);
+    if (code != nullptr) *code = result;
+    return out.str();
+  }
+
+  // A window over the installation, its messages recorded.
+  struct Window {
+    GuiFeedback feedback;
+    Session session;
+    std::unique_ptr<MainWindow> window;
+    Window(const std::string& root, QStringList* messages)
+        : session(RealFileSystem(), feedback, root) {
+      feedback.show_message = [messages](const QString& text, const QString&) {
+        messages->append(text);
+      };
+      LoadConfig(session);
+      window = std::make_unique<MainWindow>(session, feedback);
+      window->show();
+    }
+    ~Window() {
+      window.reset();
+      CloseConfig(session);
+    }
+    void WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!window->runner().busy(), 60000); }
+  };
+
+ private slots:
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);  // the window's settings stay out of ~/.config
+    QSettings().clear();
+    QVERIFY(dir_.isValid());
+    root_ = dir_.path().toStdString() + "/root";
+    int code = -1;
+    Cli({"init", "--kit", QUIROVEL_KIT_DIR}, &code);
+    QCOMPARE(code, 0);
+  }
+
+  void sheetHasItsPagesAndTooltips() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    MainWindow& m = *w.window;
+    QCOMPARE(m.windowTitle(), QString::fromUtf8("CMBD-A: Detección de Errores"));
+    const QStringList titles = {QString::fromUtf8("Detección"),
+                                "Errores por Tipo/Servicio",
+                                "Campos erroneos",
+                                "Altas no codificadas",
+                                "Listados",
+                                "Utilidades",
+                                QString::fromUtf8("Configuración"),
+                                "Quirovel"};
+    QCOMPARE(m.tabs()->count(), titles.size());
+    for (int i = 0; i < titles.size(); ++i) QCOMPARE(m.tabs()->tabText(i), titles[i]);
+    QCOMPARE(m.detection_page()->test_button()->toolTip(),
+             QString("Chequea el fichero del CMBD con el tipo de test seleccionado"));
+    QCOMPARE(m.file_button()->toolTip(), QString("Selecciona fichero con el CMBD-A a procesar"));
+    QCOMPARE(m.status_line()->toolTip(),
+             QString("Errores Encontrados, Tiempo, FR registros fuera de rango"));
+    QCOMPARE(m.record_count_label()->text(), QString("6011"));
+    QCOMPARE(m.detection_page()->type_list()->count(), 71);
+    QCOMPARE(m.detection_page()->field_list()->count(), 63);
+  }
+
+  void detectionRunCountsAsTheCommandLine() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    QTest::mouseClick(w.window->detection_page()->test_button(), Qt::LeftButton);
+    QVERIFY(w.window->runner().busy() || w.session.run.ErrorCount > 0);
+    QVERIFY(!w.window->file_button()->isEnabled() || !w.window->runner().busy());
+    w.WaitIdle();
+    w.window->PaintFeedback();
+    QVERIFY(w.window->status_line()->text().startsWith("Errs="));
+    const QStringList cli = QString::fromStdString(Cli({"counts"})).split('\n', Qt::SkipEmptyParts);
+    QListWidget* types = w.window->detection_page()->type_list();
+    QCOMPARE(cli.size(), types->count());
+    for (int i = 0; i < types->count(); ++i) QCOMPARE(types->item(i)->text(), cli[i]);
+  }
+
+  void cancelLeavesALogTheCountsDescribe() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    messages_.clear();
+    QTest::mouseClick(w.window->detection_page()->test_button(), Qt::LeftButton);
+    w.window->cancel_button()->click();  // before the worker reaches its first record
+    w.WaitIdle();
+    QVERIFY(w.window->file_button()->isEnabled());
+    QVERIFY(!w.window->cancel_button()->isEnabled());
+    QVERIFY(w.session.run.Cancelled);
+    // What the window shows is what the log holds, as the command line reads it.
+    w.window->PaintFeedback();
+    const QStringList cli = QString::fromStdString(Cli({"counts"})).split('\n', Qt::SkipEmptyParts);
+    QListWidget* types = w.window->detection_page()->type_list();
+    for (int i = 0; i < types->count(); ++i) QCOMPARE(types->item(i)->text(), cli[i]);
+  }
+
+  void messagesOfTheWorkerReachTheWindow() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    messages_.clear();
+    w.window->ChooseFile(QString::fromStdString(root_ + "/no-existe.dbf"));
+    w.WaitIdle();
+    QVERIFY2(!messages_.isEmpty(), "the worker's message was not shown");
+    QVERIFY(messages_.join('\n').contains("no-existe.dbf"));
+  }
+
+  void viewerShowsWindows1252AndPageBreaks() {
+    const QString text = ReportText("\x80 \x8A \x9F \xA4 \xF1 \xE6\r\nA\fB");
+    QCOMPARE(text, QString::fromUtf8("€ Š Ÿ ¤ ñ æ\nA\n") + QString(72, QChar(0x2500)) +
+                       QStringLiteral("\nB"));
+    std::string all;
+    for (int b = 0x20; b < 0x100; ++b) all += static_cast<char>(b);
+    ReportViewer viewer("todo", all);
+    QCOMPARE(viewer.text()->toPlainText().size(), 0x100 - 0x20);  // one character per byte
+  }
+};
+
+}  // namespace quirovel
+
+QTEST_MAIN(quirovel::MainWindowTest)
+#include "main_window_test.moc"
