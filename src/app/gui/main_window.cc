@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/about_page.h"
+#include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/reports_page.h"
@@ -52,21 +53,28 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
   tabs_ = new QTabWidget(this);
   detection_ = new DetectionPage(context_, tabs_);
   reports_ = new ReportsPage(context_, tabs_);
+  configuration_ = new ConfigurationPage(context_, tabs_);
   tabs_->addTab(detection_, ToQString("Detección"_cp));
   tabs_->addTab(PendingPage(tabs_), ToQString("Errores por Tipo/Servicio"));
   tabs_->addTab(PendingPage(tabs_), ToQString("Campos erroneos"));
   tabs_->addTab(PendingPage(tabs_), ToQString("Altas no codificadas"));
   tabs_->addTab(reports_, ToQString("Listados"));
   tabs_->addTab(PendingPage(tabs_), ToQString("Utilidades"));
-  tabs_->addTab(PendingPage(tabs_), ToQString("Configuración"_cp));
+  tabs_->addTab(configuration_, ToQString("Configuración"_cp));
   tabs_->addTab(new AboutPage(tabs_), ToQString("Quirovel"));
-  for (int page : {1, 2, 3, 5, 6}) tabs_->setTabEnabled(page, false);
+  for (int page : {1, 2, 3, 5}) tabs_->setTabEnabled(page, false);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
   layout->addWidget(BuildSharedControls());
 
-  connect(&runner_, &OperationRunner::started, this, [this] { SetBusy(true); });
+  // The configuration page applies what it shows before an operation reads
+  // the record: started is emitted before the worker begins.
+  connect(&runner_, &OperationRunner::started, this, [this] {
+    if (shown_page_ == 6) configuration_->Left();
+    SetBusy(true);
+  });
+  connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::PageChanged);
   connect(&runner_, &OperationRunner::finished, this, [this] {
     PaintFeedback();
     SetBusy(false);
@@ -77,6 +85,7 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
   QSettings settings;
   restoreGeometry(settings.value("window/geometry").toByteArray());
   tabs_->setCurrentIndex(settings.value("window/page", 0).toInt());
+  PageChanged(tabs_->currentIndex());
   ShowCurrentFile();
   detection_->CountFromLog();
 }
@@ -177,11 +186,23 @@ void MainWindow::PaintFeedback() {
   detection_->Repaint();
 }
 
+void MainWindow::PageChanged(int index) {
+  if (index == shown_page_) return;
+  if (shown_page_ == 6 && !runner_.busy()) {
+    const int year = session_.config.VersionYear();
+    configuration_->Left();
+    if (session_.config.VersionYear() != year) ShowCurrentFile();
+  }
+  shown_page_ = index;
+  if (index == 6) configuration_->Shown();
+}
+
 void MainWindow::SetBusy(bool busy) {
   cancel_->setEnabled(busy);
   file_->setEnabled(!busy);
   detection_->SetBusy(busy);
   reports_->SetBusy(busy);
+  configuration_->SetBusy(busy);
   setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 

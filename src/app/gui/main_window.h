@@ -21,6 +21,7 @@
 
 namespace quirovel {
 
+class ConfigurationPage;
 class DetectionPage;
 class ReportsPage;
 
@@ -42,6 +43,7 @@ class MainWindow final : public QWidget {
   QTabWidget* tabs() const { return tabs_; }
   DetectionPage* detection_page() const { return detection_; }
   ReportsPage* reports_page() const { return reports_; }
+  ConfigurationPage* configuration_page() const { return configuration_; }
   OperationRunner& runner() { return runner_; }
   QLabel* status_line() const { return status_; }
   QLabel* record_count_label() const { return record_count_; }
@@ -62,6 +64,7 @@ class MainWindow final : public QWidget {
   void EditReport(const std::string& name);
   void OpenManual();
   void SetBusy(bool busy);
+  void PageChanged(int index);
 
   Session& session_;
   GuiFeedback& feedback_;
@@ -70,6 +73,8 @@ class MainWindow final : public QWidget {
   QTabWidget* tabs_;
   DetectionPage* detection_;
   ReportsPage* reports_;
+  ConfigurationPage* configuration_;
+  int shown_page_ = -1;
   QLineEdit* current_file_;
   QLabel* record_count_;
   QLabel* info_;

@@ -14,12 +14,14 @@
 #include <sstream>
 
 #include "app/cli/command.h"
+#include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/report_viewer.h"
 #include "platform/file_system.h"
 #include "session/session.h"
 #include "session/startup.h"
+#include "validation/error_catalogue.h"
 
 namespace quirovel {
 
@@ -137,6 +139,47 @@ class MainWindowTest : public QObject {
     w.WaitIdle();
     QVERIFY2(!messages_.isEmpty(), "the worker's message was not shown");
     QVERIFY(messages_.join('\n').contains("no-existe.dbf"));
+  }
+
+  // The page saves the same bytes `quirovel config set` writes for the same change.
+  void configurationPageWritesWhatTheCommandLineWrites() {
+    const std::string gui_root = root_, cli_root = dir_.path().toStdString() + "/cli";
+    int code = -1;
+    std::ostringstream out, err;
+    QCOMPARE(RunCli({"--root", cli_root, "init", "--kit", QUIROVEL_KIT_DIR}, out, err), 0);
+    QCOMPARE(RunCli({"--root", cli_root, "config", "set", "errors.E201.cma", "off"}, out, err), 0);
+    QCOMPARE(RunCli({"--root", cli_root, "config", "set", "printer-scale", ".5"}, out, err), 0);
+    Cli({"config", "defaults"}, &code);  // both start from the same record
+    QCOMPARE(code, 0);
+    {
+      Window w(gui_root, &messages_);
+      w.WaitIdle();
+      w.window->SelectPage(6);
+      ConfigurationPage* page = w.window->configuration_page();
+      int row = 0;
+      while (ErrorCode(row + 1) != "E201") ++row;
+      page->error_marks()->item(row, 2)->setCheckState(Qt::Unchecked);
+      page->printer_scale()->setText(".5");
+      page->Save();
+      w.window->SelectPage(0);
+    }
+    std::string gui, cli;
+    QVERIFY(ReadWholeFile(RealFileSystem(), gui_root + "/QUIROVEL/Quirovel.dat", &gui));
+    QVERIFY(ReadWholeFile(RealFileSystem(), cli_root + "/QUIROVEL/Quirovel.dat", &cli));
+    QCOMPARE(gui.size(), std::size_t{2460});
+    QVERIFY2(gui == cli, "the window and the command line saved different records");
+    // "Por defecto" and a save leave what `config defaults` leaves.
+    QCOMPARE(RunCli({"--root", cli_root, "config", "defaults"}, out, err), 0);
+    {
+      Window w(gui_root, &messages_);
+      w.WaitIdle();
+      w.window->SelectPage(6);
+      w.window->configuration_page()->defaults_button()->click();
+      w.window->configuration_page()->Save();
+    }
+    QVERIFY(ReadWholeFile(RealFileSystem(), gui_root + "/QUIROVEL/Quirovel.dat", &gui));
+    QVERIFY(ReadWholeFile(RealFileSystem(), cli_root + "/QUIROVEL/Quirovel.dat", &cli));
+    QVERIFY2(gui == cli, "Por defecto saved another record than config defaults");
   }
 
   void viewerShowsWindows1252AndPageBreaks() {
