@@ -1,5 +1,7 @@
 #include "platform/cp1252.h"
 
+#include "platform/format.h"
+
 namespace quirovel {
 
 void AppendCp1252AsUtf8(std::string_view text, std::string* out) {
@@ -113,6 +115,22 @@ std::string Utf8ToCp1252(std::string_view text) {
     if (ok && cp >= 0x80 && cp < 0xA0 && cp1252_detail::kHighTable[cp - 0x80] == 0)
       b = static_cast<int>(cp);
     out.push_back(b < 0 ? '?' : static_cast<char>(static_cast<unsigned char>(b)));
+  }
+  return out;
+}
+
+bool IsControlByte(unsigned char c) {
+  return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+std::string EscapeControls(std::string_view cp1252_text) {
+  std::string out;
+  for (char ch : cp1252_text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (IsControlByte(c))
+      out += StrFormat("\\x%02X", c);
+    else
+      out += ch;
   }
   return out;
 }

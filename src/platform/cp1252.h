@@ -94,6 +94,11 @@ void AppendCp1252AsUtf8(std::string_view text, std::string* out);
 // Windows-1252. (A Spanish text almost never holds a capital accented letter
 // followed at once by a sign of 0x80..0xBF, the only pairs taken otherwise.)
 std::string DisplayTextToUtf8(std::string_view text);
+// Control bytes (and the bytes Windows-1252 leaves undefined) written as
+// "\xHH", so that a field's odd bytes cannot drive the terminal.
+bool IsControlByte(unsigned char c);
+std::string EscapeControls(std::string_view cp1252_text);
+
 // Characters without a Windows-1252 byte become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 

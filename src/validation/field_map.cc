@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/cp1252.h"
 #include "platform/format.h"
 #include "storage/field_definition.h"
 
@@ -64,6 +65,22 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
 std::string_view CmbdFieldText(const DbfTable& table, const FieldMap& map, int k) {
   if (!map.Present(k)) return {};
   return table.FieldText(map.TableField(k));
+}
+
+std::string StructureAnalysisText(const StructureReport& report) {
+  std::string text;
+  text += "Analisis de la estructura CMBD\n";
+  // Names come from the table's descriptors: any byte may be there.
+  text += EscapeControls(report.path) + "\n";
+  text += "Campos del cmbda NO ENCONTRADOS\n";
+  text += EscapeControls(report.problems) + "\n";
+  text += "Mal definidos: " + std::to_string(report.bad_field_count) + "\n";
+  text += "No pertenece al CMBDA\n";
+  text += EscapeControls(report.unknown) + "\n";
+  text += "Campos del CMBD que se reconocen\n";
+  text += report.layout + "\n";
+  text += "(C=caracter D=fecha N=numero  ancho.decimales)\n";
+  return text;
 }
 
 }  // namespace quirovel

@@ -47,4 +47,8 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
 // field is absent.
 std::string_view CmbdFieldText(const DbfTable& table, const FieldMap& map, int k);
 
+// The structure analysis dialog's texts, in the order it shows them; lines
+// end with "\n", and the table's own names have their control bytes escaped.
+std::string StructureAnalysisText(const StructureReport& report);
+
 }  // namespace quirovel

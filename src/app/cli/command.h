@@ -49,11 +49,6 @@ std::string HostPathOf(const Session& session, const std::string& argument);
 // names in them as the user's own bytes (DisplayTextToUtf8).
 void PrintLine(std::ostream& out, std::string_view cp1252_text);
 
-// Control bytes (and the bytes Windows-1252 leaves undefined) written as
-// "\xHH", so that a field's odd bytes cannot drive the terminal.
-bool IsControlByte(unsigned char c);
-std::string EscapeControls(std::string_view cp1252_text);
-
 // "mensual", "trimestral" or "cma" as a test type; false, after a message
 // naming the bad value and the good ones, for anything else.
 bool ParseTestType(CliContext& context, const std::string& text, int* test_type);

@@ -143,22 +143,6 @@ bool ParseDateArgument(CliContext& context, const std::string& option, const std
   return true;
 }
 
-bool IsControlByte(unsigned char c) {
-  return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
-}
-
-std::string EscapeControls(std::string_view cp1252_text) {
-  std::string out;
-  for (char ch : cp1252_text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (IsControlByte(c))
-      out += StrFormat("\\x%02X", c);
-    else
-      out += ch;
-  }
-  return out;
-}
-
 std::string ShownPath(const Session& session, const std::string& stored) {
   const std::string host = session.paths.ToHost(stored);  // shown as the user's bytes
   return HasDriveLetter(stored) ? host + " [" + stored + "]" : host;

@@ -7,23 +7,6 @@
 
 namespace quirovel {
 
-// The dialog's texts, in the order it shows them; lines end with "\n".
-std::string StructureAnalysisText(const StructureReport& report) {
-  std::string text;
-  text += "Analisis de la estructura CMBD\n";
-  // Names come from the table's descriptors: any byte may be there.
-  text += EscapeControls(report.path) + "\n";
-  text += "Campos del cmbda NO ENCONTRADOS\n";
-  text += EscapeControls(report.problems) + "\n";
-  text += "Mal definidos: " + std::to_string(report.bad_field_count) + "\n";
-  text += "No pertenece al CMBDA\n";
-  text += EscapeControls(report.unknown) + "\n";
-  text += "Campos del CMBD que se reconocen\n";
-  text += report.layout + "\n";
-  text += "(C=caracter D=fecha N=numero  ancho.decimales)\n";
-  return text;
-}
-
 int StructureCommand(CliContext& context, const std::vector<std::string>& args) {
   Session& s = context.session;
   if (args.size() > 1) {

@@ -21,6 +21,7 @@
 #include "app/gui/reports_page.h"
 #include "app/gui/text_codec.h"
 #include "app/gui/tooltips.h"
+#include "app/gui/utilities_page.h"
 #include "output/edit_report.h"
 #include "platform/format.h"
 #include "reference/install_paths.h"
@@ -54,15 +55,16 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
   detection_ = new DetectionPage(context_, tabs_);
   reports_ = new ReportsPage(context_, tabs_);
   configuration_ = new ConfigurationPage(context_, tabs_);
+  utilities_ = new UtilitiesPage(context_, tabs_);
   tabs_->addTab(detection_, ToQString("Detección"_cp));
   tabs_->addTab(PendingPage(tabs_), ToQString("Errores por Tipo/Servicio"));
   tabs_->addTab(PendingPage(tabs_), ToQString("Campos erroneos"));
   tabs_->addTab(PendingPage(tabs_), ToQString("Altas no codificadas"));
   tabs_->addTab(reports_, ToQString("Listados"));
-  tabs_->addTab(PendingPage(tabs_), ToQString("Utilidades"));
+  tabs_->addTab(utilities_, ToQString("Utilidades"));
   tabs_->addTab(configuration_, ToQString("Configuración"_cp));
   tabs_->addTab(new AboutPage(tabs_), ToQString("Quirovel"));
-  for (int page : {1, 2, 3, 5}) tabs_->setTabEnabled(page, false);
+  for (int page : {1, 2, 3}) tabs_->setTabEnabled(page, false);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
@@ -195,6 +197,7 @@ void MainWindow::PageChanged(int index) {
   }
   shown_page_ = index;
   if (index == 6) configuration_->Shown();
+  if (index == 5) utilities_->Shown();
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -203,6 +206,7 @@ void MainWindow::SetBusy(bool busy) {
   detection_->SetBusy(busy);
   reports_->SetBusy(busy);
   configuration_->SetBusy(busy);
+  utilities_->SetBusy(busy);
   setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 

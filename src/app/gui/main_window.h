@@ -24,6 +24,7 @@ namespace quirovel {
 class ConfigurationPage;
 class DetectionPage;
 class ReportsPage;
+class UtilitiesPage;
 
 class MainWindow final : public QWidget {
   Q_OBJECT
@@ -44,6 +45,7 @@ class MainWindow final : public QWidget {
   DetectionPage* detection_page() const { return detection_; }
   ReportsPage* reports_page() const { return reports_; }
   ConfigurationPage* configuration_page() const { return configuration_; }
+  UtilitiesPage* utilities_page() const { return utilities_; }
   OperationRunner& runner() { return runner_; }
   QLabel* status_line() const { return status_; }
   QLabel* record_count_label() const { return record_count_; }
@@ -74,6 +76,7 @@ class MainWindow final : public QWidget {
   DetectionPage* detection_;
   ReportsPage* reports_;
   ConfigurationPage* configuration_;
+  UtilitiesPage* utilities_;
   int shown_page_ = -1;
   QLineEdit* current_file_;
   QLabel* record_count_;

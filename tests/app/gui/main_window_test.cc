@@ -18,6 +18,7 @@
 #include "app/gui/detection_page.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/report_viewer.h"
+#include "app/gui/utilities_page.h"
 #include "platform/file_system.h"
 #include "session/session.h"
 #include "session/startup.h"
@@ -180,6 +181,54 @@ class MainWindowTest : public QObject {
     QVERIFY(ReadWholeFile(RealFileSystem(), gui_root + "/QUIROVEL/Quirovel.dat", &gui));
     QVERIFY(ReadWholeFile(RealFileSystem(), cli_root + "/QUIROVEL/Quirovel.dat", &cli));
     QVERIFY2(gui == cli, "Por defecto saved another record than config defaults");
+  }
+
+  void utilitiesAsTheCommandLineAndTheHistoryOnlyAfterAYes() {
+    int code = -1;
+    Cli({"config", "set", "history", "C:\\QUIROVEL\\trabajo\\hist.dbf"}, &code);
+    QCOMPARE(code, 0);
+    const std::string table = root_ + "/QUIROVEL/trabajo/Ctprueba.dbf";
+    const std::string history = root_ + "/QUIROVEL/trabajo/hist.dbf";
+    std::string bytes;
+    QVERIFY(ReadWholeFile(RealFileSystem(), table, &bytes));
+    QVERIFY(WriteWholeFile(RealFileSystem(), history, bytes));
+    const QString cli =
+        QString::fromStdString(Cli({"out-of-range", "--from", "01/01/2006", "--to", "30/06/2006"}));
+
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    w.window->SelectPage(5);
+    UtilitiesPage* page = w.window->utilities_page();
+    QCOMPARE(page->history_button()->text(), QString::fromUtf8("Añadir a Historico (hist.dbf)"));
+    page->range_button()->click();
+    w.WaitIdle();
+    QCOMPARE(page->StartDate(), std::string("20060101"));
+    QCOMPARE(page->EndDate(), std::string("20061231"));
+    page->SetPeriod(QDate(2006, 1, 1), QDate(2006, 6, 30));
+    page->out_of_range_button()->click();
+    w.WaitIdle();
+    QCOMPARE(page->out_of_range_result()->text(), cli.section('\n', 0, 0));
+
+    QStringList questions;
+    bool answer = false;
+    w.feedback.ask = [&](const QString& question, const QString& caption) {
+      questions.append(caption + "\n" + question);
+      return answer;
+    };
+    page->history_button()->click();
+    w.WaitIdle();
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(questions[0].contains("ATENCION: Puede duplicar episodios"));
+    std::string after;
+    QVERIFY(ReadWholeFile(RealFileSystem(), history, &after));
+    QVERIFY2(after == bytes, "a No changed the history");
+    answer = true;
+    page->history_button()->click();
+    w.WaitIdle();
+    QVERIFY(ReadWholeFile(RealFileSystem(), history, &after));
+    QCOMPARE(after.size(), 2 * bytes.size() - 2049);  // the records once more, one header
+    QCOMPARE(static_cast<unsigned char>(after[4]) | static_cast<unsigned char>(after[5]) << 8,
+             12022);
   }
 
   void viewerShowsWindows1252AndPageBreaks() {

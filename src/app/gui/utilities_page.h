@@ -1,0 +1,65 @@
+// Page 5, "Utilidades": the period of the two date fields, the out-of-range
+// listing and the discharge range, the readmission analysis, the structure
+// analysis and the history.
+#pragma once
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "app/gui/window_context.h"
+
+namespace quirovel {
+
+class UtilitiesPage final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit UtilitiesPage(WindowContext& window, QWidget* parent = nullptr);
+
+  // Each time the page comes to the front: the history button names the file.
+  void Shown();
+  void SetBusy(bool busy);
+
+  // The period as AAAAMMDD texts, from the two date fields.
+  std::string StartDate() const;
+  std::string EndDate() const;
+  void SetPeriod(const QDate& start, const QDate& end);
+
+  QPushButton* out_of_range_button() const { return out_of_range_; }
+  QPushButton* range_button() const { return range_; }
+  QPushButton* readmissions_button() const { return readmissions_; }
+  QPushButton* same_service_button() const { return same_service_; }
+  QPushButton* history_button() const { return history_; }
+  QLineEdit* out_of_range_result() const { return out_of_range_result_; }
+  QLineEdit* readmissions_result() const { return readmissions_result_; }
+  QLineEdit* days() const { return days_; }
+
+ private:
+  QWidget* BuildOutOfRange();
+  QWidget* BuildReadmissions();
+  void RunOutOfRange();
+  void RunDischargeRange();
+  void RunReadmissions(int mode);
+  void RunHistory();
+  void ShowStructure();
+
+  WindowContext& window_;
+  QDateEdit* start_;
+  QDateEdit* end_;
+  QPushButton* out_of_range_;
+  QPushButton* range_;
+  QPushButton* readmissions_;
+  QPushButton* same_service_;
+  QPushButton* structure_;
+  QPushButton* history_;
+  QLineEdit* out_of_range_result_;
+  QLineEdit* readmissions_result_;
+  QLineEdit* days_;
+  std::vector<QPushButton*> operations_;
+};
+
+}  // namespace quirovel
