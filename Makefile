@@ -10,7 +10,7 @@ PACKAGES := $(DEMO_PACKAGES) clang libclang-rt-14-dev libgtest-dev libgmock-dev 
             qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps deps-demo build demo gui test test-asan bench fuzz fuzz-ci check-source format install package clean
+.PHONY: deps deps-demo build demo gui screenshots test test-asan bench fuzz fuzz-ci check-source format install package clean
 
 # Installs the Debian packages of $(1) that are missing.
 define install_missing
@@ -47,6 +47,14 @@ demo: deps-demo build-demo/build.ninja
 gui: build
 	@[ -d $(ROOT)/QUIROVEL ] || ./build/quirovel --root $(ROOT) init
 	./build/quirovel-gui --root $(ROOT)
+
+# Pictures of the window for the README and the manual, on the offscreen
+# platform over a fresh sample installation with one detection run.
+screenshots: build
+	rm -rf build/shots-root && ./build/quirovel --root build/shots-root init >/dev/null
+	./build/quirovel --root build/shots-root detect >/dev/null
+	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$(CURDIR)/build/shots-root/config \
+	  ./build/quirovel-gui --root build/shots-root --screenshots docs/screenshots
 
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS) --timeout 600

@@ -1,11 +1,12 @@
-// quirovel-gui [--root DIR]: the desktop window over the installation under
-// the root (as `quirovel` finds it).
+// quirovel-gui [--root DIR] [--screenshots OUT]: the desktop window over the
+// installation under the root (as `quirovel` finds it), or pictures of it.
 #include <QApplication>
 #include <QMessageBox>
 #include <string>
 
 #include "app/gui/gui_feedback.h"
 #include "app/gui/main_window.h"
+#include "app/gui/screenshots.h"
 #include "platform/file_system.h"
 #include "reference/install_paths.h"
 #include "session/session.h"
@@ -16,9 +17,12 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Quirovel"));
   QApplication::setApplicationName(QStringLiteral("quirovel-gui"));
   std::string root;
+  QString screenshots;
   const QStringList args = QApplication::arguments();
-  for (int i = 1; i + 1 < args.size(); ++i)
+  for (int i = 1; i + 1 < args.size(); ++i) {
     if (args[i] == QStringLiteral("--root")) root = args[i + 1].toStdString();
+    if (args[i] == QStringLiteral("--screenshots")) screenshots = args[i + 1];
+  }
 
   using namespace quirovel;
   GuiFeedback feedback;
@@ -35,7 +39,8 @@ int main(int argc, char** argv) {
   if (session.config_unreadable) return 1;  // said by start-up
   MainWindow window(session, feedback);
   window.show();
-  const int code = QApplication::exec();
+  const int code =
+      screenshots.isEmpty() ? QApplication::exec() : (SaveScreenshots(window, screenshots) ? 0 : 1);
   CloseConfig(session);
   return code;
 }

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/gui/about_page.h"
 #include "app/gui/configuration_page.h"
@@ -115,6 +116,7 @@ QWidget* MainWindow::BuildSharedControls() {
   status_->setToolTip(ToQString(tooltips::kStatusLine));
   progress_ = new QProgressBar(shared);
   progress_->setTextVisible(false);
+  progress_->setRange(0, 1);  // a range of 0..0 would be Qt's "busy" bar
   cancel_ = new QPushButton(QStringLiteral("&Cancelar"), shared);
   cancel_->setEnabled(false);
 
@@ -182,7 +184,7 @@ void MainWindow::PaintFeedback() {
       current_file_->setText(shown.activity.isEmpty() ? ToQString(session_.config.CurrentPath())
                                                       : shown.activity);
     if (shown.record_count >= 0) record_count_->setText(QString::number(shown.record_count));
-    progress_->setRange(0, static_cast<int>(std::min<long>(shown.range, INT32_MAX)));
+    progress_->setRange(0, static_cast<int>(std::clamp<long>(shown.range, 1, INT32_MAX)));
     progress_->setValue(static_cast<int>(std::min<long>(shown.position, INT32_MAX)));
   }
   detection_->Repaint();
