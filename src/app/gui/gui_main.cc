@@ -1,11 +1,13 @@
 // quirovel-gui [--root DIR] [--screenshots OUT]: the desktop window over the
 // installation under the root (as `quirovel` finds it), or pictures of it.
+// quirovel-gui --manual-pdf MANUAL.md OUT.pdf: the manual for the kit.
 #include <QApplication>
 #include <QMessageBox>
 #include <string>
 
 #include "app/gui/gui_feedback.h"
 #include "app/gui/main_window.h"
+#include "app/gui/manual_pdf.h"
 #include "app/gui/screenshots.h"
 #include "platform/file_system.h"
 #include "reference/install_paths.h"
@@ -16,6 +18,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Quirovel"));
   QApplication::setApplicationName(QStringLiteral("quirovel-gui"));
+  const QStringList early = QApplication::arguments();
+  if (early.size() == 4 && early[1] == QStringLiteral("--manual-pdf"))
+    return quirovel::WriteManualPdf(early[2], early[3]) ? 0 : 1;
+
   std::string root;
   QString screenshots;
   const QStringList args = QApplication::arguments();
