@@ -69,7 +69,7 @@ test-asan: deps build-asan/build.ninja
 	  ctest --output-on-failure -j $(JOBS) --timeout 900
 
 build-bench/build.ninja: CMakeLists.txt
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIROVEL_TESTS=OFF -DQUIROVEL_BENCH=ON -DQUIROVEL_WERROR=OFF -DQUIROVEL_GUI=OFF
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIROVEL_TESTS=OFF -DQUIROVEL_BENCH=ON -DQUIROVEL_WERROR=OFF
 
 bench: deps build-bench/build.ninja
 	cmake --build build-bench -j $(JOBS)
