@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFont>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
@@ -107,6 +108,11 @@ QWidget* MainWindow::BuildSharedControls() {
   info_ = new QLabel(shared);
   file_ = new QPushButton(QStringLiteral("&Fichero"), shared);
   file_->setToolTip(ToQString(tooltips::kFile));
+  recent_ = new QToolButton(shared);
+  recent_->setText(QStringLiteral("Recien&tes"));
+  recent_->setPopupMode(QToolButton::InstantPopup);
+  recent_->setMenu(new QMenu(recent_));
+  connect(recent_->menu(), &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
   auto* help = new QPushButton(QStringLiteral("Ay&uda"), shared);
   help->setToolTip(ToQString(tooltips::kHelp));
   auto* quit = new QPushButton(QStringLiteral("&Salir"), shared);
@@ -125,6 +131,7 @@ QWidget* MainWindow::BuildSharedControls() {
   file_row->addWidget(record_count_);
   file_row->addWidget(info_, 1);
   file_row->addWidget(file_);
+  file_row->addWidget(recent_);
   file_row->addWidget(help);
   file_row->addWidget(quit);
   auto* status_row = new QHBoxLayout;
@@ -161,12 +168,33 @@ void MainWindow::ChooseFile(const QString& host_path) {
   if (!HasDbfExtension(stored)) return;  // any other extension does nothing
   runner_.Start(
       QStringLiteral("Fichero"), [this, stored] { return ChooseDbfFile(session_, stored); },
-      [this](bool, bool) {
+      [this, host_path](bool ok, bool) {
+        if (ok && session_.table.is_open()) RememberRecent(host_path);
         ShowCurrentFile();
         info_->clear();
         status_->clear();
         detection_->CountFromLog();
       });
+}
+
+void MainWindow::RememberRecent(const QString& host_path) {
+  QSettings settings;
+  QStringList recent = settings.value("recent").toStringList();
+  recent.removeAll(host_path);
+  recent.prepend(host_path);
+  while (recent.size() > 8) recent.removeLast();
+  settings.setValue("recent", recent);
+}
+
+void MainWindow::FillRecentMenu() {
+  QMenu* menu = recent_->menu();
+  menu->clear();
+  int n = 0;
+  for (const QString& path : QSettings().value("recent").toStringList()) {
+    QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(path));
+    connect(action, &QAction::triggered, this, [this, path] { ChooseFile(path); });
+  }
+  if (n == 0) menu->addAction(QStringLiteral("(ninguno)"))->setEnabled(false);
 }
 
 void MainWindow::ShowCurrentFile() {
@@ -205,6 +233,7 @@ void MainWindow::PageChanged(int index) {
 void MainWindow::SetBusy(bool busy) {
   cancel_->setEnabled(busy);
   file_->setEnabled(!busy);
+  recent_->setEnabled(!busy);
   detection_->SetBusy(busy);
   reports_->SetBusy(busy);
   configuration_->SetBusy(busy);

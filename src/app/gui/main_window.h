@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -68,6 +69,9 @@ class MainWindow final : public QWidget {
   void OpenManual();
   void SetBusy(bool busy);
   void PageChanged(int index);
+  // The last files chosen, most recent first, kept between runs.
+  void RememberRecent(const QString& host_path);
+  void FillRecentMenu();
 
   Session& session_;
   GuiFeedback& feedback_;
@@ -86,6 +90,7 @@ class MainWindow final : public QWidget {
   QProgressBar* progress_;
   QPushButton* cancel_;
   QPushButton* file_;
+  QToolButton* recent_;
   QTimer paint_timer_;
 };
 

@@ -140,6 +140,11 @@ class MainWindowTest : public QObject {
     w.WaitIdle();
     QVERIFY2(!messages_.isEmpty(), "the worker's message was not shown");
     QVERIFY(messages_.join('\n').contains("no-existe.dbf"));
+    // Only files that became current are offered again.
+    const QString table = QString::fromStdString(root_ + "/QUIROVEL/trabajo/Ctprueba.dbf");
+    w.window->ChooseFile(table);
+    w.WaitIdle();
+    QCOMPARE(QSettings().value("recent").toStringList(), QStringList{table});
   }
 
   // The page saves the same bytes `quirovel config set` writes for the same change.
