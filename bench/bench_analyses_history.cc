@@ -9,45 +9,24 @@
 //   - discharge-range;
 //   - history append of the 100,000-episode file into an empty history with
 //     its structure, timed against a plain copy of the same file in 1 MB blocks.
-// "x_read_decode" (or "x_copy") is the ratio of the fastest of each, by
-// elapsed time; "..._median" the median of each iteration's ratio.
+// The ratios are those of bench_support.h ("x_read_decode", or "x_copy").
 //
 // The installation and the files are made once under
 // $TMPDIR/quirovel-bench-analyses (from the kit beside this program) and kept.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/cli/command.h"
-#include "platform/feedback.h"
-#include "platform/file_system.h"
-#include "storage/dbf_table.h"
+#include "bench_support.h"
 #include "storage/table_files.h"
-#include "validation/cmbd_record.h"
-#include "validation/field_map.h"
 
 namespace quirovel {
 namespace {
 
-std::string ProgramDirectory() {
-  char path[4096];
-  ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string exe(path, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.rfind('/'));
-}
+using namespace bench;
 
-std::string Root() {
-  const char* tmp = std::getenv("TMPDIR");
-  return std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quirovel-bench-analyses";
-}
+std::string Root() { return BenchRoot("analyses"); }
 
 std::string StoredTable(long episodes) {
   return "C:\\Quirovel\\trabajo\\gen" + std::to_string(episodes) + ".dbf";
@@ -57,112 +36,47 @@ std::string HostTable(long episodes) {
 }
 std::string HostHistory() { return Root() + "/QUIROVEL/trabajo/historico.dbf"; }
 
-int Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  std::vector<std::string> all = {"--root", Root()};
-  all.insert(all.end(), args.begin(), args.end());
-  return RunCli(all, out, err);
-}
+int Cli(const std::vector<std::string>& args) { return Quirovel(Root(), args); }
 
 // The installation and the generated file, made on first use, made current.
 bool Prepare(long episodes) {
-  FileSystem& fs = RealFileSystem();
-  if (!fs.Exists(Root() + "/QUIROVEL/Quirovel.dat") && Cli({"init"}) != 0) return false;
-  if (!fs.Exists(HostTable(episodes))) {
-    const std::string command = "'" + ProgramDirectory() + "/cmbd_generator' '" +
-                                HostTable(episodes) + "' --episodes " + std::to_string(episodes) +
-                                " >/dev/null";
-    if (std::system(command.c_str()) != 0) return false;
-  }
-  return Cli({"open", StoredTable(episodes)}) == 0;
-}
-
-double Seconds(const std::chrono::steady_clock::time_point& start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-template <typename Work>
-double Timed(Work work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return Seconds(start);
-}
-
-void ReadAndDecode(long episodes) {
-  SilentFeedback quiet;
-  DbfTable table(RealFileSystem(), quiet);
-  table.Open(HostTable(episodes));
-  FieldMap map;
-  StructureReport report;
-  AnalyseStructure(table, &map, &report);
-  CmbdRecord record;
-  const std::int64_t n = table.record_count();
-  for (std::int64_t r = 1; r <= n && table.ReadRecord(r) == 0; ++r) {
-    DecodeRecord(table, map, &record);
-    benchmark::DoNotOptimize(record);
-  }
-}
-
-// The file copied as any program would copy it: 1 MB blocks read and written.
-void CopyFile(const std::string& from, const std::string& to) {
-  std::FILE* in = std::fopen(from.c_str(), "rb");
-  std::FILE* out = std::fopen(to.c_str(), "wb");
-  std::vector<char> block(1 << 20);
-  std::size_t n = 0;
-  while (in != nullptr && out != nullptr && (n = std::fread(block.data(), 1, block.size(), in)) > 0)
-    std::fwrite(block.data(), 1, n, out);
-  if (out != nullptr) {
-    std::fflush(out);
-    ::fsync(::fileno(out));
-    std::fclose(out);
-  }
-  if (in != nullptr) std::fclose(in);
+  return PrepareGenerated(Root(), HostTable(episodes), episodes) &&
+         Cli({"open", StoredTable(episodes)}) == 0;
 }
 
 // Times `run` against `baseline` in every iteration.
 template <typename Baseline, typename Run>
-void Paired(benchmark::State& state, const char* ratio, Baseline baseline, Run run) {
-  double best = 1e30, base_best = 1e30;
-  std::vector<double> ratios;
+void Paired(benchmark::State& state, const char* baseline_name, Baseline baseline, Run run) {
+  PairedTimes times;
   for (auto _ : state) {
-    const double base = Timed(baseline);
-    const double t = Timed([&] {
+    const Timing base = Time(baseline);
+    const Timing t = Time([&] {
       if (run() != 0) state.SkipWithError("the command failed");
     });
-    ratios.push_back(t / base);
-    best = std::min(best, t);
-    base_best = std::min(base_best, base);
+    times.Add(base, t);
   }
-  std::sort(ratios.begin(), ratios.end());
-  state.counters["best_ms"] = best * 1000;
-  state.counters[std::string(ratio) == "x_copy" ? "copy_best_ms" : "read_decode_best_ms"] =
-      base_best * 1000;
-  state.counters[ratio] = best / base_best;
-  state.counters[std::string(ratio) + "_median"] = ratios[ratios.size() / 2];
+  times.Report(state, baseline_name);
+  state.counters["peak_rss_mb"] = PeakRssMegabytes();
 }
 
 void BM_Analysis(benchmark::State& state, std::vector<std::string> command) {
   const long episodes = state.range(0);
-  if (!Prepare(episodes)) {
-    state.SkipWithError("cannot prepare the installation (is the kit built beside this program?)");
-    return;
-  }
+  if (!Prepare(episodes)) return SkipUnprepared(state);
   Paired(
-      state, "x_read_decode", [&] { ReadAndDecode(episodes); }, [&] { return Cli(command); });
+      state, "read_decode", [&] { ReadAndDecode(HostTable(episodes)); },
+      [&] { return Cli(command); });
   state.SetItemsProcessed(state.iterations() * episodes);
 }
 
 void BM_HistoryAppend(benchmark::State& state) {
   const long episodes = state.range(0);
   if (!Prepare(episodes) ||
-      Cli({"config", "set", "history", "C:\\Quirovel\\trabajo\\historico.dbf"}) != 0) {
-    state.SkipWithError("cannot prepare the installation (is the kit built beside this program?)");
-    return;
-  }
+      Cli({"config", "set", "history", "C:\\Quirovel\\trabajo\\historico.dbf"}) != 0)
+    return SkipUnprepared(state);
   SilentFeedback quiet;
   // The baseline empties the history too (a header of 2 KB) for the append that follows.
   Paired(
-      state, "x_copy",
+      state, "copy",
       [&] {
         CopyStructure(RealFileSystem(), quiet, HostTable(episodes), HostHistory());
         CopyFile(HostTable(episodes), Root() + "/copy.dbf");

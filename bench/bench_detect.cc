@@ -15,39 +15,18 @@
 // The installation and the files are made once under
 // $TMPDIR/quirovel-bench-detect (from the kit beside this program) and kept.
 #include <benchmark/benchmark.h>
-#include <time.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "app/cli/command.h"
-#include "platform/feedback.h"
-#include "platform/file_system.h"
-#include "storage/dbf_table.h"
-#include "validation/cmbd_record.h"
-#include "validation/field_map.h"
+#include "bench_support.h"
 
 namespace quirovel {
 namespace {
 
-std::string ProgramDirectory() {
-  char path[4096];
-  ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string exe(path, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.rfind('/'));
-}
+using namespace bench;
 
-std::string Root() {
-  const char* tmp = std::getenv("TMPDIR");
-  return std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quirovel-bench-detect";
-}
+std::string Root() { return BenchRoot("detect"); }
 
 std::string StoredTable(long episodes) {
   return "C:\\Quirovel\\trabajo\\gen" + std::to_string(episodes) + ".dbf";
@@ -56,71 +35,16 @@ std::string HostTable(long episodes) {
   return Root() + "/QUIROVEL/trabajo/gen" + std::to_string(episodes) + ".dbf";
 }
 
-int Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  return RunCli(args, out, err);
-}
-
-// The installation and the generated file, made on first use.
-bool Prepare(long episodes) {
-  FileSystem& fs = RealFileSystem();
-  if (!fs.Exists(Root() + "/QUIROVEL/Quirovel.dat") && Cli({"--root", Root(), "init"}) != 0)
-    return false;
-  if (!fs.Exists(HostTable(episodes))) {
-    const std::string command = "'" + ProgramDirectory() + "/cmbd_generator' '" +
-                                HostTable(episodes) + "' --episodes " + std::to_string(episodes) +
-                                " >/dev/null";
-    if (std::system(command.c_str()) != 0) return false;
-  }
-  return true;
-}
-
-struct Best {
-  double wall = 1e30;
-  double cpu = 1e30;
-};
-
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// Times one iteration, keeping the fastest.
-template <typename Work>
-void Timed(Best* best, Work work) {
-  const auto start = std::chrono::steady_clock::now();
-  const double cpu = CpuSeconds();
-  work();
-  best->cpu = std::min(best->cpu, CpuSeconds() - cpu);
-  best->wall = std::min(
-      best->wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-}
-
-// Every record of the file read and decoded, as the run does before its checks.
-void ReadAndDecode(long episodes) {
-  SilentFeedback quiet;
-  DbfTable table(RealFileSystem(), quiet);
-  table.Open(HostTable(episodes));
-  FieldMap map;
-  StructureReport report;
-  AnalyseStructure(table, &map, &report);
-  CmbdRecord record;
-  const std::int64_t n = table.record_count();
-  for (std::int64_t r = 1; r <= n && table.ReadRecord(r) == 0; ++r) {
-    DecodeRecord(table, map, &record);
-    benchmark::DoNotOptimize(record);
-  }
-}
+bool Prepare(long episodes) { return PrepareGenerated(Root(), HostTable(episodes), episodes); }
 
 void BM_ReadDecode(benchmark::State& state) {
   const long episodes = state.range(0);
-  if (!Prepare(episodes)) {
-    state.SkipWithError("cannot prepare the installation (is the kit built beside this program?)");
-    return;
+  if (!Prepare(episodes)) return SkipUnprepared(state);
+  Timing best;
+  for (auto _ : state) {
+    const Timing t = Time([&] { ReadAndDecode(HostTable(episodes)); });
+    best = {std::min(best.wall, t.wall), std::min(best.cpu, t.cpu)};
   }
-  Best best;
-  for (auto _ : state) Timed(&best, [&] { ReadAndDecode(episodes); });
   state.counters["best_ms"] = best.wall * 1000;
   state.counters["best_cpu_ms"] = best.cpu * 1000;
   state.SetItemsProcessed(state.iterations() * episodes);
@@ -128,31 +52,17 @@ void BM_ReadDecode(benchmark::State& state) {
 
 void BM_DetectRun(benchmark::State& state) {
   const long episodes = state.range(0);
-  if (!Prepare(episodes) || Cli({"--root", Root(), "open", StoredTable(episodes)}) != 0) {
-    state.SkipWithError("cannot prepare the installation (is the kit built beside this program?)");
-    return;
-  }
-  Best best, read_best;
-  std::vector<double> ratios;
+  if (!Prepare(episodes) || Quirovel(Root(), {"open", StoredTable(episodes)}) != 0)
+    return SkipUnprepared(state);
+  PairedTimes times;
   for (auto _ : state) {
-    Best read, run;
-    Timed(&read, [&] { ReadAndDecode(episodes); });
-    Timed(&run, [&] {
-      if (Cli({"--root", Root(), "detect"}) != 0) state.SkipWithError("quirovel detect failed");
+    const Timing read = Time([&] { ReadAndDecode(HostTable(episodes)); });
+    const Timing run = Time([&] {
+      if (Quirovel(Root(), {"detect"}) != 0) state.SkipWithError("quirovel detect failed");
     });
-    ratios.push_back(run.wall / read.wall);
-    for (auto [into, from] : {std::pair{&best, &run}, std::pair{&read_best, &read}}) {
-      into->wall = std::min(into->wall, from->wall);
-      into->cpu = std::min(into->cpu, from->cpu);
-    }
+    times.Add(read, run);
   }
-  std::sort(ratios.begin(), ratios.end());
-  state.counters["best_ms"] = best.wall * 1000;
-  state.counters["best_cpu_ms"] = best.cpu * 1000;
-  state.counters["read_decode_best_ms"] = read_best.wall * 1000;
-  state.counters["x_read_decode"] = best.wall / read_best.wall;
-  state.counters["x_read_decode_cpu"] = best.cpu / read_best.cpu;
-  state.counters["x_read_decode_median"] = ratios[ratios.size() / 2];
+  times.Report(state, "read_decode");
   state.SetItemsProcessed(state.iterations() * episodes);
 }
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/cli/command.h"
+#include "bench_support.h"
 #include "platform/feedback.h"
 #include "platform/file_system.h"
 #include "storage/dbf_table.h"
@@ -43,31 +44,11 @@ class CountingBuffer final : public std::streambuf {
   }
 };
 
-std::string ProgramDirectory() {
-  char path[4096];
-  ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string exe(path, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.rfind('/'));
-}
-
-std::string Root() {
-  const char* tmp = std::getenv("TMPDIR");
-  return std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quirovel-bench-dump";
-}
+std::string Root() { return bench::BenchRoot("dump"); }
 
 std::string Table() { return Root() + "/QUIROVEL/trabajo/gen.dbf"; }
 
-bool Prepare() {
-  std::ostringstream out, err;
-  if (!RealFileSystem().Exists(Root() + "/QUIROVEL/Quirovel.dat") &&
-      RunCli({"--root", Root(), "init"}, out, err) != 0)
-    return false;
-  if (RealFileSystem().Exists(Table())) return true;
-  const std::string command = "'" + ProgramDirectory() + "/cmbd_generator' '" + Table() +
-                              "' --episodes " + std::to_string(kEpisodes) + " >/dev/null";
-  return std::system(command.c_str()) == 0;
-}
+bool Prepare() { return bench::PrepareGenerated(Root(), Table(), kEpisodes); }
 
 // The dump's output size, measured once.
 std::size_t DumpBytes() {

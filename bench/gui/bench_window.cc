@@ -4,20 +4,19 @@
 // 10 ms timer on the window's thread ("longest_gap_ms"; the window must never
 // stall for 50 ms). Runs on the offscreen platform unless another is set.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "app/cli/command.h"
 #include "app/gui/detection_page.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/main_window.h"
+#include "bench_support.h"
 #include "platform/file_system.h"
 #include "session/session.h"
 #include "session/startup.h"
@@ -25,37 +24,21 @@
 namespace quirovel {
 namespace {
 
-std::string ProgramDirectory() {
-  char path[4096];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  const std::string exe(path, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.rfind('/'));
-}
+std::string Root(long episodes) { return bench::BenchRoot("window-" + std::to_string(episodes)); }
 
-std::string Root(long episodes) {
-  const char* tmp = std::getenv("TMPDIR");
-  return std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/quirovel-bench-window-" +
-         std::to_string(episodes);
-}
-
-// An installation whose current file holds `episodes` generated episodes,
-// made on first use and kept.
+// An installation whose current file holds `episodes` generated episodes (or
+// the kit's sample file for 0), made on first use and kept.
 bool Prepare(long episodes) {
   const std::string root = Root(episodes);
-  const std::string table = root + "/QUIROVEL/trabajo/Ctprueba.dbf";
-  FileSystem& fs = RealFileSystem();
-  std::ostringstream out, err;
-  if (!fs.Exists(root + "/QUIROVEL/Quirovel.dat") && RunCli({"--root", root, "init"}, out, err))
-    return false;
-  if (episodes == 0 || fs.Exists(root + "/generated")) return true;
-  const std::string command = "'" + ProgramDirectory() + "/cmbd_generator' '" + table +
-                              "' --episodes " + std::to_string(episodes) + " >/dev/null";
-  return std::system(command.c_str()) == 0 && WriteWholeFile(fs, root + "/generated", "");
+  if (episodes == 0)
+    return bench::PrepareGenerated(root, root + "/QUIROVEL/trabajo/Ctprueba.dbf", 0);
+  const std::string table = root + "/QUIROVEL/trabajo/gen.dbf";
+  return bench::PrepareGenerated(root, table, episodes) &&
+         bench::Quirovel(root, {"open", "C:\\Quirovel\\trabajo\\gen.dbf"}) == 0;
 }
 
 void BM_StartToShownWindow(benchmark::State& state) {
-  if (!Prepare(0)) return state.SkipWithError("no sample installation");
+  if (!Prepare(0)) return bench::SkipUnprepared(state);
   for (auto _ : state) {
     QElapsedTimer clock;
     clock.start();
@@ -75,7 +58,7 @@ BENCHMARK(BM_StartToShownWindow)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 void BM_TimerGapsDuringDetection(benchmark::State& state) {
   const long episodes = state.range(0);
-  if (!Prepare(episodes)) return state.SkipWithError("no generated file");
+  if (!Prepare(episodes)) return bench::SkipUnprepared(state);
   double longest = 0;
   long ticks = 0;
   for (auto _ : state) {
