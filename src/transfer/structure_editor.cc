@@ -97,7 +97,7 @@ bool CheckDefinitions(const std::vector<std::string>& definitions, Feedback& fee
       why = "nombre de 1 a 10 caracteres sin blancos, '#', tipo y longitud (NOMBRE#C5)";
     else if (std::string("CNDHFI").find(d.type) == std::string::npos || d.type == '\0')
       why = "tipo C, N o D";
-    else if (!numeric && d.type != 'D' && d.type != 'H')
+    else if (const char written = text[hash + 1]; !numeric && written != 'D' && written != 'H')
       why = "longitud en cifras";
     else if (d.width < 1 || d.width > 99 || d.decimals < 0 || d.decimals >= d.width)
       why = "longitud de 1 a 99 (y decimales menos que la longitud)";
