@@ -207,6 +207,19 @@ TEST_F(ExportFixture, AFailedWriteLeavesTheOldFile) {
   }
 }
 
+TEST_F(ExportFixture, AStoppedExportReplacesNothing) {
+  f.WriteTable(std::vector<Episode>(2000, CleanEpisode()));
+  testing::WriteFileBytes(f.WorkPath("OUT.DBF"), "old");
+  f.feedback().RequestStop();
+  const ExportResult r = Export(0, true, false, "20050101", "20051231");
+  EXPECT_TRUE(r.stopped);
+  EXPECT_FALSE(r.written);
+  EXPECT_EQ(f.Work("OUT.DBF"), "old");
+  EXPECT_EQ(f.feedback().messages.back().text,
+            "Exportaci\xF3n interrumpida: C:\\quirovel\\trabajo\\OUT.DBF no se ha escrito");
+  EXPECT_FALSE(f.WorkExists("OUT.DBF.tmp"));
+}
+
 TEST_F(ExportFixture, ErrorTableFromTheLogOfTheLastRun) {
   f.WriteTable({CleanEpisode(), CleanEpisode().Set("HISTORIA", "777").Set("SERVALT", "70440"),
                 CleanEpisode().Set("SERVALT", "99999")});

@@ -265,5 +265,22 @@ TEST(TextImport, AFailedWriteNeverLeavesATableWhoseHeaderLies) {
   }
 }
 
+TEST(TextImport, AStopKeepsTheRecordsBeforeItAndSaysHowMany) {
+  MemoryFileSystem fs;
+  fs.SetContents("/s.dbf", DbfBytes(kCodes));
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "a|b\n";
+  fs.SetContents("/t.txt", text);
+  RecordingFeedback feedback;
+  feedback.RequestStop();
+  const TextImportResult r =
+      RunTextImport(fs, feedback, {"/t.txt", "/s.dbf", "/new.dbf", Separated('|'), false});
+  EXPECT_EQ(r.end, TextImportEnd::kStopped);
+  EXPECT_EQ(r.records, 1023);
+  EXPECT_EQ(testing::Le32At(*fs.Contents("/new.dbf"), 4), 1023u);
+  EXPECT_EQ(feedback.messages.back().text,
+            "Importaci\xF3n interrumpida en la l\xEDnea 1024: 1023 registros en /new.dbf");
+}
+
 }  // namespace
 }  // namespace quirovel

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/cli/command.h"
+#include "app/cli/current_file_choice.h"
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "transfer/structure_editor.h"
@@ -36,7 +37,7 @@ int CreateCommand(CliContext& context, const std::vector<std::string>& args) {
     context.feedback.Message("Uso: quirovel structure create NUEVO.dbf NOMBRE#C5 [NOMBRE#D8 ...]");
     return kExitUsage;
   }
-  const std::string host = HostPathOf(s, args[1]);
+  const std::string host = AbsoluteHostPath(HostPathOf(s, args[1]));
   const std::size_t slash = host.rfind('/');
   const std::string directory = slash == std::string::npos ? "." : host.substr(0, slash);
   const std::string name = slash == std::string::npos ? host : host.substr(slash + 1);
