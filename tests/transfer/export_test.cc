@@ -143,11 +143,6 @@ TEST_F(ExportFixture, CmaOnlyEpisodesAdmittedAsCmaAndTheSecondHospitalBlank) {
   expected[1] = 96, expected[2] = 2, expected[3] = 24;  // the date Create writes
   EXPECT_EQ(f.Work("OUT.DBF"), expected);
 
-  r = Export(2, false, false, "20060301", "20060331");
-  expected = DbfBytes(fields, {row("3", "20060301", true), row("1", "20060331", false)});
-  expected[1] = 96, expected[2] = 2, expected[3] = 24;
-  EXPECT_EQ(f.Work("OUT.DBF"), expected);
-
   r = Export(2, false, true, "20060301", "20060331");
   auto text = [&](const char* tiping, const char* fecalt_dmy, bool cma_row) {
     auto values = common;
