@@ -1,5 +1,6 @@
 #include "transfer/text_import_settings.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "output/output_path.h"
@@ -58,6 +59,15 @@ int SelectedRecentSlot(const ConfigRecord& record) {
   const int next = record.RecentNext();
   return next <= 0 || next >= ConfigRecord::kRecentSlots ? ConfigRecord::kRecentSlots - 1
                                                          : next - 1;
+}
+
+bool ChooseTextFile(ConfigRecord* record, std::string_view text_path) {
+  ImportSettings s = record->Import(ImportLayout::kCurrent);
+  s.text_file = text_path;
+  s.target_table = std::string(text_path.substr(
+                       0, text_path.size() - std::min<std::size_t>(3, text_path.size()))) +
+                   "DBF";
+  return record->SetImport(ImportLayout::kCurrent, s);
 }
 
 void RecallImportLayout(ConfigRecord* record, ImportLayout saved) {

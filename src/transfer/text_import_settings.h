@@ -48,6 +48,12 @@ bool RememberStructure(ConfigRecord* record, std::string_view path);
 // The slot the dialog's list shows selected: the one before the counter (4 when it is 0).
 int SelectedRecentSlot(const ConfigRecord& record);
 
+// A text file chosen as the current file in the main window: it becomes the
+// text to import, and the same path with its last three characters replaced
+// by "DBF" the table to create (which the dialog then shows). False, changing
+// nothing, when a path does not fit.
+bool ChooseTextFile(ConfigRecord* record, std::string_view text_path);
+
 // "CMBD" / "CMA": the saved layout copied whole into the current settings.
 void RecallImportLayout(ConfigRecord* record, ImportLayout saved);
 

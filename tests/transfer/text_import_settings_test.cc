@@ -48,6 +48,8 @@ TEST(ImportSettings, ControlsStoredAndRecalledAsTheDialogDoes) {
   EXPECT_EQ(back.date_format_position, 5);
   EXPECT_EQ(r.Import(ImportLayout::kSavedCma).text_file, "");  // the other layout untouched
 
+  ASSERT_TRUE(ChooseTextFile(&r, "C:\\datos\\altas.txt"));
+  EXPECT_EQ(r.Import(ImportLayout::kCurrent).target_table, "C:\\datos\\altas.DBF");
   for (const auto& [name, with] : std::vector<std::pair<std::string, std::string>>{
            {"A", "A.DBF"}, {".DBF", ".DBF.DBF"}, {"x.dbf", "x.dbf"}, {"", ".DBF"}})
     EXPECT_EQ(WithDbfExtension(name), with);
