@@ -21,27 +21,30 @@ struct ExportField {
 std::vector<std::string_view> ExportDefinitions(int test);
 std::vector<ExportField> ExportFields(int test);
 
-// The value right-aligned in width ("%*s"), cut to the width when longer.
-void AppendRightAligned(std::string_view value, int width, std::string* out);
+// Where a value lies in the table's record (the deletion flag at 0); an
+// offset of -1 for a field the table lacks.
+struct ExportSource {
+  int offset = -1;
+  int width = 0;
+};
 
-// One line of the text export: the values side by side, dates reordered from
-// AAAAMMDD to DDMMAAAA, no separators, no line end.
-// value(k) is the text of CMBD-A field k (empty when the table lacks it).
-template <typename ValueOf>
-void AppendTextLine(const std::vector<ExportField>& fields, ValueOf value, std::string* out) {
-  for (const ExportField& f : fields) {
-    const std::string_view v = f.source > 0 ? value(f.source) : std::string_view();
-    if (f.type != 'D' || f.width != 8) {
-      AppendRightAligned(v, f.width, out);
-      continue;
-    }
-    char date[8];
-    std::string aligned;
-    AppendRightAligned(v, 8, &aligned);
-    date[0] = aligned[6], date[1] = aligned[7], date[2] = aligned[4], date[3] = aligned[5];
-    for (int i = 0; i < 4; ++i) date[4 + i] = aligned[static_cast<std::size_t>(i)];
-    out->append(date, 8);
-  }
-}
+// Lays out one episode from the table's record bytes: each value (its text up
+// to a zero byte) right-aligned in its field, cut to the width when longer,
+// a field the table lacks blank. As a text line the dates are reordered from
+// AAAAMMDD to DDMMAAAA and nothing else is added; as a dBase record a blank
+// deletion flag comes first.
+class ExportLineBuilder {
+ public:
+  ExportLineBuilder(std::vector<ExportField> fields, std::vector<ExportSource> sources,
+                    bool text_line);
+  // record_may_hold_zero false: the record certainly holds no zero byte.
+  std::string_view Build(std::string_view record, bool record_may_hold_zero);
+
+ private:
+  std::vector<ExportField> fields_;
+  std::vector<ExportSource> sources_;
+  bool text_line_;
+  std::string out_;
+};
 
 }  // namespace quirovel

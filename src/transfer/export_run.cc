@@ -11,6 +11,7 @@
 #include "storage/table_files.h"
 #include "transfer/export_layout.h"
 #include "transfer/transfer_staging.h"
+#include "transfer/transfer_table_appender.h"
 
 namespace quirovel {
 namespace {
@@ -84,17 +85,27 @@ ExportResult RunExport(Session& s, const ExportRequest& request) {
   // The target is built under a name of its own and replaces the file of
   // its name only when whole.
   const std::string staged = FreshTemporaryName(s.fs, result.host_path);
-  const std::vector<ExportField> fields = ExportFields(request.test);
-  std::unique_ptr<DbfTable> table;
-  std::unique_ptr<TextOut> text;
-  if (request.text_format) {
-    if (auto file = s.fs.Open(staged, OpenMode::kCreateTruncate))
-      text = std::make_unique<TextOut>(std::move(file));
-  } else if (Create(s.fs, feedback, ExportDefinitions(request.test), staged)) {
-    table = std::make_unique<DbfTable>(s.fs, feedback);
-    if (table->Open(staged) != 1) table.reset();
+  std::vector<ExportField> fields = ExportFields(request.test);
+  std::vector<ExportSource> sources;
+  for (const ExportField& f : fields) {
+    const auto k = static_cast<std::size_t>(f.source);
+    sources.push_back(s.field_map.Present(f.source)
+                          ? ExportSource{s.field_map.offset[k], s.field_map.width[k]}
+                          : ExportSource{});
   }
-  if (!text && !table) {
+  ExportLineBuilder builder(std::move(fields), std::move(sources), request.text_format);
+  std::unique_ptr<TextOut> text;
+  TableAppender table(s.fs, feedback);
+  bool open = false;
+  if (request.text_format) {
+    if (auto file = s.fs.Open(staged, OpenMode::kCreateTruncate)) {
+      text = std::make_unique<TextOut>(std::move(file));
+      open = true;
+    }
+  } else {
+    open = Create(s.fs, feedback, ExportDefinitions(request.test), staged) && table.Open(staged);
+  }
+  if (!open) {
     s.fs.Remove(staged);
     feedback.Message(cannot_open);
     return result;
@@ -102,7 +113,6 @@ ExportResult RunExport(Session& s, const ExportRequest& request) {
 
   feedback.ShowRecordCount(static_cast<long>(s.table.record_count()));
   std::string smallest = "99999999", largest = "        ";
-  std::string line;
   bool write_failed = false;
   const bool cma = request.test == 2;
   auto value = [&](int k) { return CView(CmbdFieldText(s, k)); };
@@ -113,19 +123,13 @@ ExportResult RunExport(Session& s, const ExportRequest& request) {
     if (fecalt > largest) largest = fecalt;
     if (fecalt < request.from || fecalt > request.to) return true;
     if (cma && request.cma_only && DecimalValue(value(TIPING)) != 3) return true;
-    line.clear();
+    const std::string_view line = builder.Build(s.table.Record(), s.table.RecordMayHoldZero());
     if (text) {
-      AppendTextLine(fields, value, &line);
-      line += "\r\n";
       text->Add(line);
-    } else {
-      line.push_back(' ');
-      for (const ExportField& f : fields)
-        AppendRightAligned(f.source > 0 ? value(f.source) : std::string_view(), f.width, &line);
-      if (!table->AppendScratch(line)) {
-        write_failed = true;
-        return false;
-      }
+      text->Add("\r\n");
+    } else if (!table.Append(line)) {
+      write_failed = true;
+      return false;
     }
     ++result.exported;
     return true;
@@ -137,8 +141,7 @@ ExportResult RunExport(Session& s, const ExportRequest& request) {
     text.reset();
     whole = whole && CommitStagedFile(s.fs, staged, result.host_path);
   } else {
-    table->Close();
-    table.reset();
+    whole = table.Close() && whole;
     whole = whole && CommitStagedTable(s.fs, staged, result.host_path,
                                        static_cast<std::uint32_t>(result.exported));
   }

@@ -8,6 +8,7 @@
 #include "storage/dbf_table.h"
 #include "storage/table_files.h"
 #include "transfer/transfer_staging.h"
+#include "transfer/transfer_table_appender.h"
 
 namespace quirovel {
 namespace {
@@ -87,12 +88,21 @@ TextImportResult RunTextImport(FileSystem& fs, Feedback& feedback, const TextImp
     fs.Remove(staged);
     return result;
   }
-  DbfTable table(fs, feedback);
-  if (table.Open(staged) != 1) {
+  std::vector<ImportField> fields;
+  {
+    DbfTable structure(fs, feedback);
+    if (structure.Open(staged) != 1) {
+      fs.Remove(staged);
+      return result;
+    }
+    fields = FieldsOf(structure);
+  }
+  TableAppender table(fs, feedback);
+  if (!table.Open(staged)) {
     fs.Remove(staged);
     return result;
   }
-  TextImportLine builder(FieldsOf(table), table.record_length(), job.options, feedback);
+  TextImportLine builder(std::move(fields), table.record_length(), job.options, feedback);
   ProgressTracker progress(feedback);
   progress.Start(static_cast<long>(text->Size()));
   LineReader reader(*text);
@@ -123,7 +133,7 @@ TextImportResult RunTextImport(FileSystem& fs, Feedback& feedback, const TextImp
       result.end = TextImportEnd::kMalformedLine;
       break;
     }
-    if (!table.AppendScratch(builder.record())) {
+    if (!table.Append(builder.record())) {
       result.end = TextImportEnd::kWriteFailed;
       break;
     }
@@ -134,7 +144,9 @@ TextImportResult RunTextImport(FileSystem& fs, Feedback& feedback, const TextImp
     result.end = TextImportEnd::kReadFailed;
   }
   progress.Step(static_cast<long>(reader.position()));
-  table.Close();
+  if (!table.Close() && result.end == TextImportEnd::kCompleted)
+    result.end = TextImportEnd::kWriteFailed;
+  result.records = static_cast<long>(table.written());
   text.reset();
   result.table_written =
       CommitStagedTable(fs, staged, job.target_path, static_cast<std::uint32_t>(result.records));
