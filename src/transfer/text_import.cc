@@ -29,9 +29,10 @@ std::vector<ImportField> FieldsOf(const DbfTable& table) {
 class LineReader {
  public:
   explicit LineReader(File& file) : file_(file), size_(file.Size()) {}
-  // False at the end of the file (or when it cannot be read further).
-  bool Next(std::string* line) {
-    line->clear();
+  // False at the end of the file (or when it cannot be read further). The
+  // line stays valid until the next call.
+  bool Next(std::string_view* line) {
+    line_.clear();
     for (;;) {
       if (begin_ == buffer_.size()) {
         buffer_.resize(kBlock);
@@ -43,21 +44,24 @@ class LineReader {
           failed_ = got < 0 || (size_ >= 0 && offset_ < static_cast<std::uint64_t>(size_));
           const bool had = pending_;
           pending_ = false;
+          *line = line_;
           return had;
         }
       }
       pending_ = true;
       const std::size_t end = buffer_.find('\n', begin_);
-      if (end == std::string::npos) {
+      const std::size_t stop = end == std::string::npos ? buffer_.size() : end;
+      if (end != std::string::npos && line_.empty()) {
+        // The whole line lies in the block: no copy.
+        *line = std::string_view(buffer_).substr(begin_, stop - begin_);
+      } else {
         // Only what a line may hold is kept: a longer line is refused anyway.
-        if (line->size() <= kMaxImportLine + 1)
-          line->append(buffer_, begin_, std::min(buffer_.size() - begin_, kMaxImportLine + 2));
-        begin_ = buffer_.size();
-        continue;
+        if (line_.size() <= kMaxImportLine + 1)
+          line_.append(buffer_, begin_, std::min(stop - begin_, kMaxImportLine + 2));
+        *line = line_;
       }
-      if (line->size() <= kMaxImportLine + 1)
-        line->append(buffer_, begin_, std::min(end - begin_, kMaxImportLine + 2));
-      begin_ = end + 1;
+      begin_ = end == std::string::npos ? buffer_.size() : end + 1;
+      if (end == std::string::npos) continue;
       pending_ = false;
       return true;
     }
@@ -69,6 +73,7 @@ class LineReader {
  private:
   File& file_;
   std::string buffer_;
+  std::string line_;  // a line that runs over the end of a block
   std::size_t begin_ = 0;
   std::uint64_t offset_ = 0;
   bool pending_ = false;  // part of a last line without its end was read
@@ -106,7 +111,7 @@ TextImportResult RunTextImport(FileSystem& fs, Feedback& feedback, const TextImp
   ProgressTracker progress(feedback);
   progress.Start(static_cast<long>(text->Size()));
   LineReader reader(*text);
-  std::string line;
+  std::string_view line;
   result.end = TextImportEnd::kCompleted;
   if (job.header_line && reader.Next(&line)) result.lines = 1;
   while (reader.Next(&line)) {

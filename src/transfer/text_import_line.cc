@@ -44,7 +44,34 @@ LineVerdict TextImportLine::Build(std::string_view line, long record_number) {
     const std::size_t limit = field.type == 'D' ? width + 2 : width;
     const bool last = f + 1 == count;
     value_.clear();
+    // The value may grow to `bound` characters; one more is an error.
+    const std::size_t bound = std::min(last ? kMaxImportValue : limit, kMaxImportValue);
     while (pos < n) {
+      if (fixed && value_.size() == width) break;
+      // A run of plain characters is taken at once.
+      const std::size_t stop = fixed ? std::min(n, pos + (width - value_.size())) : n;
+      std::size_t end = pos;
+      while (end < stop) {
+        const char c = line[end];
+        if (c == '\r' || c == '\n' || (delimited && c == delimiter) ||
+            (!fixed && !quoted && c == separator))
+          break;
+        ++end;
+      }
+      if (end > pos) {
+        std::size_t take = end - pos;
+        const bool too_long = value_.size() + take > bound;
+        if (too_long) take = bound + 1 - value_.size();
+        value_.append(line.data() + pos, take);
+        pos += take;
+        if (too_long) {
+          feedback_.Message(StrFormat("Linea %ld Error tamaño campo %d %s=%d: [%s]"_cp,
+                                      record_number, static_cast<int>(f + 1), field.name.c_str(),
+                                      field.width, value_.c_str()));
+          return LineVerdict::kTooLong;
+        }
+        continue;
+      }
       if (fixed && value_.size() == width) break;
       const char c = line[pos];
       if (delimited && c == delimiter) {
@@ -56,15 +83,7 @@ LineVerdict TextImportLine::Build(std::string_view line, long record_number) {
         continue;
       }
       if (!fixed && c == separator && !quoted) break;
-      ++pos;
-      if (c == '\r' || c == '\n') continue;
-      value_.push_back(c);
-      if ((!last && value_.size() > limit) || value_.size() > kMaxImportValue) {
-        feedback_.Message(StrFormat("Linea %ld Error tamaño campo %d %s=%d: [%s]"_cp, record_number,
-                                    static_cast<int>(f + 1), field.name.c_str(), field.width,
-                                    value_.c_str()));
-        return LineVerdict::kTooLong;
-      }
+      ++pos;  // a line end is skipped and not counted
     }
     if (fixed && value_.empty() && !empty_reported_) {
       feedback_.Message(

@@ -21,7 +21,6 @@ bool TableAppender::Open(const std::string& path) {
   written_ = buffered_ = 0;
   failed_ = record_length_ <= 0;
   block_.clear();
-  block_.reserve(kBlock + static_cast<std::size_t>(record_length_));
   return !failed_;
 }
 

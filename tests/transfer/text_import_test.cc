@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/cp1252.h"
 #include "platform/faulty_file_system.h"
 #include "platform/memory_file_system.h"
@@ -263,6 +265,31 @@ TEST(TextImport, AFailedWriteNeverLeavesATableWhoseHeaderLies) {
     EXPECT_EQ(feedback.messages.back().text,
               "Error de escritura: " + std::to_string(count) + " registros en /new.dbf");
   }
+}
+
+TEST(TextImport, LinesRunningOverTheReadBlocksOfTheFile) {
+  std::string text;
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 0; i < 10000; ++i) {
+    text += std::to_string(10000 + i) + "|" + std::to_string(i % 1000) + "\n";
+    rows.push_back({std::to_string(10000 + i), std::to_string(i % 1000)});
+  }
+  const Case all{"", kCodes, Separated('|'), false, text, rows, TextImportEnd::kCompleted, {}};
+  Outcome o = Import(all);
+  EXPECT_EQ(o.result.records, 10000);
+  EXPECT_EQ(o.table, DbfBytes(kCodes, rows));
+  // A line too long where it starts in one block and ends in the next.
+  const Case longer{"",
+                    kCodes,
+                    Separated('|'),
+                    false,
+                    text.substr(0, 65530) + std::string(700, 'z') + "\n1|2\n",
+                    {},
+                    {},
+                    {}};
+  o = Import(longer);
+  EXPECT_EQ(o.result.end, TextImportEnd::kMalformedLine);
+  EXPECT_EQ(o.result.lines, std::count(text.begin(), text.begin() + 65530, '\n') + 1);
 }
 
 TEST(TextImport, AStopKeepsTheRecordsBeforeItAndSaysHowMany) {
