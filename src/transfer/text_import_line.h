@@ -51,6 +51,9 @@ class TextImportLine {
   const std::string& record() const { return record_; }
 
  private:
+  bool Collect(std::string_view line, std::size_t f, long record_number, std::size_t* pos,
+               bool* quoted);
+
   std::vector<ImportField> fields_;
   TextImportOptions options_;
   Feedback& feedback_;
