@@ -49,6 +49,9 @@ TEST(TransferCommands, StructureImportAndTheSavedLayouts) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(inst.Read("altas.txt"), "4;20060101\r\n");
   EXPECT_EQ(inst.Run("import --date-format 7").exit_code, 2);
+  EXPECT_EQ(inst.Run("config set import.delimiter '\"'").exit_code, 0);
+  EXPECT_EQ(inst.Run("import --save-layout cma --delimiter ''").exit_code, 0);
+  EXPECT_NE(inst.Run("config show").out.find("saved-cma.delimiter: \" \""), std::string::npos);
 }
 
 TEST(TransferCommands, ExportsByPeriodAndMonthAndTheErrorTable) {

@@ -41,8 +41,12 @@ bool OneCharacter(const std::string& argument, bool blank_allowed, std::string* 
   return true;
 }
 
+// What an option holds when it was not given ("" may be given: no delimiter).
+constexpr const char* kNotGiven = "\x01";
+
 struct Options {
-  std::string text, structure, out, separator, delimiter, date_format, layout, save_layout;
+  std::string text, structure, out, separator, delimiter = kNotGiven, date_format, layout,
+                                               save_layout;
   bool fixed = false, header = false, no_header = false;
 };
 
@@ -78,8 +82,7 @@ bool Apply(CliContext& context, const Options& o, ImportSettings* s) {
   if (o.fixed) s->fixed_length = 1;
   if (o.header) s->header_line = 1;
   if (o.no_header) s->header_line = 0;
-  if (o.delimiter != "-" && !o.delimiter.empty() &&
-      !OneCharacter(o.delimiter, true, &s->delimiter)) {
+  if (o.delimiter != kNotGiven && !OneCharacter(o.delimiter, true, &s->delimiter)) {
     context.feedback.Message("El delimitador es un solo caracter: " + Utf8ToCp1252(o.delimiter));
     return false;
   }
