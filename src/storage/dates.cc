@@ -112,8 +112,13 @@ std::string NormaliseDate(std::string_view text, std::string_view format, Feedba
     year += 2000;
   else if (year >= 10 && year <= 99)
     year += 1900;
-  if (known && day >= 1 && day <= 31 && month >= 1 && month <= 12 && year >= 1000 && year <= 9999)
-    return StrFormat("%4.4d%2.2d%2.2d", year, month, day);
+  if (known && day >= 1 && day <= 31 && month >= 1 && month <= 12 && year >= 1000 && year <= 9999) {
+    // "%4.4d%2.2d%2.2d" written digit by digit: an import converts millions.
+    std::string out(8, '0');
+    for (int i = 3, v = year; i >= 0; --i, v /= 10) out[static_cast<std::size_t>(i)] += v % 10;
+    out[4] += month / 10, out[5] += month % 10, out[6] += day / 10, out[7] += day % 10;
+    return out;
+  }
   std::string shown(text);
   feedback.Message(StrFormat("Fecha [%s] erronea %d/%d/%d", shown.c_str(), day, month, year));
   date_error = true;

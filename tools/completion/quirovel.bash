@@ -2,7 +2,7 @@
 _quirovel() {
   local cur prev words cword
   _init_completion || return
-  local commands="structure dump check init config open catalogue lookup detect group errors log counts report search codes-by-description uncoded episodes graph readmissions out-of-range discharge-range history help"
+  local commands="structure dump check init config open catalogue lookup detect group errors log counts report search codes-by-description uncoded episodes graph readmissions out-of-range discharge-range history import export export-errors help"
   local command="" i
   for ((i = 1; i < cword; i++)); do
     case "${words[i]}" in
@@ -20,11 +20,19 @@ _quirovel() {
     --sort) COMPREPLY=($(compgen -W "code service discharges uncoded coded errors errors-share code:desc service:desc discharges:desc uncoded:desc coded:desc errors:desc errors-share:desc" -- "$cur")); return ;;
     --mode) COMPREPLY=($(compgen -W "c1 service" -- "$cur")); return ;;
     --from|--to|--days) return ;;
+    --layout|--save-layout) COMPREPLY=($(compgen -W "cmbd cma" -- "$cur")); return ;;
+    --format) COMPREPLY=($(compgen -W "text dbf" -- "$cur")); return ;;
+    --date-format) COMPREPLY=($(compgen -W "1 2 3 4 5 6" -- "$cur")); return ;;
+    --month) COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9 10 11 12" -- "$cur")); return ;;
+    --structure|--out) _filedir '@(dbf|DBF)'; return ;;
   esac
   case "$command" in
     "") COMPREPLY=($(compgen -W "$commands --root --yes --no --help --version" -- "$cur")) ;;
     help) COMPREPLY=($(compgen -W "$commands" -- "$cur")) ;;
-    detect|open|structure|dump|check) COMPREPLY=($(compgen -W "--test --from --count --record --help" -- "$cur")); _filedir '@(dbf|DBF)' ;;
+    structure) COMPREPLY=($(compgen -W "create --help" -- "$cur")); _filedir '@(dbf|DBF)' ;;
+    detect|open|dump|check) COMPREPLY=($(compgen -W "--test --from --count --record --help" -- "$cur")); _filedir '@(dbf|DBF)' ;;
+    import) COMPREPLY=($(compgen -W "--structure --out --fixed --separator --delimiter --header --no-header --date-format --layout --save-layout --help" -- "$cur")); _filedir '@(txt|TXT|csv|CSV)' ;;
+    export) COMPREPLY=($(compgen -W "--test --cma-only --all --format --from --to --month --year --accumulated --name --help" -- "$cur")) ;;
     group) COMPREPLY=($(compgen -W "type service" -- "$cur")) ;;
     log) COMPREPLY=($(compgen -W "--csv --json" -- "$cur")) ;;
     config) COMPREPLY=($(compgen -W "show set defaults hospitals" -- "$cur")) ;;

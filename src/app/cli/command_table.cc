@@ -25,11 +25,16 @@ int ReadmissionsCommand(CliContext& context, const std::vector<std::string>& arg
 int OutOfRangeCommand(CliContext& context, const std::vector<std::string>& args);
 int DischargeRangeCommand(CliContext& context, const std::vector<std::string>& args);
 int HistoryCommand(CliContext& context, const std::vector<std::string>& args);
+int ImportCommand(CliContext& context, const std::vector<std::string>& args);
+int ExportCommand(CliContext& context, const std::vector<std::string>& args);
+int ExportErrorsCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      {"structure", "structure [FICHERO]", "Analiza la estructura de un fichero CMBD-A",
-       StructureCommand},
+      {"structure", "structure [FICHERO] | structure create NUEVO.dbf NOMBRE#C5 [NOMBRE#D8 ...]",
+       "Analiza la estructura de un fichero CMBD-A, o crea una estructura vacia", StructureCommand,
+       "structure create: crea una tabla dBase vacia con esos campos (Crear Estructura DBF);\n"
+       "  tipos C (texto), N (numero), D (fecha, 8); nunca sustituye un fichero existente"},
       {"dump", "dump FICHERO [--from N] [--count M]", "Muestra los episodios decodificados",
        DumpCommand},
       {"check", "check FICHERO --record N [--test mensual|trimestral|cma]",
@@ -48,7 +53,12 @@ const std::vector<Command>& Commands() {
        "  printer-scale N          la escala de la letra de impresora\n"
        "  completeness all|none|CAMPO,CAMPO...|+CAMPO|-CAMPO\n"
        "  errors.E201 XX-          los tres interruptores (Mensual Trimestral CMA) de un error\n"
-       "  errors.E201.cma on|off   uno de ellos (E201, o all para todos)"},
+       "  errors.E201.cma on|off   uno de ellos (E201, o all para todos)\n"
+       "  import.CLAVE VALOR       la importacion de texto (saved-cmbd.CLAVE, saved-cma.CLAVE:\n"
+       "                           las especificaciones guardadas); CLAVE: text-file,\n"
+       "                           structure-table, target-table, date-format 1..6,\n"
+       "                           separator C, delimiter C, header-line on|off,\n"
+       "                           fixed-length on|off"},
       {"open", "open FICHERO.dbf", "Elige el fichero CMBD-A actual (Fichero)", OpenCommand},
       {"catalogue", "catalogue check", "Comprueba el orden del catalogo CIE9MC (Analiza CIE9MC)",
        CatalogueCommand},
@@ -140,6 +150,31 @@ const std::vector<Command>& Commands() {
        "append pregunta antes de anadir (ATENCION: Puede duplicar episodios): --yes o --no\n"
        "responden; sin ellos se pregunta en el terminal, y sin terminal no se anade nada.\n"
        "Un anadido que falla o se cancela deja el historico como estaba."},
+      {"import",
+       "import [FICHERO.txt] [--structure TABLA.dbf] [--out NUEVO.dbf] [--fixed | --separator C] "
+       "[--delimiter C] [--header | --no-header] [--date-format 1..6] [--layout cmbd|cma] "
+       "[--save-layout cmbd|cma]",
+       "Importa un fichero de texto a una tabla dBase nueva (TXT -> DBF)", ImportCommand,
+       "Sin opciones usa la importacion de la configuracion (quirovel config show: import.*);\n"
+       "las opciones dadas quedan guardadas en ella, como en el dialogo.\n"
+       "  --layout cmbd|cma       importa con la especificacion guardada (--out cambia la tabla)\n"
+       "                          y deja la tabla nueva como fichero actual\n"
+       "  --save-layout cmbd|cma  guarda los ajustes como especificacion, sin importar\n"
+       "Formatos de fecha: 1 DD/MM/AA[AA], 2 MM/DD/AA[AA], 3 AA[AA]/MM/DD, 4 DDMMAAAA,\n"
+       "  5 MMDDAAAA, 6 AAAAMMDD"},
+      {"export",
+       "export [--test mensual|trimestral|cma] [--cma-only|--all] [--format text|dbf] "
+       "(--from DD/MM/AAAA --to DD/MM/AAAA | --month 1..12 [--year AAAA] [--accumulated]) "
+       "[--name NOMBRE]",
+       "Exporta las altas de un periodo del fichero actual (texto o DBF)", ExportCommand,
+       "El fichero se escribe en el directorio de trabajo con el nombre propuesto\n"
+       "(CM120506: tipo, hospital, mes o trimestre, año) o NOMBRE, mas .TXT o .DBF.\n"
+       "  --month M        el mes (o su trimestre en trimestral y cma) del año actual o --year\n"
+       "  --accumulated    el periodo empieza el 1 de enero (Acumulado Enero)\n"
+       "  --cma-only|--all con cma, solo los episodios con TIPING 3 (por defecto) o todos"},
+      {"export-errors", "export-errors",
+       "Exporta los errores de la ultima deteccion a ERRORES.DBF (directorio de trabajo)",
+       ExportErrorsCommand},
   };
   return commands;
 }

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "app/cli/current_file_choice.h"
+#include "app/cli/import_settings_keys.h"
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
 #include "platform/format.h"
@@ -24,7 +25,10 @@ constexpr const char* kUsage =
     "Claves: hospital NOMBRE, version 1988|1992|1997|1999|2002|2004|2006, editor RUTA,\n"
     "  history FICHERO, group-after-test on|off, printer-scale N,\n"
     "  completeness all|none|CAMPO,CAMPO...|+CAMPO|-CAMPO,\n"
-    "  errors.E201 XX- (Mensual Trimestral CMA), errors.E201.cma on|off (E201 o all)";
+    "  errors.E201 XX- (Mensual Trimestral CMA), errors.E201.cma on|off (E201 o all),\n"
+    "  import.KEY, saved-cmbd.KEY, saved-cma.KEY VALOR (KEY: text-file, structure-table,\n"
+    "  target-table, date-format 1..6, separator C, delimiter C, header-line on|off,\n"
+    "  fixed-length on|off)";
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -177,6 +181,7 @@ std::string StoredPath(Session& s, const std::string& argument) {
 
 int Set(CliContext& context, const std::string& key, const std::string& value) {
   Session& s = context.session;
+  if (int code = kExitOk; SetImportKey(context, key, value, &code)) return code;
   ConfigControls c = FillControls(s.config);
   auto refuse = [&](const std::string& why, int code = kExitUsage) {
     context.feedback.Message(why);
