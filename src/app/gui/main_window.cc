@@ -28,6 +28,8 @@
 #include "platform/format.h"
 #include "reference/install_paths.h"
 #include "session/current_file.h"
+#include "transfer/text_import_session.h"
+#include "transfer/text_import_settings.h"
 
 namespace quirovel {
 namespace {
@@ -148,7 +150,7 @@ QWidget* MainWindow::BuildSharedControls() {
         QString::fromStdString(session_.paths.ToHost(session_.config.CurrentPath()));
     const QString chosen = QFileDialog::getOpenFileName(
         this, ToQString("Selección del fichero con el CMBD-A a procesar"_cp), start,
-        QStringLiteral("Ficheros CMBD-A (DBF) (*.dbf *.DBF)"));
+        QStringLiteral("Ficheros CMBD-A (DBF) (*.dbf *.DBF);;Ficheros de texto (*.txt *.TXT)"));
     if (!chosen.isEmpty()) ChooseFile(chosen);
   });
   connect(help, &QPushButton::clicked, this, &MainWindow::OpenManual);
@@ -165,6 +167,22 @@ void MainWindow::ChooseFile(const QString& host_path) {
     return;
   }
   const std::string stored = session_.paths.ToStored(host);
+  if (HasTxtExtension(stored)) {
+    // Imported into the .DBF beside it, which becomes current once whole.
+    if (!ChooseTextFile(&session_.config, stored)) {
+      feedback_.Message("La ruta no cabe en la configuración (máximo 99 caracteres)"_cp);
+      return;
+    }
+    const ImportSettings settings = session_.config.Import(ImportLayout::kCurrent);
+    runner_.Start(
+        QStringLiteral("Importar"),
+        [this, settings] { return ImportAndMakeCurrent(session_, settings).table_written; },
+        [this](bool, bool) {
+          ShowCurrentFile();
+          detection_->CountFromLog();
+        });
+    return;
+  }
   if (!HasDbfExtension(stored)) return;  // any other extension does nothing
   runner_.Start(
       QStringLiteral("Fichero"), [this, stored] { return ChooseDbfFile(session_, stored); },

@@ -49,6 +49,7 @@ class MainWindow final : public QWidget {
   UtilitiesPage* utilities_page() const { return utilities_; }
   OperationRunner& runner() { return runner_; }
   Session& session() { return session_; }
+  WindowContext& context() { return context_; }
   QLabel* status_line() const { return status_; }
   QLabel* record_count_label() const { return record_count_; }
   QLabel* info_label() const { return info_; }

@@ -5,8 +5,10 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 
+#include "app/gui/import_dialog.h"
 #include "app/gui/main_window.h"
 #include "app/gui/report_viewer.h"
+#include "app/gui/structure_editor_dialog.h"
 #include "output/output_path.h"
 
 namespace quirovel {
@@ -33,6 +35,17 @@ bool SaveScreenshots(MainWindow& window, const QString& directory) {
     WaitIdle(window);
     saved &= window.grab().save(directory + QStringLiteral("/pagina-%1.png").arg(page));
   }
+  ImportDialog import(window.context());
+  import.show();
+  QApplication::processEvents();
+  saved &= import.grab().save(directory + QStringLiteral("/importar.png"));
+  StructureEditorDialog editor(window.context());
+  editor.editor().LoadTemplate(true);
+  editor.ShowRows();
+  editor.show();
+  editor.field_name()->setText(QStringLiteral("PROCEDEN"));
+  QApplication::processEvents();
+  saved &= editor.grab().save(directory + QStringLiteral("/estructura.png"));
   std::string bytes;
   Session& s = window.session();
   if (ReadWholeFile(s.fs, OutputHostPath(s.config, s.paths, "resumen.txt"), &bytes)) {

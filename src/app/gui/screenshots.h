@@ -9,8 +9,9 @@ namespace quirovel {
 
 class MainWindow;
 
-// Saves "pagina-N.png" for every enabled page and "visor.png" for the
-// report viewer on "resumen.txt". False when a picture could not be saved.
+// Saves "pagina-N.png" for every enabled page, "importar.png" and
+// "estructura.png" for the import dialogs and "visor.png" for the report
+// viewer on "resumen.txt". False when a picture could not be saved.
 bool SaveScreenshots(MainWindow& window, const QString& directory);
 
 }  // namespace quirovel

@@ -1,5 +1,6 @@
 #include "app/gui/utilities_page.h"
 
+#include <QButtonGroup>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,10 +13,15 @@
 #include "analyses/history.h"
 #include "analyses/out_of_range.h"
 #include "analyses/readmissions.h"
+#include "app/gui/import_dialog.h"
+#include "app/gui/structure_editor_dialog.h"
 #include "app/gui/text_codec.h"
 #include "platform/format.h"
 #include "session/episode_walk.h"
 #include "storage/dates.h"
+#include "transfer/error_table_export.h"
+#include "transfer/export_run.h"
+#include "transfer/text_import_session.h"
 
 namespace quirovel {
 namespace {
@@ -71,12 +77,20 @@ UtilitiesPage::UtilitiesPage(WindowContext& window, QWidget* parent)
   layout->addWidget(period);
   layout->addWidget(BuildOutOfRange());
   layout->addWidget(BuildReadmissions());
+  auto* transfer = new QHBoxLayout;
+  transfer->addWidget(BuildExport(), 3);
+  transfer->addWidget(BuildImport(), 2);
+  layout->addLayout(transfer);
+  errors_table_ = new QPushButton(QStringLiteral("Exportar &Errores.dbf"), this);
+  operations_.push_back(errors_table_);
   auto* others = new QHBoxLayout;
   others->addWidget(structure_);
+  others->addWidget(errors_table_);
   others->addWidget(history_);
   others->addStretch();
   layout->addLayout(others);
   layout->addStretch();
+  connect(errors_table_, &QPushButton::clicked, this, &UtilitiesPage::RunErrorsTable);
 
   connect(structure_, &QPushButton::clicked, this, &UtilitiesPage::ShowStructure);
   connect(history_, &QPushButton::clicked, this, &UtilitiesPage::RunHistory);
@@ -130,6 +144,153 @@ QWidget* UtilitiesPage::BuildReadmissions() {
   connect(same_service_, &QPushButton::clicked, this, [this] { RunReadmissions(2); });
   connect(edit, &QPushButton::clicked, this, [this] { window_.edit_report("reingr.txt"); });
   return box;
+}
+
+QWidget* UtilitiesPage::BuildExport() {
+  auto* box = new QGroupBox(QStringLiteral("EXPORTAR"), this);
+  auto* layout = new QGridLayout(box);
+  int column = 0;
+  for (const char* text : {"Mensual", "Trimestral", "CMA"}) {
+    auto* button = new QRadioButton(QString::fromLatin1(text), box);
+    export_tests_.push_back(button);
+    layout->addWidget(button, 0, column++);
+  }
+  export_tests_[0]->setChecked(true);
+  cma_only_ = new QCheckBox(ToQString("Sólo CMA"_cp), box);
+  text_format_ = new QRadioButton(QStringLiteral("Texto"), box);
+  dbf_format_ = new QRadioButton(QStringLiteral("DBF"), box);
+  text_format_->setChecked(true);
+  auto* formats = new QButtonGroup(box);
+  formats->addButton(text_format_);
+  formats->addButton(dbf_format_);
+  accumulated_ = new QCheckBox(QStringLiteral("Acumulado Enero"), box);
+  layout->addWidget(cma_only_, 0, 3);
+  layout->addWidget(text_format_, 1, 0);
+  layout->addWidget(dbf_format_, 1, 1);
+  layout->addWidget(accumulated_, 1, 2, 1, 2);
+  const char* months[] = {"Ene", "Feb", "Mar", "Abr", "May", "Jun",
+                          "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"};
+  auto* month_grid = new QGridLayout;
+  for (int m = 1; m <= 12; ++m) {
+    auto* button = new QPushButton(QString::fromLatin1(months[m - 1]), box);
+    month_grid->addWidget(button, (m - 1) / 3, (m - 1) % 3);
+    connect(button, &QPushButton::clicked, this, [this, m] { PressMonth(m); });
+    operations_.push_back(button);
+  }
+  layout->addLayout(month_grid, 2, 0, 1, 4);
+  export_name_ = new QLineEdit(box);
+  export_ = new QPushButton(QStringLiteral("E&xportar"), box);
+  auto* name_label = new QLabel(QStringLiteral("&Nombre"), box);
+  name_label->setBuddy(export_name_);
+  layout->addWidget(name_label, 3, 0);
+  layout->addWidget(export_name_, 3, 1, 1, 2);
+  layout->addWidget(export_, 3, 3);
+  operations_.push_back(export_);
+
+  export_page_.accumulated = true;
+  export_page_.from = export_page_.to = {QDate::currentDate().year(), QDate::currentDate().month(),
+                                         QDate::currentDate().day()};
+  auto changed = [this] {
+    if (showing_export_) return;
+    TakeExportPage();
+    RefreshExportName(&export_page_, window_.session.config.HospitalCode());
+    ShowExportPage();
+  };
+  for (QRadioButton* b : export_tests_) connect(b, &QRadioButton::toggled, this, changed);
+  connect(start_, &QDateEdit::dateChanged, this, changed);
+  connect(end_, &QDateEdit::dateChanged, this, changed);
+  connect(export_, &QPushButton::clicked, this, &UtilitiesPage::RunExport);
+  accumulated_->setChecked(true);
+  cma_only_->setChecked(true);
+  changed();
+  return box;
+}
+
+QWidget* UtilitiesPage::BuildImport() {
+  auto* box = new QGroupBox(QStringLiteral("IMPORTAR"), this);
+  auto* cmbd = new QPushButton(ToQString("Importar con especificación &CMBD"_cp), box);
+  auto* cma = new QPushButton(ToQString("Importar con especificación CM&A"_cp), box);
+  auto* dialog = new QPushButton(QStringLiteral("Importar &texto..."), box);
+  auto* editor = new QPushButton(QStringLiteral("Crear Estructura &DBF..."), box);
+  auto* layout = new QVBoxLayout(box);
+  for (QPushButton* b : {cmbd, cma, dialog, editor}) {
+    layout->addWidget(b);
+    operations_.push_back(b);
+  }
+  layout->addStretch();
+  connect(cmbd, &QPushButton::clicked, this, [this] { RunSavedImport(false); });
+  connect(cma, &QPushButton::clicked, this, [this] { RunSavedImport(true); });
+  connect(dialog, &QPushButton::clicked, this, [this] {
+    ImportDialog d(window_, this);
+    d.exec();
+  });
+  connect(editor, &QPushButton::clicked, this, [this] {
+    StructureEditorDialog d(window_, this);
+    d.exec();
+  });
+  return box;
+}
+
+void UtilitiesPage::TakeExportPage() {
+  for (int t = 0; t < 3; ++t)
+    if (export_tests_[static_cast<std::size_t>(t)]->isChecked()) export_page_.test = t;
+  export_page_.cma_only = cma_only_->isChecked();
+  export_page_.text_format = text_format_->isChecked();
+  export_page_.accumulated = accumulated_->isChecked();
+  const QDate from = start_->date(), to = end_->date();
+  export_page_.from = {from.year(), from.month(), from.day()};
+  export_page_.to = {to.year(), to.month(), to.day()};
+  export_page_.name = ToProgramText(export_name_->text());
+}
+
+void UtilitiesPage::ShowExportPage() {
+  showing_export_ = true;
+  export_tests_[static_cast<std::size_t>(export_page_.test)]->setChecked(true);
+  cma_only_->setVisible(export_page_.test == 2);  // shown only with "CMA"
+  cma_only_->setChecked(export_page_.cma_only);
+  (export_page_.text_format ? text_format_ : dbf_format_)->setChecked(true);
+  accumulated_->setChecked(export_page_.accumulated);
+  start_->setDate(QDate(export_page_.from.year, export_page_.from.month, export_page_.from.day));
+  end_->setDate(QDate(export_page_.to.year, export_page_.to.month, export_page_.to.day));
+  export_name_->setText(ToQString(export_page_.name));
+  showing_export_ = false;
+}
+
+void UtilitiesPage::PressMonth(int month) {
+  TakeExportPage();
+  PressMonthButton(&export_page_, month, window_.session.config.HospitalCode());
+  ShowExportPage();
+}
+
+void UtilitiesPage::ChooseExport(int test, bool cma_only, bool text_format) {
+  export_tests_[static_cast<std::size_t>(test)]->setChecked(true);
+  cma_only_->setChecked(cma_only);
+  (text_format ? text_format_ : dbf_format_)->setChecked(true);
+}
+
+void UtilitiesPage::RunExport() {
+  TakeExportPage();
+  Session& s = window_.session;
+  const ExportRequest request = RequestFrom(export_page_, TodayDate());
+  window_.runner.Start(QStringLiteral("Exportar"),
+                       [&s, request] { return quirovel::RunExport(s, request).written; });
+}
+
+void UtilitiesPage::RunErrorsTable() {
+  Session& s = window_.session;
+  window_.runner.Start(QStringLiteral("Exportar Errores.dbf"),
+                       [&s] { return ExportErrors(s).written; });
+}
+
+void UtilitiesPage::RunSavedImport(bool cma) {
+  Session& s = window_.session;
+  const ImportLayout layout = cma ? ImportLayout::kSavedCma : ImportLayout::kSavedCmbd;
+  window_.runner.Start(
+      QStringLiteral("Importar"),
+      [&s, layout] { return ImportWithSavedLayout(s, layout).table_written; },
+      [this](bool, bool) {
+        if (window_.results_changed) window_.results_changed();
+      });
 }
 
 std::string UtilitiesPage::StartDate() const { return TextOf(start_->date()); }

@@ -3,14 +3,17 @@
 // analysis and the history.
 #pragma once
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 #include <string>
 #include <vector>
 
 #include "app/gui/window_context.h"
+#include "transfer/export_period.h"
 
 namespace quirovel {
 
@@ -37,10 +40,26 @@ class UtilitiesPage final : public QWidget {
   QLineEdit* out_of_range_result() const { return out_of_range_result_; }
   QLineEdit* readmissions_result() const { return readmissions_result_; }
   QLineEdit* days() const { return days_; }
+  QLineEdit* export_name() const { return export_name_; }
+  QCheckBox* accumulated() const { return accumulated_; }
+  QPushButton* export_button() const { return export_; }
+  QPushButton* errors_table_button() const { return errors_table_; }
+  // Month button m (1..12) of the export group.
+  void PressMonth(int month);
+  // The export group's choices: test type 0..2, "Sólo CMA", "Texto".
+  void ChooseExport(int test, bool cma_only, bool text_format);
 
  private:
   QWidget* BuildOutOfRange();
   QWidget* BuildReadmissions();
+  QWidget* BuildExport();
+  QWidget* BuildImport();
+  // The export model from the widgets, and back after it changed.
+  void TakeExportPage();
+  void ShowExportPage();
+  void RunExport();
+  void RunErrorsTable();
+  void RunSavedImport(bool cma);
   void RunOutOfRange();
   void RunDischargeRange();
   void RunReadmissions(int mode);
@@ -59,6 +78,16 @@ class UtilitiesPage final : public QWidget {
   QLineEdit* out_of_range_result_;
   QLineEdit* readmissions_result_;
   QLineEdit* days_;
+  ExportPage export_page_;
+  std::vector<QRadioButton*> export_tests_;
+  QCheckBox* cma_only_;
+  QRadioButton* text_format_;
+  QRadioButton* dbf_format_;
+  QCheckBox* accumulated_;
+  QLineEdit* export_name_;
+  QPushButton* export_;
+  QPushButton* errors_table_;
+  bool showing_export_ = false;
   std::vector<QPushButton*> operations_;
 };
 

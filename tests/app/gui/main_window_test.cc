@@ -4,6 +4,7 @@
 // and the report viewer.
 #include "app/gui/main_window.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,16 +13,20 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sstream>
+#include <tuple>
 
 #include "app/cli/command.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
 #include "app/gui/gui_feedback.h"
+#include "app/gui/import_dialog.h"
 #include "app/gui/report_viewer.h"
+#include "app/gui/structure_editor_dialog.h"
 #include "app/gui/utilities_page.h"
 #include "platform/file_system.h"
 #include "session/session.h"
 #include "session/startup.h"
+#include "storage/dbf_table.h"
 #include "validation/error_catalogue.h"
 
 namespace quirovel {
@@ -234,6 +239,71 @@ class MainWindowTest : public QObject {
     QCOMPARE(after.size(), 2 * bytes.size() - 2049);  // the records once more, one header
     QCOMPARE(static_cast<unsigned char>(after[4]) | static_cast<unsigned char>(after[5]) << 8,
              12022);
+  }
+
+  // A structure made in the editor, a text imported with the dialog and as
+  // the current file, and an export the same as the command line's.
+  void structureImportAndExport() {
+    const std::string work = root_ + "/QUIROVEL/trabajo/";
+    QVERIFY(WriteWholeFile(RealFileSystem(), work + "datos.txt",
+                           "ABCDE|01/02/2006\r\nXY|15/03/06\r\n"));
+    int code = -1;
+    Cli({"open", "C:\\Quirovel\\trabajo\\Ctprueba.dbf"}, &code);
+    QCOMPARE(code, 0);
+    Cli({"export", "--month", "2", "--year", "2006", "--name", "CLI"}, &code);
+    QCOMPARE(code, 0);
+
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    StructureEditorDialog editor(w.window->context());
+    for (auto [name, type, length] :
+         {std::tuple{"CODIGO", "Caracter", "5"}, std::tuple{"FECHA", "Fecha", ""}}) {
+      editor.field_name()->setText(name);
+      editor.field_type()->setCurrentText(type);
+      editor.field_length()->setText(length);
+      editor.AddRow();
+    }
+    editor.table_name()->setText("est");
+    QVERIFY(editor.Create());
+
+    ImportDialog dialog(w.window->context());
+    dialog.text_file()->setText("C:\\Quirovel\\trabajo\\datos.txt");
+    dialog.structure()->setCurrentText("C:\\Quirovel\\trabajo\\est.DBF");
+    dialog.separator()->setText("|");
+    dialog.header_line()->setChecked(false);
+    dialog.fixed_length()->setChecked(false);
+    dialog.table_name()->setText("nuevo");
+    dialog.Import();
+    w.WaitIdle();
+    SilentFeedback quiet;
+    DbfTable table(RealFileSystem(), quiet);
+    QCOMPARE(table.Open(work + "nuevo.DBF"), 1);
+    QCOMPARE(table.record_count(), 2u);
+    QCOMPARE(table.ReadRecord(2), 0);
+    QCOMPARE(std::string(table.FieldText(2)), std::string("20060315"));
+    table.Close();
+
+    UtilitiesPage* page = w.window->utilities_page();
+    page->SetPeriod(QDate(2006, 5, 1), QDate(2006, 5, 1));
+    page->ChooseExport(0, true, true);
+    QCOMPARE(page->export_name()->text(), QString("CM120506"));
+    page->accumulated()->setChecked(false);  // as the command line without --accumulated
+    page->PressMonth(2);
+    QCOMPARE(page->export_name()->text(), QString("CM120206"));
+    page->export_name()->setText("GUI");
+    page->export_button()->click();
+    w.WaitIdle();
+    std::string gui, cli;
+    QVERIFY(ReadWholeFile(RealFileSystem(), work + "GUI.TXT", &gui));
+    QVERIFY(ReadWholeFile(RealFileSystem(), work + "CLI.TXT", &cli));
+    QVERIFY(!gui.empty());
+    QVERIFY2(gui == cli, "the window exported other bytes than the command line");
+
+    // A text file chosen as the current file is imported beside it and opened.
+    w.window->ChooseFile(QString::fromStdString(work + "datos.txt"));
+    w.WaitIdle();
+    QCOMPARE(w.session.config.CurrentPath(), std::string("C:\\QUIROVEL\\trabajo\\datos.DBF"));
+    QCOMPARE(w.window->record_count_label()->text(), QString("2"));
   }
 
   void viewerShowsWindows1252AndPageBreaks() {
