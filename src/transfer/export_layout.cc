@@ -53,10 +53,11 @@ std::string_view ExportLineBuilder::Build(std::string_view record, bool record_m
     if (record_may_hold_zero) value = value.substr(0, value.find('\0'));
     char* field = at;
     if (value.size() >= width) {
-      std::memcpy(field, value.data(), width);
+      if (width > 0) std::memcpy(field, value.data(), width);
     } else {
       std::memset(field, ' ', width - value.size());
-      std::memcpy(field + width - value.size(), value.data(), value.size());
+      // An empty value may have no data at all.
+      if (!value.empty()) std::memcpy(field + width - value.size(), value.data(), value.size());
     }
     if (text_line_ && f.type == 'D' && width == 8) {
       char date[8];

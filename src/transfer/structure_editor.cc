@@ -4,6 +4,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/format.h"
+#include "storage/dbf_table.h"
 #include "storage/field_definition.h"
 #include "storage/table_files.h"
 #include "transfer/text_import_settings.h"
@@ -11,6 +12,20 @@
 #include "validation/cmbd_layout.h"
 
 namespace quirovel {
+
+std::vector<ViewerRow> StructureViewerRows(FileSystem& fs, Feedback& feedback,
+                                           const std::string& path) {
+  std::vector<ViewerRow> rows;
+  DbfTable table(fs, feedback);
+  if (table.Open(path) != 1) return rows;
+  int position = 0;
+  for (int i = 1; i <= table.field_count(); ++i) {
+    const FieldDescriptor d = table.Descriptor(i);
+    rows.push_back({{d.name, d.type, d.width, position, i}, d.decimals});
+    position += d.width;
+  }
+  return rows;
+}
 
 StructureRow RowFromBoxes(std::string_view name, std::string_view type_choice,
                           std::string_view length) {

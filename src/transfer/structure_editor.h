@@ -21,6 +21,16 @@ struct StructureRow {
   int number = 0;    // "Nº Campo", from 1
 };
 
+// The `StructureViewer` ("Estructura con la que se va a crear el fichero a
+// importar"): one row per field of the table at path, with its decimals;
+// empty after the table's own message when it cannot be opened.
+struct ViewerRow {
+  StructureRow row;
+  int decimals = 0;
+};
+std::vector<ViewerRow> StructureViewerRows(FileSystem& fs, Feedback& feedback,
+                                           const std::string& path);
+
 // A row from the boxes: the name cut to 11 characters, "N" for "Numero", "D"
 // for "Fecha" (width 8), "C" for anything else, the width from at most two digits.
 StructureRow RowFromBoxes(std::string_view name, std::string_view type_choice,

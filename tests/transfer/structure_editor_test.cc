@@ -55,6 +55,12 @@ TEST(StructureEditor, CreateChecksTheNameAndNeverReplacesAFile) {
   std::string expected = testing::DbfBytes({{"A", 'C', 10}, {"B", 'N', 1}}) + '\x1A';
   expected[1] = 96, expected[2] = 2, expected[3] = 24;
   EXPECT_EQ(*fs.Contents("/w/nueva.DBF"), expected);
+  // The viewer's rows of the table just made.
+  const std::vector<ViewerRow> rows = StructureViewerRows(fs, feedback, "/w/nueva.DBF");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].row.name + rows[1].row.type, "BN");
+  EXPECT_EQ(rows[1].row.position, 10);
+  EXPECT_EQ(rows[1].row.number, 2);
   ASSERT_EQ(feedback.messages.size(), 2u);
   EXPECT_EQ(feedback.messages[0].text, "Introduzca nombre del fichero");
   EXPECT_EQ(feedback.messages[1].text, "Ya existe el fichero en el directorio de trabajo");
