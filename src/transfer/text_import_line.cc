@@ -97,7 +97,9 @@ LineVerdict TextImportLine::Build(std::string_view line, long record_number) {
   // value, so that a quoted "a,b" stays one value.
   bool quoted = false;
   std::size_t pos = 0;
-  const bool plain = line.find_first_of("\r\n") == std::string_view::npos &&
+  // Two whole-line searches: find_first_of would search the set once per character.
+  const bool plain = line.find('\r') == std::string_view::npos &&
+                     line.find('\n') == std::string_view::npos &&
                      (!delimited || line.find(delimiter) == std::string_view::npos);
   for (std::size_t f = 0; f < count && pos < n; ++f) {
     const ImportField& field = fields_[f];
