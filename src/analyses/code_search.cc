@@ -289,11 +289,13 @@ const std::vector<ChoiceEntry>& AdmissionTypeChoices() {
 }
 
 const std::vector<ChoiceEntry>& DischargeTypeChoices() {
+  // Named apart: clang 14 crashes on a _cp literal inside this initializer list.
+  static constexpr const char* kDeath = "Defunción"_cp;
   static const std::vector<ChoiceEntry> list = {{"Destino al domicilio", 1},
                                                 {"Traslado a otro hospital", 2},
                                                 {"Traslado a Residencia Social", 3},
                                                 {"Alta voluntaria", 4},
-                                                {"Defunción"_cp, 5},
+                                                {kDeath, 5},
                                                 {"Hospitalizado a domicilio", 6},
                                                 {"In extremis", 7},
                                                 {"Fuga", 8},
