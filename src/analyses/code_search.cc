@@ -267,7 +267,9 @@ SearchResult SearchEpisodes(Session& s, const SearchRequest& request) {
   narrow.WriteFormatted("%s\n", kNarrowDashes);
   WriteTotals(wide, result, !c.discharge);
   WriteTotals(narrow, result, !c.discharge);
-  const bool whole = wide.Close() & narrow.Close();
+  // Both closed, whatever the first gives.
+  const bool wide_whole = wide.Close();
+  const bool whole = narrow.Close() && wide_whole;
   if (!whole) {
     s.feedback.Message("Error al escribir busqueda.txt o busqueda2.txt");
     result.end = SearchEnd::kNotWritten;
