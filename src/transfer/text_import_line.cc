@@ -111,8 +111,14 @@ LineVerdict TextImportLine::Build(std::string_view line, long record_number) {
     std::string_view value;
     if (plain) {
       // No line end and no delimiter inside: the value is a plain piece of the line.
-      std::size_t end = fixed ? pos + std::min(width, n - pos) : line.find(separator, pos);
-      if (end == std::string_view::npos) end = n;
+      std::size_t end = pos;
+      if (fixed) {
+        end = pos + std::min(width, n - pos);
+      } else {
+        // Values are a few characters long: a plain scan costs less than a
+        // library call for each of them.
+        while (end < n && line[end] != separator) ++end;
+      }
       value = line.substr(pos, end - pos);
       pos = end;
       if (value.size() > bound) {
