@@ -90,7 +90,8 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
 
   QSettings settings;
   restoreGeometry(settings.value("window/geometry").toByteArray());
-  tabs_->setCurrentIndex(settings.value("window/page", 0).toInt());
+  const int page = settings.value("window/page", 0).toInt();
+  tabs_->setCurrentIndex(page >= 0 && page < kPageCount && tabs_->isTabEnabled(page) ? page : 0);
   PageChanged(tabs_->currentIndex());
   ShowCurrentFile();
   detection_->CountFromLog();
