@@ -105,8 +105,9 @@ void DetectionPage::ColourDisabledErrors() {
 }
 
 void DetectionPage::SetBusy(bool busy) {
-  test_->setEnabled(!busy);
-  edit_->setEnabled(!busy);
+  // The radio buttons read the configuration, which the worker owns meanwhile.
+  for (QWidget* w : std::initializer_list<QWidget*>{test_, edit_, mensual_, trimestral_, cma_})
+    w->setEnabled(!busy);
 }
 
 }  // namespace quirovel

@@ -71,7 +71,6 @@ UtilitiesPage::UtilitiesPage(WindowContext& window, QWidget* parent)
 
   structure_ = new QPushButton(QStringLiteral("&Analiza estructura fichero"), this);
   history_ = new QPushButton(this);
-  operations_ = {structure_, history_};
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(period);
@@ -82,7 +81,6 @@ UtilitiesPage::UtilitiesPage(WindowContext& window, QWidget* parent)
   transfer->addWidget(BuildImport(), 2);
   layout->addLayout(transfer);
   errors_table_ = new QPushButton(QStringLiteral("Exportar &Errores.dbf"), this);
-  operations_.push_back(errors_table_);
   auto* others = new QHBoxLayout;
   others->addWidget(structure_);
   others->addWidget(errors_table_);
@@ -111,7 +109,6 @@ QWidget* UtilitiesPage::BuildOutOfRange() {
   layout->addWidget(edit, 0, 2);
   layout->addWidget(print, 0, 3);
   layout->addWidget(out_of_range_result_, 1, 0, 1, 4);
-  operations_.insert(operations_.end(), {out_of_range_, range_, edit});
   connect(out_of_range_, &QPushButton::clicked, this, &UtilitiesPage::RunOutOfRange);
   connect(range_, &QPushButton::clicked, this, &UtilitiesPage::RunDischargeRange);
   connect(edit, &QPushButton::clicked, this, [this] { window_.edit_report("fuerango.txt"); });
@@ -139,7 +136,6 @@ QWidget* UtilitiesPage::BuildReadmissions() {
   layout->addWidget(edit, 0, 5);
   layout->addWidget(print, 0, 6);
   layout->addWidget(readmissions_result_, 1, 0, 1, 7);
-  operations_.insert(operations_.end(), {readmissions_, same_service_, edit});
   connect(readmissions_, &QPushButton::clicked, this, [this] { RunReadmissions(1); });
   connect(same_service_, &QPushButton::clicked, this, [this] { RunReadmissions(2); });
   connect(edit, &QPushButton::clicked, this, [this] { window_.edit_report("reingr.txt"); });
@@ -175,7 +171,6 @@ QWidget* UtilitiesPage::BuildExport() {
     auto* button = new QPushButton(QString::fromLatin1(months[m - 1]), box);
     month_grid->addWidget(button, (m - 1) / 3, (m - 1) % 3);
     connect(button, &QPushButton::clicked, this, [this, m] { PressMonth(m); });
-    operations_.push_back(button);
   }
   layout->addLayout(month_grid, 2, 0, 1, 4);
   export_name_ = new QLineEdit(box);
@@ -185,7 +180,6 @@ QWidget* UtilitiesPage::BuildExport() {
   layout->addWidget(name_label, 3, 0);
   layout->addWidget(export_name_, 3, 1, 1, 2);
   layout->addWidget(export_, 3, 3);
-  operations_.push_back(export_);
 
   export_page_.accumulated = true;
   export_page_.from = export_page_.to = {QDate::currentDate().year(), QDate::currentDate().month(),
@@ -213,10 +207,7 @@ QWidget* UtilitiesPage::BuildImport() {
   auto* dialog = new QPushButton(QStringLiteral("Importar &texto..."), box);
   auto* editor = new QPushButton(QStringLiteral("Crear Estructura &DBF..."), box);
   auto* layout = new QVBoxLayout(box);
-  for (QPushButton* b : {cmbd, cma, dialog, editor}) {
-    layout->addWidget(b);
-    operations_.push_back(b);
-  }
+  for (QPushButton* b : {cmbd, cma, dialog, editor}) layout->addWidget(b);
   layout->addStretch();
   connect(cmbd, &QPushButton::clicked, this, [this] { RunSavedImport(false); });
   connect(cma, &QPushButton::clicked, this, [this] { RunSavedImport(true); });
@@ -307,7 +298,8 @@ void UtilitiesPage::Shown() {
 }
 
 void UtilitiesPage::SetBusy(bool busy) {
-  for (QPushButton* b : operations_) b->setEnabled(!busy);
+  // Every control here reads the configuration, which the worker owns meanwhile.
+  setEnabled(!busy);
 }
 
 void UtilitiesPage::RunOutOfRange() {

@@ -88,7 +88,6 @@ class UtilitiesPage final : public QWidget {
   QPushButton* export_;
   QPushButton* errors_table_;
   bool showing_export_ = false;
-  std::vector<QPushButton*> operations_;
 };
 
 }  // namespace quirovel
