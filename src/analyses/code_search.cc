@@ -1,7 +1,6 @@
 #include "analyses/code_search.h"
 
-#include <ctime>
-
+#include "analyses/out_of_range_period.h"
 #include "output/progress_tracker.h"
 #include "output/report_file.h"
 #include "platform/cp1252.h"
@@ -138,12 +137,7 @@ void WriteTotals(ReportFile& out, const SearchResult& r, bool period) {
                        r.largest_discharge);
 }
 
-long Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return (local.tm_year + 1900L) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
-}
+long Today() { return DecimalValue(TodayDate()); }
 
 }  // namespace
 

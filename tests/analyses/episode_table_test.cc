@@ -16,12 +16,6 @@
 namespace quirovel::testing {
 namespace {
 
-bool CommandWorks(const std::string& command) {
-  int status = 0;
-  RunCommand(command + " >/dev/null 2>&1", &status);
-  return status == 0;
-}
-
 Episode At(const std::string& historia, const std::string& service, const std::string& c1,
            const std::string& fecing) {
   return CleanEpisode()
@@ -118,9 +112,7 @@ TEST_F(EpisodeTableTest, AdmissionsHistogramOverTheRows) {
 }
 
 TEST_F(EpisodeTableTest, SavedTableReadBackByDbfread) {
-  std::string python;
-  for (const char* p : {"/usr/bin/python3", "python3"})
-    if (python.empty() && CommandWorks(std::string(p) + " -c 'import dbfread'")) python = p;
+  const std::string python = testing::DbfreadPython();
   if (python.empty())
     GTEST_SKIP() << "python3 with dbfread is missing (apt-get install python3-dbfread)";
   EpisodeQuery query;

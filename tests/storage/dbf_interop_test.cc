@@ -14,21 +14,13 @@
 namespace quirovel {
 namespace {
 
+using testing::CommandWorks;
 using testing::RunCommand;
 using testing::ShellQuote;
 using testing::TempDir;
 
-bool CommandWorks(const std::string& command) {
-  int status = 0;
-  RunCommand(command + " >/dev/null 2>&1", &status);
-  return status == 0;
-}
-
 TEST(DbfInterop, DbfreadReadsATableWrittenByCreateAndAppend) {
-  // Debian's interpreter first: another python3 earlier on PATH may lack the module.
-  std::string python;
-  for (const char* p : {"/usr/bin/python3", "python3"})
-    if (python.empty() && CommandWorks(std::string(p) + " -c 'import dbfread'")) python = p;
+  const std::string python = testing::DbfreadPython();
   if (python.empty())
     GTEST_SKIP() << "python3 with dbfread is missing (apt-get install python3-dbfread)";
   TempDir dir;

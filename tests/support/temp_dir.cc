@@ -44,6 +44,18 @@ std::string RunCommand(const std::string& command, int* status) {
   return output;
 }
 
+bool CommandWorks(const std::string& command) {
+  int status = 0;
+  RunCommand(command + " >/dev/null 2>&1", &status);
+  return status == 0;
+}
+
+std::string DbfreadPython() {
+  for (const char* p : {"/usr/bin/python3", "python3"})
+    if (CommandWorks(std::string(p) + " -c 'import dbfread'")) return p;
+  return {};
+}
+
 std::string ShellQuote(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);

@@ -34,6 +34,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // status in *status (the value of std::system's wait status, 0 on success).
 std::string RunCommand(const std::string& command, int* status = nullptr);
 
+// True when the command runs and exits 0; what it prints is dropped.
+bool CommandWorks(const std::string& command);
+
+// The python3 that can import dbfread, Debian's first (another python3
+// earlier on PATH may lack the module); empty when none can.
+std::string DbfreadPython();
+
 // Quotes a text for /bin/sh.
 std::string ShellQuote(const std::string& text);
 

@@ -14,22 +14,11 @@
 namespace quirovel {
 namespace {
 
+using testing::CommandWorks;
+using testing::DbfreadPython;
 using testing::RunCommand;
 using testing::ShellQuote;
 using testing::TempDir;
-
-bool CommandWorks(const std::string& command) {
-  int status = 0;
-  RunCommand(command + " >/dev/null 2>&1", &status);
-  return status == 0;
-}
-
-std::string DbfreadPython() {
-  // Debian's interpreter first: another python3 earlier on PATH may lack the module.
-  for (const char* p : {"/usr/bin/python3", "python3"})
-    if (CommandWorks(std::string(p) + " -c 'import dbfread'")) return p;
-  return {};
-}
 
 // Every record as "NAME=value ..." lines, as dbfread reads them.
 std::string ReadWithDbfread(const std::string& python, const TempDir& dir,

@@ -3,9 +3,9 @@
 //   [--year AAAA] [--accumulated]) [--name NAME]: "Exportar" of the
 // "Utilidades" page on the current file; prints the path written.
 // quirovel export-errors: "Exportar Errores.dbf".
-#include <ctime>
 #include <ostream>
 
+#include "analyses/out_of_range_period.h"
 #include "app/cli/command.h"
 #include "app/cli/session_start.h"
 #include "platform/cp1252.h"
@@ -26,12 +26,7 @@ CalendarDate DateOf(const std::string& aaaammdd) {
           std::stoi(aaaammdd.substr(6, 2))};
 }
 
-CalendarDate Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-}
+CalendarDate Today() { return DateOf(TodayDate()); }
 
 bool SmallNumber(const std::string& text, int low, int high, int* value) {
   if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
