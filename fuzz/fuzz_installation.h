@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,8 +48,13 @@ struct Installation {
     WriteEpisodes(3);
   }
 
+  // Every installation starts alike, so the host name of a stored one is
+  // worked out once per process rather than once per input.
   void PutStored(const std::string& stored, const std::string& bytes) {
-    fs.SetContents(session.paths.ToHost(stored), bytes);
+    static std::map<std::string, std::string> host_names;
+    auto it = host_names.find(stored);
+    if (it == host_names.end()) it = host_names.emplace(stored, session.paths.ToHost(stored)).first;
+    fs.SetContents(it->second, bytes);
   }
 
   // The current table with n episodes whose fields hold a few plausible

@@ -111,12 +111,27 @@ std::vector<std::string> MemoryFileSystem::List(const std::string& directory) {
   std::vector<std::string> names;
   std::string dir = StripTrailingSlashes(directory);
   if (!IsDirectoryPath(dir)) return names;
-  auto add_children = [&](const std::string& entry) {
-    if (entry.empty() || entry == "/" || ParentOf(entry) != dir) return;
-    names.push_back(entry.substr(entry.find_last_of('/') + 1));
+  // Entries under a directory are a range of the sorted keys: those that
+  // start with "dir/" and hold no further "/".
+  const std::string prefix = dir == "/" ? dir : dir + "/";
+  auto add_children = [&](const auto& keys, auto key_of) {
+    for (auto it = keys.lower_bound(prefix); it != keys.end(); ++it) {
+      const std::string& entry = key_of(*it);
+      if (entry.compare(0, prefix.size(), prefix) != 0) break;
+      if (entry.size() > prefix.size() && entry.find('/', prefix.size()) == std::string::npos)
+        names.push_back(entry.substr(prefix.size()));
+    }
   };
-  for (const auto& d : directories_) add_children(d);
-  for (const auto& f : files_) add_children(f.first);
+  if (dir.empty()) {
+    // Relative names at the top: anything without a "/".
+    for (const auto& d : directories_)
+      if (!d.empty() && d.find('/') == std::string::npos) names.push_back(d);
+    for (const auto& f : files_)
+      if (!f.first.empty() && f.first.find('/') == std::string::npos) names.push_back(f.first);
+    return names;
+  }
+  add_children(directories_, [](const std::string& d) -> const std::string& { return d; });
+  add_children(files_, [](const auto& f) -> const std::string& { return f.first; });
   return names;
 }
 

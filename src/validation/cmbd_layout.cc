@@ -1,5 +1,7 @@
 #include "validation/cmbd_layout.h"
 
+#include <unordered_map>
+
 #include "storage/field_definition.h"
 
 namespace quirovel {
@@ -56,9 +58,14 @@ int CmbdFieldWidth(int k) {
 }
 
 int CmbdFieldNumber(std::string_view name) {
-  for (int k = 1; k <= kCmbdFieldCount; ++k)
-    if (kCmbdFieldNames[static_cast<std::size_t>(k - 1)] == name) return k;
-  return 0;
+  // Asked for every field of every table opened: one lookup, not 63 compares.
+  static const std::unordered_map<std::string_view, int> numbers = [] {
+    std::unordered_map<std::string_view, int> m;
+    for (int k = 1; k <= kCmbdFieldCount; ++k) m.emplace(CmbdFieldName(k), k);
+    return m;
+  }();
+  auto it = numbers.find(name);
+  return it == numbers.end() ? 0 : it->second;
 }
 
 }  // namespace quirovel

@@ -26,8 +26,8 @@ bool ErrorLogReader::Read(std::int64_t k, Bytes* entry) {
   if (!file_ || k < 1) return false;
   const std::uint64_t offset = 32 * static_cast<std::uint64_t>(k);
   if (offset < block_offset_ || offset + 32 > block_offset_ + block_bytes_) {
-    block_.resize(kBlockSize);
-    std::int64_t got = file_->ReadAt(offset, block_.data(), block_.size());
+    if (!block_) block_.reset(new unsigned char[kBlockSize]);
+    std::int64_t got = file_->ReadAt(offset, block_.get(), kBlockSize);
     block_offset_ = offset;
     block_bytes_ = got > 0 ? static_cast<std::size_t>(got) : 0;
   }
@@ -36,7 +36,7 @@ bool ErrorLogReader::Read(std::int64_t k, Bytes* entry) {
   std::size_t n = std::min<std::size_t>(32, block_bytes_ - at);
   if (n == 0) return false;
   entry->fill(0);
-  std::memcpy(entry->data(), block_.data() + at, n);
+  std::memcpy(entry->data(), block_.get() + at, n);
   return true;
 }
 

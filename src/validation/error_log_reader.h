@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/file_system.h"
 #include "validation/error_entry.h"
@@ -32,9 +31,9 @@ class ErrorLogReader {
 
  private:
   std::unique_ptr<File> file_;
-  std::vector<unsigned char> block_;
-  std::uint64_t block_offset_ = 0;  // file offset of block_[0]
-  std::size_t block_bytes_ = 0;     // valid bytes in block_
+  std::unique_ptr<unsigned char[]> block_;  // allocated on the first read, never cleared
+  std::uint64_t block_offset_ = 0;          // file offset of block_[0]
+  std::size_t block_bytes_ = 0;             // valid bytes in block_
 };
 
 }  // namespace quirovel

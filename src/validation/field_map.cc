@@ -1,6 +1,7 @@
 #include "validation/field_map.h"
 
 #include <algorithm>
+#include <array>
 
 #include "platform/cp1252.h"
 #include "platform/format.h"
@@ -18,14 +19,32 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
   map->text_width.fill(0);
   const int n = table.is_open() ? table.field_count() : 0;
 
+  // The first table field of each layout name, found in one pass; the
+  // fields the layout does not know are listed in table order.
+  std::array<int, kCmbdFieldCount + 1> first{};
+  for (int i = 1; i <= n; ++i) {
+    std::string_view name = table.FieldName(i);
+    const int k = CmbdFieldNumber(name);
+    if (k == 0) {
+      report->unknown += name;
+      report->unknown += " , ";
+    } else if (first[static_cast<std::size_t>(k)] == 0) {
+      first[static_cast<std::size_t>(k)] = i;
+    }
+  }
+
+  static const std::array<FieldDefinition, kCmbdFieldCount> expected_fields = [] {
+    std::array<FieldDefinition, kCmbdFieldCount> fields;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      fields[i] = ParseFieldDefinition(kCmbdLayout[i]);
+    return fields;
+  }();
   bool missing = false;
   for (int k = 1; k <= kCmbdFieldCount; ++k) {
-    FieldDefinition expected = ParseFieldDefinition(kCmbdLayout[static_cast<std::size_t>(k - 1)]);
+    const FieldDefinition& expected = expected_fields[static_cast<std::size_t>(k - 1)];
     auto slot = static_cast<std::size_t>(k);
     map->present[slot] = 1;
-    int match = 0;
-    for (int i = 1; i <= n && match == 0; ++i)
-      if (table.FieldName(i) == expected.name) match = i;
+    const int match = first[slot];
     if (match == 0) {
       report->problems += StrFormat("%s ", expected.name.c_str());
       report->problems += ", ";
@@ -43,14 +62,6 @@ void AnalyseStructure(const DbfTable& table, FieldMap* map, StructureReport* rep
           StrFormat("%s ->(%c%d.0) ", found.name.c_str(), expected.type, expected.width);
       report->problems += ", ";
       ++report->bad_field_count;
-    }
-  }
-
-  for (int i = 1; i <= n; ++i) {
-    std::string_view name = table.FieldName(i);
-    if (CmbdFieldNumber(name) == 0) {
-      report->unknown += name;
-      report->unknown += " , ";
     }
   }
 
