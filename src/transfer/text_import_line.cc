@@ -121,6 +121,12 @@ LineVerdict TextImportLine::Build(std::string_view line, long record_number) {
       }
       value = line.substr(pos, end - pos);
       pos = end;
+      if (value.empty() && !fixed) {
+        // Most separated values are empty, and an empty value leaves its
+        // field blank (an empty date too).
+        if (pos < n) ++pos;
+        continue;
+      }
       if (value.size() > bound) {
         value_.assign(value.substr(0, bound + 1));
         feedback_.Message(StrFormat("Linea %ld Error tamaño campo %d %s=%d: [%s]"_cp, record_number,
