@@ -6,24 +6,34 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 #include <sstream>
 #include <tuple>
 
 #include "app/cli/command.h"
+#include "app/gui/code_search_dialog.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/errors_page.h"
+#include "app/gui/graph_dialog.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/import_dialog.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/structure_editor_dialog.h"
+#include "app/gui/text_codec.h"
+#include "app/gui/uncoded_page.h"
 #include "app/gui/utilities_page.h"
 #include "platform/file_system.h"
+#include "platform/format.h"
 #include "session/session.h"
 #include "session/startup.h"
 #include "storage/dbf_table.h"
@@ -68,6 +78,21 @@ class MainWindowTest : public QObject {
     }
     void WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!window->runner().busy(), 60000); }
   };
+
+  // The sample file as the current one, with a whole detection run.
+  void DetectOnTheSample() {
+    int code = -1;
+    Cli({"open", "C:\\Quirovel\\trabajo\\Ctprueba.dbf"}, &code);
+    QCOMPARE(code, 0);
+    Cli({"detect", "--test", "mensual"}, &code);
+    QCOMPARE(code, 0);
+  }
+
+  std::string WorkFile(const char* name) {
+    std::string bytes;
+    ReadWholeFile(RealFileSystem(), root_ + "/QUIROVEL/trabajo/" + name, &bytes);
+    return bytes;
+  }
 
  private slots:
   void initTestCase() {
@@ -314,6 +339,180 @@ class MainWindowTest : public QObject {
     for (int b = 0x20; b < 0x100; ++b) all += static_cast<char>(b);
     ReportViewer viewer("todo", all);
     QCOMPARE(viewer.text()->toPlainText().size(), 0x100 - 0x20);  // one character per byte
+  }
+
+  void typeListFillsTheEpisodeTableAsTheCommandLine() {
+    DetectOnTheSample();
+    const QStringList counts =
+        QString::fromStdString(Cli({"counts"})).split('\n', Qt::SkipEmptyParts);
+    int type = 0;  // the first type with errors
+    while (type < counts.size() && counts[type].left(6).trimmed().toInt() == 0) ++type;
+    QVERIFY(type < counts.size());
+    const int expected = counts[type].left(6).trimmed().toInt();
+    const QString number = QString::number(type + 1);
+    const QStringList cli =
+        QString::fromStdString(Cli({"episodes", "--type", number.toStdString()}))
+            .split('\n', Qt::SkipEmptyParts);
+
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    QListWidget* types = w.window->detection_page()->type_list();
+    QListWidgetItem* item = types->item(type);
+    emit types->itemDoubleClicked(item);
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
+    w.WaitIdle();
+    ErrorsPage* page = w.window->errors_page();
+    QCOMPARE(page->model()->rowCount(), expected);
+    QCOMPARE(page->errors_found()->text(), QString::number(expected));
+    QCOMPARE(page->type_list()->currentIndex(), type + 1);
+    // Row by row the texts the command line prints (without trailing blanks).
+    QCOMPARE(cli.size(), expected + 3);  // the header and the two counts
+    for (int row = 0; row < expected; row += std::max(1, expected / 7)) {
+      QStringList texts;
+      for (int c = 0; c < page->model()->columnCount(); ++c)
+        texts << page->model()
+                     ->data(page->model()->index(row, c), Qt::DisplayRole)
+                     .toString()
+                     .remove(QRegularExpression(" +$"));
+      QCOMPARE(texts.join('\t'), cli[row + 1]);
+    }
+
+    // A double click on a row asks the error browser for its log position.
+    QSignalSpy browse(page, &ErrorsPage::browseRequested);
+    page->view()->selectRow(0);
+    emit page->view()->doubleClicked(page->model()->index(0, 0));
+    QCOMPARE(browse.size(), 1);
+    QCOMPARE(browse[0][0].toString(), page->model()->Text(0, 63));
+
+    // "disco" saves what `episodes --save` saves; "Gr" draws what `graph` computes.
+    page->save_button()->click();
+    w.WaitIdle();
+    const std::string gui_table = WorkFile("TABLA.DBF");
+    const QStringList graph =
+        QString::fromStdString(Cli({"graph", "admissions", "--type", number.toStdString()}))
+            .split('\n');
+    page->graph_button()->click();
+    w.WaitIdle();
+    QVERIFY(page->last_graph() != nullptr);
+    QCOMPARE(page->last_graph()->StatisticsText(), graph[2]);
+    QVERIFY(!page->last_graph()->Render(2).isNull());
+    page->last_graph()->close();
+    int code = -1;
+    Cli({"episodes", "--type", number.toStdString(), "--save", "--quiet"}, &code);
+    QCOMPARE(code, 0);
+    QVERIFY(!gui_table.empty());
+    QVERIFY2(gui_table == WorkFile("TABLA.DBF"), "disco saved other bytes than the command line");
+
+    // ">>" and "<<" step through the types; below the first the table is empty.
+    page->previous_button()->click();
+    w.WaitIdle();
+    QCOMPARE(page->type_list()->currentIndex(), type);
+    for (int i = 0; i <= type; ++i) page->ShowErrorType(type - i), w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), 0);
+  }
+
+  void uncodedSummaryAsTheCommandLine() {
+    DetectOnTheSample();
+    const QStringList cli =
+        QString::fromStdString(Cli({"uncoded"})).split('\n', Qt::SkipEmptyParts);
+    const QStringList by_discharges =
+        QString::fromStdString(Cli({"uncoded", "--sort", "discharges:desc"}))
+            .split('\n', Qt::SkipEmptyParts);
+    const QStringList graph = QString::fromStdString(Cli({"graph", "uncoded"})).split('\n');
+
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    w.window->SelectPage(3);
+    UncodedPage* page = w.window->uncoded_page();
+    page->summary_button()->click();
+    w.WaitIdle();
+    auto lines = [page] {
+      QStringList shown;
+      for (int r = 0; r < page->list()->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* item = page->list()->topLevelItem(r);
+        std::string t[7];
+        for (int c = 0; c < 7; ++c) t[c] = ToProgramText(item->text(c));
+        shown << ToQString(StrFormat("  %6.6s %-25.25s %10.10s %13.13s %14.14s %8.8s %9.9s",
+                                     t[0].c_str(), t[1].c_str(), t[2].c_str(), t[3].c_str(),
+                                     t[4].c_str(), t[5].c_str(), t[6].c_str()));
+      }
+      return shown;
+    };
+    const int rows = page->list()->topLevelItemCount();
+    QVERIFY(rows > 1);
+    QCOMPARE(lines(), cli.mid(1, rows));
+    QCOMPARE(page->summary_text()->text(), cli[rows + 1]);
+    QVERIFY(!page->print_summary_button()->isEnabled());
+    // The first click on a header sorts descending.
+    page->list()->header()->sectionClicked(2);
+    QCOMPARE(lines(), by_discharges.mid(1, rows));
+
+    page->graph_button()->click();
+    QVERIFY(page->last_graph() != nullptr);
+    QCOMPARE(page->last_graph()->StatisticsText(), graph[2]);
+    page->last_graph()->close();
+
+    // A double click on a service: its uncoded discharges on page 1.
+    int row = 0;
+    while (row < rows && page->summary().rows[row].uncoded == 0) ++row;
+    QVERIFY(row < rows);
+    messages_.clear();
+    page->OpenSelectedService(false);
+    QCOMPARE(messages_, QStringList{"Haga doble click en valor de la primera columna"});
+    page->list()->setCurrentItem(page->list()->topLevelItem(row));
+    page->OpenSelectedService(false);
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
+    w.WaitIdle();
+    QCOMPARE(w.window->errors_page()->model()->rowCount(), page->summary().rows[row].uncoded);
+    w.window->SelectPage(3);
+    page->OpenSelectedService(true);  // a right double click: all its discharges
+    w.WaitIdle();
+    QCOMPARE(w.window->errors_page()->model()->rowCount(), page->summary().rows[row].discharges);
+  }
+
+  void searchDialogWritesWhatTheCommandLineWrites() {
+    DetectOnTheSample();
+    const char* text = "4*, 8* - 9*,V30";
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    UtilitiesPage* utilities = w.window->utilities_page();
+    QString found;
+    QTimer::singleShot(0, [&] {
+      CodeSearchDialog* d = utilities->search_dialog();
+      QVERIFY(d->isVisible());
+      d->search_text()->setPlainText(text);
+      d->condition(CodeSearchDialog::kSexo)->setChecked(true);
+      d->sex_list()->setCurrentIndex(2);  // "Mujer"
+      d->condition(CodeSearchDialog::kEdad)->setChecked(true);
+      d->age_low()->setText("0");
+      d->age_high()->setText("60");
+      d->keep_episodes()->setChecked(true);
+      d->search_button()->click();
+      QTRY_VERIFY_WITH_TIMEOUT(!w.window->runner().busy(), 60000);
+      QCOMPARE(d->pattern_table()->rowCount(), 3);
+      QCOMPARE(d->pattern_table()->item(2, 1)->text(), QString("V30   "));
+      found = d->episodes()->text();
+      d->accept();
+    });
+    utilities->OpenSearch();
+    QVERIFY(found.toInt() > 0);
+    // The kept episodes fill page 1.
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
+    w.WaitIdle();
+    QCOMPARE(w.window->errors_page()->model()->rowCount(), found.toInt());
+    const std::string wide = WorkFile("busqueda.txt"), narrow = WorkFile("busqueda2.txt");
+    int code = -1;
+    Cli({"search", text, "--sex", "2", "--age", "0-60"}, &code);
+    QCOMPARE(code, 0);
+    QVERIFY(!wide.empty());
+    QVERIFY2(wide == WorkFile("busqueda.txt"), "busqueda.txt differs from the command line's");
+    QVERIFY2(narrow == WorkFile("busqueda2.txt"), "busqueda2.txt differs from the command line's");
+    // "Limpia": the text and the boxes, not the chosen values.
+    CodeSearchDialog* d = utilities->search_dialog();
+    d->Clear();
+    QVERIFY(d->search_text()->toPlainText().isEmpty());
+    QVERIFY(!d->condition(CodeSearchDialog::kSexo)->isChecked());
+    QCOMPARE(d->sex_list()->currentIndex(), 2);
   }
 };
 
