@@ -14,7 +14,8 @@ EpisodeTreeDialog::EpisodeTreeDialog(WindowContext& window, std::vector<std::int
   tree_ = new QTreeWidget(this);
   tree_->setHeaderHidden(true);
   next_ = new QPushButton(QStringLiteral("&Siguiente"), this);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("&Cerrar"), QDialogButtonBox::RejectRole);
   buttons->addButton(next_, QDialogButtonBox::ActionRole);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tree_);

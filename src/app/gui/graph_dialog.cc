@@ -119,7 +119,8 @@ void GraphView::paintEvent(QPaintEvent*) {
 GraphDialog::GraphDialog(GraphFigures figures, QWidget* parent) : QDialog(parent) {
   setWindowTitle(ToQString("Gráfica"_cp));
   view_ = new GraphView(std::move(figures), this);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("&Cerrar"), QDialogButtonBox::RejectRole);
   auto* print = buttons->addButton(QStringLiteral("&Imprimir"), QDialogButtonBox::ActionRole);
   auto* save = buttons->addButton(QStringLiteral("&Guardar..."), QDialogButtonBox::ActionRole);
   auto* layout = new QVBoxLayout(this);

@@ -122,6 +122,7 @@ void UncodedPage::ShowRows() {
     items << item;
   }
   list_->addTopLevelItems(items);
+  list_->scrollToTop();
 }
 
 void UncodedPage::SortByColumn(int column) {
