@@ -3,14 +3,13 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 #include "analyses/episode_table_save.h"
+#include "app/gui/double_clicks.h"
 #include "app/gui/episode_tree_dialog.h"
 #include "app/gui/graph_dialog.h"
 #include "app/gui/text_codec.h"
@@ -35,23 +34,6 @@ QPushButton* Button(const QString& text, const char* tooltip, QWidget* parent) {
   if (tooltip != nullptr) button->setToolTip(ToQString(tooltip));
   return button;
 }
-
-// A right double click on the table's rows does what "Epi" does.
-class RightDoubleClick final : public QObject {
- public:
-  RightDoubleClick(QObject* parent, std::function<void()> action)
-      : QObject(parent), action_(std::move(action)) {}
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonDblClick ||
-        static_cast<QMouseEvent*>(event)->button() != Qt::RightButton)
-      return false;
-    action_();
-    return true;
-  }
-
- private:
-  std::function<void()> action_;
-};
 
 }  // namespace
 
@@ -93,7 +75,9 @@ ErrorsPage::ErrorsPage(WindowContext& window, QWidget* parent) : QWidget(parent)
   view_->setSortingEnabled(true);
   view_->horizontalHeader()->setSortIndicatorShown(false);
   view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
-  view_->viewport()->installEventFilter(new RightDoubleClick(this, [this] { DescribeSelected(); }));
+  // A right double click does what "Epi" does.
+  view_->viewport()->installEventFilter(
+      new DoubleClicks(this, Qt::RightButton, [this](bool) { DescribeSelected(); }));
   QFont fixed(QStringLiteral("Courier New"), 9);
   fixed.setStyleHint(QFont::TypeWriter);
   view_->setFont(fixed);
@@ -195,6 +179,11 @@ void ErrorsPage::Search(const EpisodeQuery& query) {
         service_episodes_->setText(QString::number(counts->service_episodes));
         if (!counts->service_name.empty()) service_name_->setText(ToQString(counts->service_name));
       });
+}
+
+void ErrorsPage::ResultsChanged() {
+  stale_ = true;
+  if (isVisible()) Shown();
 }
 
 void ErrorsPage::Shown() {

@@ -40,8 +40,9 @@ class ErrorsPage final : public QWidget {
   // The episodes kept by the code search.
   void ShowSearchResult(std::vector<std::int64_t> records);
   // A new detection run or another file: the table is emptied when the page
-  // is next shown.
-  void ResultsChanged() { stale_ = true; }
+  // is next shown (at once when it is in view: its rows name records of the
+  // file and entries of the log it was filled from).
+  void ResultsChanged();
   void Shown();
   void SetBusy(bool busy);
 

@@ -204,6 +204,7 @@ void MainWindow::ChooseFile(const QString& host_path) {
         [this, settings] { return ImportAndMakeCurrent(session_, settings).table_written; },
         [this](bool, bool) {
           ShowCurrentFile();
+          errors_->ResultsChanged();
           detection_->CountFromLog();
         });
     return;
@@ -214,6 +215,7 @@ void MainWindow::ChooseFile(const QString& host_path) {
       [this, host_path](bool ok, bool) {
         if (ok && session_.table.is_open()) RememberRecent(host_path);
         ShowCurrentFile();
+        errors_->ResultsChanged();
         info_->clear();
         status_->clear();
         detection_->CountFromLog();

@@ -2,12 +2,11 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QVBoxLayout>
-#include <functional>
 #include <memory>
 
 #include "analyses/uncoded_service_report.h"
+#include "app/gui/double_clicks.h"
 #include "app/gui/text_codec.h"
 #include "app/gui/tooltips.h"
 #include "session/session.h"
@@ -20,23 +19,6 @@ QPushButton* Button(const QString& text, const char* tooltip, QWidget* parent) {
   button->setToolTip(ToQString(tooltip));
   return button;
 }
-
-// Double clicks on the list's rows, told apart by their button.
-class DoubleClicks final : public QObject {
- public:
-  DoubleClicks(QObject* parent, std::function<void(bool right)> action)
-      : QObject(parent), action_(std::move(action)) {}
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonDblClick) return false;
-    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-    if (button != Qt::LeftButton && button != Qt::RightButton) return false;
-    action_(button == Qt::RightButton);
-    return true;
-  }
-
- private:
-  std::function<void(bool)> action_;
-};
 
 }  // namespace
 
@@ -65,8 +47,8 @@ UncodedPage::UncodedPage(WindowContext& window, QWidget* parent)
   fixed.setStyleHint(QFont::TypeWriter);
   list_->setFont(fixed);
   list_->setColumnWidth(1, 260);
-  list_->viewport()->installEventFilter(
-      new DoubleClicks(this, [this](bool right) { OpenSelectedService(right); }));
+  list_->viewport()->installEventFilter(new DoubleClicks(
+      this, Qt::LeftButton | Qt::RightButton, [this](bool right) { OpenSelectedService(right); }));
 
   text_ = new QLineEdit(this);
   text_->setReadOnly(true);

@@ -409,6 +409,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(page->type_list()->currentIndex(), type);
     for (int i = 0; i <= type; ++i) page->ShowErrorType(type - i), w.WaitIdle();
     QCOMPARE(page->model()->rowCount(), 0);
+    // Another file chosen: rows of the last one are not shown over it.
+    page->ShowErrorType(type + 1);
+    w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), expected);
+    w.window->ChooseFile(QString::fromStdString(root_ + "/QUIROVEL/trabajo/Ctprueba.dbf"));
+    w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), 0);
   }
 
   void uncodedSummaryAsTheCommandLine() {
@@ -465,7 +472,12 @@ class MainWindowTest : public QObject {
     w.WaitIdle();
     QCOMPARE(w.window->errors_page()->model()->rowCount(), page->summary().rows[row].uncoded);
     w.window->SelectPage(3);
-    page->OpenSelectedService(true);  // a right double click: all its discharges
+    // A right double click: all its discharges.
+    QTreeWidgetItem* item = page->list()->topLevelItem(row);
+    page->list()->scrollToItem(item);
+    QTest::mouseDClick(page->list()->viewport(), Qt::RightButton, {},
+                       page->list()->visualItemRect(item).center());
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
     w.WaitIdle();
     QCOMPARE(w.window->errors_page()->model()->rowCount(), page->summary().rows[row].discharges);
   }
