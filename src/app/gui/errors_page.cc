@@ -73,6 +73,7 @@ ErrorsPage::ErrorsPage(WindowContext& window, QWidget* parent) : QWidget(parent)
   view_->setSelectionMode(QAbstractItemView::SingleSelection);
   view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view_->setSortingEnabled(true);
+  view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   view_->horizontalHeader()->setSortIndicatorShown(false);
   view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
   // A right double click does what "Epi" does.

@@ -4,8 +4,10 @@
 // and the report viewer.
 #include "app/gui/main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,10 +21,14 @@
 #include <sstream>
 #include <tuple>
 
+#include "analyses/distribution_graph_figures.h"
+#include "analyses/episode_table_browse.h"
+#include "analyses/episode_table_description.h"
 #include "app/cli/command.h"
 #include "app/gui/code_search_dialog.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/episode_tree_dialog.h"
 #include "app/gui/errors_page.h"
 #include "app/gui/graph_dialog.h"
 #include "app/gui/gui_feedback.h"
@@ -525,6 +531,145 @@ class MainWindowTest : public QObject {
     QVERIFY(d->search_text()->toPlainText().isEmpty());
     QVERIFY(!d->condition(CodeSearchDialog::kSexo)->isChecked());
     QCOMPARE(d->sex_list()->currentIndex(), 2);
+  }
+
+  // Bars where the layout puts them, in their shades, the average in its
+  // colour; twice the pixels at a device pixel ratio of 2; PNG and PDF files.
+  void graphDrawsTheFiguresSharplyAndSaves() {
+    UncodedHistogram h;
+    h.first_date = 20060130;
+    h.last_date = 20060205;
+    h.bars = 9;
+    const std::int32_t counts[9] = {0, 3, 1, 0, 2, 0, 0, 1, 0};
+    for (int i = 0; i < 9; ++i) h.counters[i] = counts[i];
+    GraphDialog dialog(ComputeGraphFigures(h, kAdmissionsGraphTitle));
+    QCOMPARE(dialog.StatisticsText(), QString("N=7, X=   1.75 Mo=3 Me=1/2/2006"));
+    const QImage one = dialog.Render(1), two = dialog.Render(2);
+    QCOMPARE(two.size(), one.size() * 2);
+    QCOMPARE(two.devicePixelRatio(), 2.0);
+    const GraphLayout l = LayOutGraph(dialog.figures(), one.width(), one.height());
+    auto at = [&](int bar, double count) {
+      return one.pixelColor(static_cast<int>(l.left + l.bar_width * (bar + 0.5)),
+                            static_cast<int>(l.baseline - count * l.pixels_per_count));
+    };
+    QCOMPARE(at(1, 0.5), QColor(32, 16, 8));  // bar i: (32i, 16i, 8i) modulo 256
+    QCOMPARE(at(4, 1.5), QColor(128, 64, 32));
+    QCOMPARE(at(1, 3.5), QColor(Qt::white));  // above the bar
+    QCOMPARE(at(3, 0.5), QColor(Qt::white));  // a day without episodes
+    // The moving average at bar 2 is (0 + 3 + 1 + 0 + 2) / 5 = 1.2: its colour there.
+    const QColor average = at(2, 1.2);
+    QVERIFY2(average.red() > average.green() && average.blue() > average.green(),
+             qPrintable(average.name()));
+
+    const QString png = dir_.filePath("grafica.png"), pdf = dir_.filePath("grafica.pdf");
+    QVERIFY(dialog.SavePng(png));
+    QVERIFY(dialog.SavePdf(pdf));
+    QCOMPARE(QImage(png).width(), one.width() * 2);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QVERIFY(ShowGraph(UncodedHistogram{}, kUncodedGraphTitle, nullptr) == nullptr);  // no bars
+  }
+
+  // Every widget of the search dialog lands in its field of the request.
+  void searchDialogRequestFromItsWidgets() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    CodeSearchDialog* d = w.window->utilities_page()->search_dialog();
+    d->search_text()->setPlainText(QString::fromUtf8("V30,\n65*"));
+    for (int c = CodeSearchDialog::kAlta; c <= CodeSearchDialog::kIngreso; ++c)
+      d->condition(static_cast<CodeSearchDialog::Condition>(c))->setChecked(true);
+    d->discharge_from()->setDate(QDate(2006, 2, 1));
+    d->discharge_to()->setDate(QDate(2006, 3, 31));
+    d->admission_from()->setDate(QDate(2005, 12, 24));
+    d->admission_to()->setDate(QDate(2006, 1, 9));
+    QVERIFY(d->service_list()->count() > 2);
+    d->service_list()->setCurrentIndex(2);
+    d->sex_list()->setCurrentIndex(4);
+    d->admission_type_list()->setCurrentIndex(3);
+    d->discharge_type_list()->setCurrentIndex(5);
+    d->age_low()->setText("18");
+    d->age_high()->setText("1234");  // at most three characters
+    d->residence()->setText(QString::fromUtf8("0213ñ7"));
+    const SearchRequest r = d->Request();
+    QCOMPARE(r.text, std::string("V30,\n65*"));
+    const SearchConditions& c = r.conditions;
+    QVERIFY(c.discharge && c.service && c.sex && c.age && c.admission_type && c.residence &&
+            c.discharge_type && c.admission);
+    QCOMPARE(c.discharge_from + c.discharge_to, std::string("2006020120060331"));
+    QCOMPARE(c.admission_from + c.admission_to, std::string("2005122420060109"));
+    QCOMPARE(c.service_value, ServiceChoices(w.session.references.services)[1].value);
+    QCOMPARE(c.sex_value, 9L);             // "Desconocido"
+    QCOMPARE(c.admission_type_value, 3L);  // "C.M.A."
+    QCOMPARE(c.discharge_type_value, 5L);  // "Defunción"
+    QCOMPARE(c.age_low + "-" + c.age_high, std::string("18-123"));
+    QCOMPARE(c.residence_text, std::string("0213\xF1"));
+    QVERIFY(!r.keep_episodes);
+  }
+
+  // "C1-P15", "Epi" with "Siguiente" and "No codif x servicio" against the core.
+  void diagnosisJumpEpisodeTreeAndServiceReport() {
+    DetectOnTheSample();
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    const QStringList counts =
+        QString::fromStdString(Cli({"counts"})).split('\n', Qt::SkipEmptyParts);
+    int type = 0;  // the first type with three errors or more
+    while (type < counts.size() && counts[type].left(6).trimmed().toInt() < 3) ++type;
+    QVERIFY(type < counts.size());
+    w.window->SelectPage(1);
+    ErrorsPage* page = w.window->errors_page();
+    page->ShowErrorType(type + 1);
+    w.WaitIdle();
+    QVERIFY(page->model()->rowCount() > 2);
+    page->JumpToDiagnoses();
+    QCOMPARE(page->view()->columnAt(0), kDiagnosisColumn);
+
+    // A click on a column header sorts on the worker; the same rows, in order.
+    const int rows = page->model()->rowCount();
+    page->view()->sortByColumn(HISTORIA - 1, Qt::DescendingOrder);
+    w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), rows);
+    for (int r = 1; r < rows; ++r)
+      QVERIFY(page->model()->Text(r - 1, HISTORIA - 1) >= page->model()->Text(r, HISTORIA - 1));
+
+    messages_.clear();
+    page->DescribeSelected();
+    QCOMPARE(messages_, QStringList{"Elija un episodio"});
+    page->view()->selectRow(1);
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<EpisodeTreeDialog*>(QApplication::activeModalWidget());
+      QVERIFY(d != nullptr);
+      for (int i = 0; i < 2; ++i) {
+        shown << d->windowTitle() + "|" + d->tree()->topLevelItem(0)->text(0);
+        d->next_button()->click();
+      }
+      d->reject();
+    });
+    page->DescribeSelected();
+    QCOMPARE(shown.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+      const EpisodeDescription e = DescribeEpisode(w.session, page->model()->table().Record(1 + i));
+      QCOMPARE(shown[i], "Episodio " + ToQString(e.caption) + "|" + ToQString(e.roots[0].text));
+    }
+
+    w.window->SelectPage(3);
+    UncodedPage* uncoded = w.window->uncoded_page();
+    uncoded->BuildSummary();
+    w.WaitIdle();
+    int row = 0;
+    while (uncoded->summary().rows[row].uncoded < 2) ++row;
+    uncoded->list()->setCurrentItem(uncoded->list()->topLevelItem(row));
+    uncoded->service_report_button()->click();
+    w.WaitIdle();
+    const std::string gui = WorkFile("altnocodserv.txt");
+    int code = -1;
+    Cli({"uncoded", "--service", uncoded->summary().rows[row].code}, &code);
+    QCOMPARE(code, 0);
+    QVERIFY(gui.find("Total no codificadas") != std::string::npos);
+    QVERIFY2(gui == WorkFile("altnocodserv.txt"),
+             "altnocodserv.txt differs from the command line's");
   }
 };
 
