@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+#include <atomic>
 #include <sstream>
 #include <tuple>
 
@@ -28,6 +29,7 @@
 #include "app/gui/code_search_dialog.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/episode_table_model.h"
 #include "app/gui/episode_tree_dialog.h"
 #include "app/gui/errors_page.h"
 #include "app/gui/graph_dialog.h"
@@ -670,6 +672,32 @@ class MainWindowTest : public QObject {
     QVERIFY(gui.find("Total no codificadas") != std::string::npos);
     QVERIFY2(gui == WorkFile("altnocodserv.txt"),
              "altnocodserv.txt differs from the command line's");
+  }
+
+  // While an operation owns the session the table shows only the rows it
+  // read before, and repaints the others when the operation ends.
+  void episodeTableReadsNoRowWhileTheWorkerOwnsTheSession() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    EpisodeTable table;
+    for (std::int64_t record = 1; record <= 3000; ++record) table.Add(record);
+    EpisodeTableModel* model = w.window->errors_page()->model();
+    model->SetTable(table);
+    const QString first = model->Text(0, HISTORIA - 1);
+    QVERIFY(!first.isEmpty());
+    std::atomic<bool> release = false;
+    QVERIFY(w.window->runner().Start("espera", [&release] {
+      while (!release) QThread::msleep(5);
+      return true;
+    }));
+    QSignalSpy repaint(model, &EpisodeTableModel::dataChanged);
+    QCOMPARE(model->Text(0, HISTORIA - 1), first);  // kept
+    QVERIFY(model->Text(2999, HISTORIA - 1).isEmpty());
+    QCOMPARE(model->Text(2999, EpisodeTable::kIdColumn), QString("@3000"));
+    release = true;
+    w.WaitIdle();
+    QVERIFY(repaint.size() >= 1);
+    QVERIFY(!model->Text(2999, HISTORIA - 1).isEmpty());
   }
 };
 
