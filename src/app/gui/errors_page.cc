@@ -188,7 +188,7 @@ void ErrorsPage::ResultsChanged() {
 }
 
 void ErrorsPage::Shown() {
-  if (!stale_) return;
+  if (!stale_ || window_.runner.busy()) return;  // "disco" or "Gr" may be reading the rows
   stale_ = false;
   model_->SetTable({});
   found_->clear();
