@@ -38,6 +38,8 @@ class EpisodeTable {
   // The episode's record number (for an error row, that of its entry).
   std::int64_t Record(std::size_t row) const { return rows_[row].record; }
   bool IsErrorRow(std::size_t row) const { return rows_[row].entry >= 0; }
+  // The entry's position in the log, -1 for an episode row.
+  std::int64_t Entry(std::size_t row) const { return rows_[row].entry; }
 
   void Clear() { rows_.clear(); }
   void Add(std::int64_t record, std::int64_t entry = -1) { rows_.push_back({record, entry}); }

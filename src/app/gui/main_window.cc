@@ -19,10 +19,12 @@
 #include "app/gui/about_page.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/errors_page.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/reports_page.h"
 #include "app/gui/text_codec.h"
 #include "app/gui/tooltips.h"
+#include "app/gui/uncoded_page.h"
 #include "app/gui/utilities_page.h"
 #include "output/edit_report.h"
 #include "platform/format.h"
@@ -51,7 +53,10 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
       feedback_(feedback),
       runner_(feedback),
       context_{session, feedback, runner_, [this](const std::string& name) { EditReport(name); },
-               [this] { ShowCurrentFile(); }} {
+               [this] {
+                 ShowCurrentFile();
+                 if (errors_ != nullptr) errors_->ResultsChanged();
+               }} {
   setWindowTitle(ToQString("CMBD-A: Detección de Errores"_cp));
   setAcceptDrops(true);
 
@@ -60,15 +65,34 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
   reports_ = new ReportsPage(context_, tabs_);
   configuration_ = new ConfigurationPage(context_, tabs_);
   utilities_ = new UtilitiesPage(context_, tabs_);
+  errors_ = new ErrorsPage(context_, tabs_);
+  uncoded_ = new UncodedPage(context_, tabs_);
   tabs_->addTab(detection_, ToQString("Detección"_cp));
-  tabs_->addTab(PendingPage(tabs_), ToQString("Errores por Tipo/Servicio"));
+  tabs_->addTab(errors_, ToQString("Errores por Tipo/Servicio"));
   tabs_->addTab(PendingPage(tabs_), ToQString("Campos erroneos"));
-  tabs_->addTab(PendingPage(tabs_), ToQString("Altas no codificadas"));
+  tabs_->addTab(uncoded_, ToQString("Altas no codificadas"));
   tabs_->addTab(reports_, ToQString("Listados"));
   tabs_->addTab(utilities_, ToQString("Utilidades"));
   tabs_->addTab(configuration_, ToQString("Configuración"_cp));
   tabs_->addTab(new AboutPage(tabs_), ToQString("Quirovel"));
-  for (int page : {1, 2, 3}) tabs_->setTabEnabled(page, false);
+  tabs_->setTabEnabled(2, false);
+
+  // Page 0's type list, page 3's services and the code search fill page 1.
+  connect(detection_->type_list(), &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) {
+            SelectPage(1);
+            errors_->ShowErrorType(detection_->type_list()->row(item) + 1);
+          });
+  connect(uncoded_, &UncodedPage::serviceEpisodesRequested, this,
+          [this](const std::string& code, bool uncoded_only) {
+            SelectPage(1);
+            errors_->ShowServiceEpisodes(code, uncoded_only);
+          });
+  connect(utilities_, &UtilitiesPage::searchEpisodesKept, this,
+          [this](const std::vector<std::int64_t>& records) {
+            SelectPage(1);
+            errors_->ShowSearchResult(records);
+          });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
@@ -180,6 +204,7 @@ void MainWindow::ChooseFile(const QString& host_path) {
         [this, settings] { return ImportAndMakeCurrent(session_, settings).table_written; },
         [this](bool, bool) {
           ShowCurrentFile();
+          errors_->ResultsChanged();
           detection_->CountFromLog();
         });
     return;
@@ -190,6 +215,7 @@ void MainWindow::ChooseFile(const QString& host_path) {
       [this, host_path](bool ok, bool) {
         if (ok && session_.table.is_open()) RememberRecent(host_path);
         ShowCurrentFile();
+        errors_->ResultsChanged();
         info_->clear();
         status_->clear();
         detection_->CountFromLog();
@@ -247,6 +273,7 @@ void MainWindow::PageChanged(int index) {
   shown_page_ = index;
   if (index == 6) configuration_->Shown();
   if (index == 5) utilities_->Shown();
+  if (index == 1) errors_->Shown();
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -257,6 +284,8 @@ void MainWindow::SetBusy(bool busy) {
   reports_->SetBusy(busy);
   configuration_->SetBusy(busy);
   utilities_->SetBusy(busy);
+  errors_->SetBusy(busy);
+  uncoded_->SetBusy(busy);
   setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 

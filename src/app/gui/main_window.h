@@ -24,7 +24,9 @@ namespace quirovel {
 
 class ConfigurationPage;
 class DetectionPage;
+class ErrorsPage;
 class ReportsPage;
+class UncodedPage;
 class UtilitiesPage;
 
 class MainWindow final : public QWidget {
@@ -47,6 +49,8 @@ class MainWindow final : public QWidget {
   ReportsPage* reports_page() const { return reports_; }
   ConfigurationPage* configuration_page() const { return configuration_; }
   UtilitiesPage* utilities_page() const { return utilities_; }
+  ErrorsPage* errors_page() const { return errors_; }
+  UncodedPage* uncoded_page() const { return uncoded_; }
   OperationRunner& runner() { return runner_; }
   Session& session() { return session_; }
   WindowContext& context() { return context_; }
@@ -83,6 +87,8 @@ class MainWindow final : public QWidget {
   ReportsPage* reports_;
   ConfigurationPage* configuration_;
   UtilitiesPage* utilities_;
+  ErrorsPage* errors_ = nullptr;
+  UncodedPage* uncoded_ = nullptr;
   int shown_page_ = -1;
   QLineEdit* current_file_;
   QLabel* record_count_;

@@ -5,10 +5,16 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 
+#include "app/gui/code_search_dialog.h"
+#include "app/gui/detection_page.h"
+#include "app/gui/errors_page.h"
+#include "app/gui/graph_dialog.h"
 #include "app/gui/import_dialog.h"
 #include "app/gui/main_window.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/structure_editor_dialog.h"
+#include "app/gui/uncoded_page.h"
+#include "app/gui/utilities_page.h"
 #include "output/output_path.h"
 
 namespace quirovel {
@@ -29,11 +35,35 @@ bool SaveScreenshots(MainWindow& window, const QString& directory) {
   window.resize(1100, 720);
   WaitIdle(window);
   bool saved = true;
+  // Page 1 with the first type of error found, page 3 with its summary.
+  QListWidget* types = window.detection_page()->type_list();
+  for (int row = 0; row < types->count(); ++row) {
+    if (types->item(row)->text().left(6).trimmed().toInt() == 0) continue;
+    window.errors_page()->ShowErrorType(row + 1);
+    WaitIdle(window);
+    break;
+  }
+  window.uncoded_page()->BuildSummary();
+  WaitIdle(window);
   for (int page = 0; page < MainWindow::kPageCount; ++page) {
     if (!window.tabs()->isTabEnabled(page)) continue;
     window.SelectPage(page);
     WaitIdle(window);
     saved &= window.grab().save(directory + QStringLiteral("/pagina-%1.png").arg(page));
+  }
+  CodeSearchDialog* search = window.utilities_page()->search_dialog();
+  search->search_text()->setPlainText(QStringLiteral("4*, 8* - 9*, V30"));
+  search->Search();
+  WaitIdle(window);
+  search->show();
+  QApplication::processEvents();
+  saved &= search->grab().save(directory + QStringLiteral("/busqueda.png"));
+  search->hide();
+  window.uncoded_page()->DrawGraph();
+  if (GraphDialog* graph = window.uncoded_page()->last_graph()) {
+    QApplication::processEvents();
+    saved &= graph->grab().save(directory + QStringLiteral("/grafica.png"));
+    graph->close();
   }
   ImportDialog import(window.context());
   import.show();

@@ -10,8 +10,9 @@ namespace quirovel {
 class MainWindow;
 
 // Saves "pagina-N.png" for every enabled page, "importar.png" and
-// "estructura.png" for the import dialogs and "visor.png" for the report
-// viewer on "resumen.txt". False when a picture could not be saved.
+// "estructura.png" for the import dialogs, "busqueda.png" for the search
+// dialog, "grafica.png" for the graph of the uncoded discharges and
+// "visor.png" for the report viewer on "resumen.txt". False when a picture could not be saved.
 bool SaveScreenshots(MainWindow& window, const QString& directory);
 
 }  // namespace quirovel

@@ -13,6 +13,7 @@
 #include "analyses/history.h"
 #include "analyses/out_of_range.h"
 #include "analyses/readmissions.h"
+#include "app/gui/code_search_dialog.h"
 #include "app/gui/import_dialog.h"
 #include "app/gui/structure_editor_dialog.h"
 #include "app/gui/text_codec.h"
@@ -85,6 +86,8 @@ UtilitiesPage::UtilitiesPage(WindowContext& window, QWidget* parent)
   others->addWidget(structure_);
   others->addWidget(errors_table_);
   others->addWidget(history_);
+  search_ = new QPushButton(ToQString("&Búsqueda diags/procs"_cp), this);
+  others->addWidget(search_);
   others->addStretch();
   layout->addLayout(others);
   layout->addStretch();
@@ -92,7 +95,22 @@ UtilitiesPage::UtilitiesPage(WindowContext& window, QWidget* parent)
 
   connect(structure_, &QPushButton::clicked, this, &UtilitiesPage::ShowStructure);
   connect(history_, &QPushButton::clicked, this, &UtilitiesPage::RunHistory);
+  connect(search_, &QPushButton::clicked, this, &UtilitiesPage::OpenSearch);
   Shown();
+}
+
+CodeSearchDialog* UtilitiesPage::search_dialog() {
+  if (search_dialog_ == nullptr)
+    search_dialog_ =
+        new CodeSearchDialog(window_, window());  // stays enabled while the page is busy
+  return search_dialog_;
+}
+
+void UtilitiesPage::OpenSearch() {
+  CodeSearchDialog* dialog = search_dialog();
+  dialog->Opened();
+  dialog->exec();
+  if (!dialog->kept().empty()) emit searchEpisodesKept(dialog->kept());
 }
 
 QWidget* UtilitiesPage::BuildOutOfRange() {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "transfer/export_period.h"
 
 namespace quirovel {
+
+class CodeSearchDialog;
 
 class UtilitiesPage final : public QWidget {
   Q_OBJECT
@@ -48,6 +51,15 @@ class UtilitiesPage final : public QWidget {
   void PressMonth(int month);
   // The export group's choices: test type 0..2, "Sólo CMA", "Texto".
   void ChooseExport(int test, bool cma_only, bool text_format);
+  // "Búsqueda diags/procs": the search dialog, kept (with its search text)
+  // from one opening to the next.
+  QPushButton* search_button() const { return search_; }
+  CodeSearchDialog* search_dialog();
+  void OpenSearch();
+
+ signals:
+  // The search dialog closed with episodes kept for the episode table.
+  void searchEpisodesKept(const std::vector<std::int64_t>& records);
 
  private:
   QWidget* BuildOutOfRange();
@@ -88,6 +100,8 @@ class UtilitiesPage final : public QWidget {
   QPushButton* export_;
   QPushButton* errors_table_;
   bool showing_export_ = false;
+  QPushButton* search_;
+  CodeSearchDialog* search_dialog_ = nullptr;
 };
 
 }  // namespace quirovel

@@ -4,26 +4,44 @@
 // and the report viewer.
 #include "app/gui/main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
+#include <atomic>
 #include <sstream>
 #include <tuple>
 
+#include "analyses/distribution_graph_figures.h"
+#include "analyses/episode_table_browse.h"
+#include "analyses/episode_table_description.h"
 #include "app/cli/command.h"
+#include "app/gui/code_search_dialog.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/episode_table_model.h"
+#include "app/gui/episode_tree_dialog.h"
+#include "app/gui/errors_page.h"
+#include "app/gui/graph_dialog.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/import_dialog.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/structure_editor_dialog.h"
+#include "app/gui/text_codec.h"
+#include "app/gui/uncoded_page.h"
 #include "app/gui/utilities_page.h"
 #include "platform/file_system.h"
+#include "platform/format.h"
 #include "session/session.h"
 #include "session/startup.h"
 #include "storage/dbf_table.h"
@@ -68,6 +86,21 @@ class MainWindowTest : public QObject {
     }
     void WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!window->runner().busy(), 60000); }
   };
+
+  // The sample file as the current one, with a whole detection run.
+  void DetectOnTheSample() {
+    int code = -1;
+    Cli({"open", "C:\\Quirovel\\trabajo\\Ctprueba.dbf"}, &code);
+    QCOMPARE(code, 0);
+    Cli({"detect", "--test", "mensual"}, &code);
+    QCOMPARE(code, 0);
+  }
+
+  std::string WorkFile(const char* name) {
+    std::string bytes;
+    ReadWholeFile(RealFileSystem(), root_ + "/QUIROVEL/trabajo/" + name, &bytes);
+    return bytes;
+  }
 
  private slots:
   void initTestCase() {
@@ -314,6 +347,357 @@ class MainWindowTest : public QObject {
     for (int b = 0x20; b < 0x100; ++b) all += static_cast<char>(b);
     ReportViewer viewer("todo", all);
     QCOMPARE(viewer.text()->toPlainText().size(), 0x100 - 0x20);  // one character per byte
+  }
+
+  void typeListFillsTheEpisodeTableAsTheCommandLine() {
+    DetectOnTheSample();
+    const QStringList counts =
+        QString::fromStdString(Cli({"counts"})).split('\n', Qt::SkipEmptyParts);
+    int type = 0;  // the first type with errors
+    while (type < counts.size() && counts[type].left(6).trimmed().toInt() == 0) ++type;
+    QVERIFY(type < counts.size());
+    const int expected = counts[type].left(6).trimmed().toInt();
+    const QString number = QString::number(type + 1);
+    const QStringList cli =
+        QString::fromStdString(Cli({"episodes", "--type", number.toStdString()}))
+            .split('\n', Qt::SkipEmptyParts);
+
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    QListWidget* types = w.window->detection_page()->type_list();
+    QListWidgetItem* item = types->item(type);
+    emit types->itemDoubleClicked(item);
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
+    w.WaitIdle();
+    ErrorsPage* page = w.window->errors_page();
+    QCOMPARE(page->model()->rowCount(), expected);
+    QCOMPARE(page->errors_found()->text(), QString::number(expected));
+    QCOMPARE(page->type_list()->currentIndex(), type + 1);
+    // Row by row the texts the command line prints (without trailing blanks).
+    QCOMPARE(cli.size(), expected + 3);  // the header and the two counts
+    for (int row = 0; row < expected; row += std::max(1, expected / 7)) {
+      QStringList texts;
+      for (int c = 0; c < page->model()->columnCount(); ++c)
+        texts << page->model()
+                     ->data(page->model()->index(row, c), Qt::DisplayRole)
+                     .toString()
+                     .remove(QRegularExpression(" +$"));
+      QCOMPARE(texts.join('\t'), cli[row + 1]);
+    }
+
+    // A double click on a row asks the error browser for its log position.
+    QSignalSpy browse(page, &ErrorsPage::browseRequested);
+    page->view()->selectRow(0);
+    emit page->view()->doubleClicked(page->model()->index(0, 0));
+    QCOMPARE(browse.size(), 1);
+    QCOMPARE(browse[0][0].toString(), page->model()->Text(0, 63));
+
+    // "disco" saves what `episodes --save` saves; "Gr" draws what `graph` computes.
+    page->save_button()->click();
+    w.WaitIdle();
+    const std::string gui_table = WorkFile("TABLA.DBF");
+    const QStringList graph =
+        QString::fromStdString(Cli({"graph", "admissions", "--type", number.toStdString()}))
+            .split('\n');
+    page->graph_button()->click();
+    w.WaitIdle();
+    QVERIFY(page->last_graph() != nullptr);
+    QCOMPARE(page->last_graph()->StatisticsText(), graph[2]);
+    QVERIFY(!page->last_graph()->Render(2).isNull());
+    page->last_graph()->close();
+    int code = -1;
+    Cli({"episodes", "--type", number.toStdString(), "--save", "--quiet"}, &code);
+    QCOMPARE(code, 0);
+    QVERIFY(!gui_table.empty());
+    QVERIFY2(gui_table == WorkFile("TABLA.DBF"), "disco saved other bytes than the command line");
+
+    // ">>" and "<<" step through the types; below the first the table is empty.
+    page->previous_button()->click();
+    w.WaitIdle();
+    QCOMPARE(page->type_list()->currentIndex(), type);
+    for (int i = 0; i <= type; ++i) page->ShowErrorType(type - i), w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), 0);
+    // Another file chosen: rows of the last one are not shown over it.
+    page->ShowErrorType(type + 1);
+    w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), expected);
+    w.window->ChooseFile(QString::fromStdString(root_ + "/QUIROVEL/trabajo/Ctprueba.dbf"));
+    w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), 0);
+  }
+
+  void uncodedSummaryAsTheCommandLine() {
+    DetectOnTheSample();
+    const QStringList cli =
+        QString::fromStdString(Cli({"uncoded"})).split('\n', Qt::SkipEmptyParts);
+    const QStringList by_discharges =
+        QString::fromStdString(Cli({"uncoded", "--sort", "discharges:desc"}))
+            .split('\n', Qt::SkipEmptyParts);
+    const QStringList graph = QString::fromStdString(Cli({"graph", "uncoded"})).split('\n');
+
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    w.window->SelectPage(3);
+    UncodedPage* page = w.window->uncoded_page();
+    page->summary_button()->click();
+    w.WaitIdle();
+    auto lines = [page] {
+      QStringList shown;
+      for (int r = 0; r < page->list()->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* item = page->list()->topLevelItem(r);
+        std::string t[7];
+        for (int c = 0; c < 7; ++c) t[c] = ToProgramText(item->text(c));
+        shown << ToQString(StrFormat("  %6.6s %-25.25s %10.10s %13.13s %14.14s %8.8s %9.9s",
+                                     t[0].c_str(), t[1].c_str(), t[2].c_str(), t[3].c_str(),
+                                     t[4].c_str(), t[5].c_str(), t[6].c_str()));
+      }
+      return shown;
+    };
+    const int rows = page->list()->topLevelItemCount();
+    QVERIFY(rows > 1);
+    QCOMPARE(lines(), cli.mid(1, rows));
+    QCOMPARE(page->summary_text()->text(), cli[rows + 1]);
+    QVERIFY(!page->print_summary_button()->isEnabled());
+    // The first click on a header sorts descending.
+    page->list()->header()->sectionClicked(2);
+    QCOMPARE(lines(), by_discharges.mid(1, rows));
+
+    page->graph_button()->click();
+    QVERIFY(page->last_graph() != nullptr);
+    QCOMPARE(page->last_graph()->StatisticsText(), graph[2]);
+    page->last_graph()->close();
+
+    // A double click on a service: its uncoded discharges on page 1.
+    int row = 0;
+    while (row < rows && page->summary().rows[row].uncoded == 0) ++row;
+    QVERIFY(row < rows);
+    messages_.clear();
+    page->OpenSelectedService(false);
+    QCOMPARE(messages_, QStringList{"Haga doble click en valor de la primera columna"});
+    page->list()->setCurrentItem(page->list()->topLevelItem(row));
+    page->OpenSelectedService(false);
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
+    w.WaitIdle();
+    QCOMPARE(w.window->errors_page()->model()->rowCount(), page->summary().rows[row].uncoded);
+    w.window->SelectPage(3);
+    // A right double click: all its discharges.
+    QTreeWidgetItem* item = page->list()->topLevelItem(row);
+    page->list()->scrollToItem(item);
+    QTest::mouseDClick(page->list()->viewport(), Qt::RightButton, {},
+                       page->list()->visualItemRect(item).center());
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
+    w.WaitIdle();
+    QCOMPARE(w.window->errors_page()->model()->rowCount(), page->summary().rows[row].discharges);
+  }
+
+  void searchDialogWritesWhatTheCommandLineWrites() {
+    DetectOnTheSample();
+    const char* text = "4*, 8* - 9*,V30";
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    UtilitiesPage* utilities = w.window->utilities_page();
+    QString found;
+    QTimer::singleShot(0, [&] {
+      CodeSearchDialog* d = utilities->search_dialog();
+      QVERIFY(d->isVisible());
+      d->search_text()->setPlainText(text);
+      d->condition(CodeSearchDialog::kSexo)->setChecked(true);
+      d->sex_list()->setCurrentIndex(2);  // "Mujer"
+      d->condition(CodeSearchDialog::kEdad)->setChecked(true);
+      d->age_low()->setText("0");
+      d->age_high()->setText("60");
+      d->keep_episodes()->setChecked(true);
+      d->search_button()->click();
+      QTRY_VERIFY_WITH_TIMEOUT(!w.window->runner().busy(), 60000);
+      QCOMPARE(d->pattern_table()->rowCount(), 3);
+      QCOMPARE(d->pattern_table()->item(2, 1)->text(), QString("V30   "));
+      found = d->episodes()->text();
+      d->accept();
+    });
+    utilities->OpenSearch();
+    QVERIFY(found.toInt() > 0);
+    // The kept episodes fill page 1.
+    QCOMPARE(w.window->tabs()->currentIndex(), 1);
+    w.WaitIdle();
+    QCOMPARE(w.window->errors_page()->model()->rowCount(), found.toInt());
+    const std::string wide = WorkFile("busqueda.txt"), narrow = WorkFile("busqueda2.txt");
+    int code = -1;
+    Cli({"search", text, "--sex", "2", "--age", "0-60"}, &code);
+    QCOMPARE(code, 0);
+    QVERIFY(!wide.empty());
+    QVERIFY2(wide == WorkFile("busqueda.txt"), "busqueda.txt differs from the command line's");
+    QVERIFY2(narrow == WorkFile("busqueda2.txt"), "busqueda2.txt differs from the command line's");
+    // "Limpia": the text and the boxes, not the chosen values.
+    CodeSearchDialog* d = utilities->search_dialog();
+    d->Clear();
+    QVERIFY(d->search_text()->toPlainText().isEmpty());
+    QVERIFY(!d->condition(CodeSearchDialog::kSexo)->isChecked());
+    QCOMPARE(d->sex_list()->currentIndex(), 2);
+  }
+
+  // Bars where the layout puts them, in their shades, the average in its
+  // colour; twice the pixels at a device pixel ratio of 2; PNG and PDF files.
+  void graphDrawsTheFiguresSharplyAndSaves() {
+    UncodedHistogram h;
+    h.first_date = 20060130;
+    h.last_date = 20060205;
+    h.bars = 9;
+    const std::int32_t counts[9] = {0, 3, 1, 0, 2, 0, 0, 1, 0};
+    for (int i = 0; i < 9; ++i) h.counters[i] = counts[i];
+    GraphDialog dialog(ComputeGraphFigures(h, kAdmissionsGraphTitle));
+    QCOMPARE(dialog.StatisticsText(), QString("N=7, X=   1.75 Mo=3 Me=1/2/2006"));
+    const QImage one = dialog.Render(1), two = dialog.Render(2);
+    QCOMPARE(two.size(), one.size() * 2);
+    QCOMPARE(two.devicePixelRatio(), 2.0);
+    const GraphLayout l = LayOutGraph(dialog.figures(), one.width(), one.height());
+    auto at = [&](int bar, double count) {
+      return one.pixelColor(static_cast<int>(l.left + l.bar_width * (bar + 0.5)),
+                            static_cast<int>(l.baseline - count * l.pixels_per_count));
+    };
+    QCOMPARE(at(1, 0.5), QColor(32, 16, 8));  // bar i: (32i, 16i, 8i) modulo 256
+    QCOMPARE(at(4, 1.5), QColor(128, 64, 32));
+    QCOMPARE(at(1, 3.5), QColor(Qt::white));  // above the bar
+    QCOMPARE(at(3, 0.5), QColor(Qt::white));  // a day without episodes
+    // The moving average at bar 2 is (0 + 3 + 1 + 0 + 2) / 5 = 1.2: its colour there.
+    const QColor average = at(2, 1.2);
+    QVERIFY2(average.red() > average.green() && average.blue() > average.green(),
+             qPrintable(average.name()));
+
+    const QString png = dir_.filePath("grafica.png"), pdf = dir_.filePath("grafica.pdf");
+    QVERIFY(dialog.SavePng(png));
+    QVERIFY(dialog.SavePdf(pdf));
+    QCOMPARE(QImage(png).width(), one.width() * 2);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QVERIFY(ShowGraph(UncodedHistogram{}, kUncodedGraphTitle, nullptr) == nullptr);  // no bars
+  }
+
+  // Every widget of the search dialog lands in its field of the request.
+  void searchDialogRequestFromItsWidgets() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    CodeSearchDialog* d = w.window->utilities_page()->search_dialog();
+    d->search_text()->setPlainText(QString::fromUtf8("V30,\n65*"));
+    for (int c = CodeSearchDialog::kAlta; c <= CodeSearchDialog::kIngreso; ++c)
+      d->condition(static_cast<CodeSearchDialog::Condition>(c))->setChecked(true);
+    d->discharge_from()->setDate(QDate(2006, 2, 1));
+    d->discharge_to()->setDate(QDate(2006, 3, 31));
+    d->admission_from()->setDate(QDate(2005, 12, 24));
+    d->admission_to()->setDate(QDate(2006, 1, 9));
+    QVERIFY(d->service_list()->count() > 2);
+    d->service_list()->setCurrentIndex(2);
+    d->sex_list()->setCurrentIndex(4);
+    d->admission_type_list()->setCurrentIndex(3);
+    d->discharge_type_list()->setCurrentIndex(5);
+    d->age_low()->setText("18");
+    d->age_high()->setText("1234");  // at most three characters
+    d->residence()->setText(QString::fromUtf8("0213ñ7"));
+    const SearchRequest r = d->Request();
+    QCOMPARE(r.text, std::string("V30,\n65*"));
+    const SearchConditions& c = r.conditions;
+    QVERIFY(c.discharge && c.service && c.sex && c.age && c.admission_type && c.residence &&
+            c.discharge_type && c.admission);
+    QCOMPARE(c.discharge_from + c.discharge_to, std::string("2006020120060331"));
+    QCOMPARE(c.admission_from + c.admission_to, std::string("2005122420060109"));
+    QCOMPARE(c.service_value, ServiceChoices(w.session.references.services)[1].value);
+    QCOMPARE(c.sex_value, 9L);             // "Desconocido"
+    QCOMPARE(c.admission_type_value, 3L);  // "C.M.A."
+    QCOMPARE(c.discharge_type_value, 5L);  // "Defunción"
+    QCOMPARE(c.age_low + "-" + c.age_high, std::string("18-123"));
+    QCOMPARE(c.residence_text, std::string("0213\xF1"));
+    QVERIFY(!r.keep_episodes);
+  }
+
+  // "C1-P15", "Epi" with "Siguiente" and "No codif x servicio" against the core.
+  void diagnosisJumpEpisodeTreeAndServiceReport() {
+    DetectOnTheSample();
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    const QStringList counts =
+        QString::fromStdString(Cli({"counts"})).split('\n', Qt::SkipEmptyParts);
+    int type = 0;  // the first type with three errors or more
+    while (type < counts.size() && counts[type].left(6).trimmed().toInt() < 3) ++type;
+    QVERIFY(type < counts.size());
+    w.window->SelectPage(1);
+    ErrorsPage* page = w.window->errors_page();
+    page->ShowErrorType(type + 1);
+    w.WaitIdle();
+    QVERIFY(page->model()->rowCount() > 2);
+    page->JumpToDiagnoses();
+    QCOMPARE(page->view()->columnAt(0), kDiagnosisColumn);
+
+    // A click on a column header sorts on the worker; the same rows, in order.
+    const int rows = page->model()->rowCount();
+    page->view()->sortByColumn(HISTORIA - 1, Qt::DescendingOrder);
+    w.WaitIdle();
+    QCOMPARE(page->model()->rowCount(), rows);
+    for (int r = 1; r < rows; ++r)
+      QVERIFY(page->model()->Text(r - 1, HISTORIA - 1) >= page->model()->Text(r, HISTORIA - 1));
+
+    messages_.clear();
+    page->DescribeSelected();
+    QCOMPARE(messages_, QStringList{"Elija un episodio"});
+    page->view()->selectRow(1);
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<EpisodeTreeDialog*>(QApplication::activeModalWidget());
+      QVERIFY(d != nullptr);
+      for (int i = 0; i < 2; ++i) {
+        shown << d->windowTitle() + "|" + d->tree()->topLevelItem(0)->text(0);
+        d->next_button()->click();
+      }
+      d->reject();
+    });
+    page->DescribeSelected();
+    QCOMPARE(shown.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+      const EpisodeDescription e = DescribeEpisode(w.session, page->model()->table().Record(1 + i));
+      QCOMPARE(shown[i], "Episodio " + ToQString(e.caption) + "|" + ToQString(e.roots[0].text));
+    }
+
+    w.window->SelectPage(3);
+    UncodedPage* uncoded = w.window->uncoded_page();
+    uncoded->BuildSummary();
+    w.WaitIdle();
+    int row = 0;
+    while (uncoded->summary().rows[row].uncoded < 2) ++row;
+    uncoded->list()->setCurrentItem(uncoded->list()->topLevelItem(row));
+    uncoded->service_report_button()->click();
+    w.WaitIdle();
+    const std::string gui = WorkFile("altnocodserv.txt");
+    int code = -1;
+    Cli({"uncoded", "--service", uncoded->summary().rows[row].code}, &code);
+    QCOMPARE(code, 0);
+    QVERIFY(gui.find("Total no codificadas") != std::string::npos);
+    QVERIFY2(gui == WorkFile("altnocodserv.txt"),
+             "altnocodserv.txt differs from the command line's");
+  }
+
+  // While an operation owns the session the table shows only the rows it
+  // read before, and repaints the others when the operation ends.
+  void episodeTableReadsNoRowWhileTheWorkerOwnsTheSession() {
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    EpisodeTable table;
+    for (std::int64_t record = 1; record <= 3000; ++record) table.Add(record);
+    EpisodeTableModel* model = w.window->errors_page()->model();
+    model->SetTable(table);
+    const QString first = model->Text(0, HISTORIA - 1);
+    QVERIFY(!first.isEmpty());
+    std::atomic<bool> release = false;
+    QVERIFY(w.window->runner().Start("espera", [&release] {
+      while (!release) QThread::msleep(5);
+      return true;
+    }));
+    QSignalSpy repaint(model, &EpisodeTableModel::dataChanged);
+    QCOMPARE(model->Text(0, HISTORIA - 1), first);  // kept
+    QVERIFY(model->Text(2999, HISTORIA - 1).isEmpty());
+    QCOMPARE(model->Text(2999, EpisodeTable::kIdColumn), QString("@3000"));
+    release = true;
+    w.WaitIdle();
+    QVERIFY(repaint.size() >= 1);
+    QVERIFY(!model->Text(2999, HISTORIA - 1).isEmpty());
   }
 };
 
