@@ -19,6 +19,7 @@
 #include "app/gui/about_page.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/error_browser_page.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/reports_page.h"
 #include "app/gui/text_codec.h"
@@ -60,15 +61,16 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
   reports_ = new ReportsPage(context_, tabs_);
   configuration_ = new ConfigurationPage(context_, tabs_);
   utilities_ = new UtilitiesPage(context_, tabs_);
+  error_browser_ = new ErrorBrowserPage(context_, tabs_);
   tabs_->addTab(detection_, ToQString("Detección"_cp));
   tabs_->addTab(PendingPage(tabs_), ToQString("Errores por Tipo/Servicio"));
-  tabs_->addTab(PendingPage(tabs_), ToQString("Campos erroneos"));
+  tabs_->addTab(error_browser_, ToQString("Campos erroneos"));
   tabs_->addTab(PendingPage(tabs_), ToQString("Altas no codificadas"));
   tabs_->addTab(reports_, ToQString("Listados"));
   tabs_->addTab(utilities_, ToQString("Utilidades"));
   tabs_->addTab(configuration_, ToQString("Configuración"_cp));
   tabs_->addTab(new AboutPage(tabs_), ToQString("Quirovel"));
-  for (int page : {1, 2, 3}) tabs_->setTabEnabled(page, false);
+  for (int page : {1, 3}) tabs_->setTabEnabled(page, false);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
@@ -81,6 +83,12 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
     SetBusy(true);
   });
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::PageChanged);
+  connect(error_browser_, &ErrorBrowserPage::BringToFront, this, [this] {
+    if (tabs_->currentWidget() == error_browser_)
+      error_browser_->Shown();
+    else
+      tabs_->setCurrentWidget(error_browser_);
+  });
   connect(&runner_, &OperationRunner::finished, this, [this] {
     PaintFeedback();
     SetBusy(false);
@@ -247,6 +255,7 @@ void MainWindow::PageChanged(int index) {
   shown_page_ = index;
   if (index == 6) configuration_->Shown();
   if (index == 5) utilities_->Shown();
+  if (index == 2) error_browser_->Shown();
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -257,6 +266,7 @@ void MainWindow::SetBusy(bool busy) {
   reports_->SetBusy(busy);
   configuration_->SetBusy(busy);
   utilities_->SetBusy(busy);
+  error_browser_->SetBusy(busy);
   setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 

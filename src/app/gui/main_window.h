@@ -24,6 +24,7 @@ namespace quirovel {
 
 class ConfigurationPage;
 class DetectionPage;
+class ErrorBrowserPage;
 class ReportsPage;
 class UtilitiesPage;
 
@@ -47,6 +48,7 @@ class MainWindow final : public QWidget {
   ReportsPage* reports_page() const { return reports_; }
   ConfigurationPage* configuration_page() const { return configuration_; }
   UtilitiesPage* utilities_page() const { return utilities_; }
+  ErrorBrowserPage* error_browser_page() const { return error_browser_; }
   OperationRunner& runner() { return runner_; }
   Session& session() { return session_; }
   WindowContext& context() { return context_; }
@@ -83,6 +85,7 @@ class MainWindow final : public QWidget {
   ReportsPage* reports_;
   ConfigurationPage* configuration_;
   UtilitiesPage* utilities_;
+  ErrorBrowserPage* error_browser_;
   int shown_page_ = -1;
   QLineEdit* current_file_;
   QLabel* record_count_;

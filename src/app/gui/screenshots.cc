@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 
+#include "app/gui/error_browser_dialogs.h"
+#include "app/gui/error_browser_page.h"
 #include "app/gui/import_dialog.h"
 #include "app/gui/main_window.h"
 #include "app/gui/report_viewer.h"
@@ -34,6 +36,14 @@ bool SaveScreenshots(MainWindow& window, const QString& directory) {
     window.SelectPage(page);
     WaitIdle(window);
     saved &= window.grab().save(directory + QStringLiteral("/pagina-%1.png").arg(page));
+  }
+  const std::int64_t shown = window.error_browser_page()->browser().shown().record;
+  if (shown > 0) {
+    EpisodeDialog episode(window.session());
+    episode.Describe(shown);
+    episode.show();
+    QApplication::processEvents();
+    saved &= episode.grab().save(directory + QStringLiteral("/episodio.png"));
   }
   ImportDialog import(window.context());
   import.show();
