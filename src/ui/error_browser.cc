@@ -113,7 +113,9 @@ bool ErrorBrowser::ShowError(int step) {
   };
   if (step != 0 && mode_ != SearchMode::kNone) {
     bool found = false;
-    while (!found) {
+    // Before any error is shown there is no type to look for: nothing to read.
+    const bool hopeless = mode_ == SearchMode::kType && (current_type_ < 1 || current_type_ > 71);
+    while (!found && !hopeless) {
       i += step;
       if (i < 0 || i >= count || !read(i)) break;
       if (mode_ == SearchMode::kType) {

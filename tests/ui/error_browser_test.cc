@@ -233,6 +233,12 @@ TEST_F(ErrorBrowserTest, AStepReadsOneEntryAndASearchLittleMoreThanItExamines) {
   EXPECT_EQ(b.current(), 0);
   EXPECT_LE(b.log_bytes_read(), 2u * 32 * 3000);
 
+  ErrorBrowser fresh(f.session());  // no type yet: no search through the log
+  fresh.set_mode(SearchMode::kType);
+  EXPECT_TRUE(fresh.ShowError(+1));
+  EXPECT_EQ(fresh.current(), 1);
+  EXPECT_EQ(fresh.entries_read(), 1);
+
   ErrorLogStepper log;
   ASSERT_TRUE(log.Open(f.fs(), f.WorkPath("fallos.dat")));
   quirovel::EntryBytes bytes{};
