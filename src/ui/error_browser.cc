@@ -61,6 +61,11 @@ bool ParseBrowseRequest(std::string_view request, bool* is_record, std::int64_t*
   return true;
 }
 
+std::string ErrorBrowser::RunStamp() const {
+  return StrFormat("%d|%lld|", s_.config.ErrorCount(), static_cast<long long>(s_.run.EndTime)) +
+         s_.config.LastRunDate() + "|" + s_.config.CurrentPath();
+}
+
 std::int64_t ErrorBrowser::error_count() const { return std::max(0, s_.config.ErrorCount()); }
 
 void ErrorBrowser::ResetColours(BoxColour present) {
@@ -146,6 +151,7 @@ bool ErrorBrowser::ShowError(int step) {
     return false;
   }
   entry_ = ErrorEntry::Decode(bytes.data());
+  shown_run_ = RunStamp();
   selected_type_ = entry_.error;
   const bool shown = ShowRecord(entry_.record);
   current_type_ = entry_.error;
@@ -207,8 +213,9 @@ void ErrorBrowser::Activate() {
   }
   if (requested) current_ = number;
   if (current_ > error_count() - 1 || current_ < 0) current_ = 0;
-  // A requested error is shown even when another one was on the page.
-  if (shown_.record == 0 || requested) ShowError(0);
+  // A requested error is shown even when another one was on the page, and
+  // so is the current one after a new run.
+  if (shown_.record == 0 || requested || shown_run_ != RunStamp()) ShowError(0);
 }
 
 }  // namespace quirovel

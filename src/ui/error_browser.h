@@ -97,7 +97,8 @@ class ErrorBrowser {
   // ("@1234"). Activate takes it.
   void Request(std::string_view request) { request_ = std::string(request); }
   // The page comes to the front: a waiting request is shown, else the
-  // current error when nothing is shown yet.
+  // current error when nothing is shown yet, or when the error shown belongs
+  // to a run or a file that is no longer the last one.
   void Activate();
 
   // What the last ShowError read of the log: bytes and entries.
@@ -106,6 +107,8 @@ class ErrorBrowser {
 
  private:
   void ResetColours(BoxColour present);
+  // What identifies the last run and its file.
+  std::string RunStamp() const;
 
   Session& s_;
   std::int64_t current_ = 0;
@@ -117,6 +120,7 @@ class ErrorBrowser {
   std::array<BoxColour, kCmbdFieldCount + 1> colours_{};
   ErrorEntry entry_;
   std::string request_;
+  std::string shown_run_;  // RunStamp() of the error shown
   std::uint64_t log_bytes_read_ = 0;
   std::int64_t entries_read_ = 0;
 };

@@ -177,6 +177,12 @@ TEST_F(ErrorBrowserTest, JumpRequestsAndTheTypeList) {
   b.Activate();
   EXPECT_EQ(b.current(), 0);
   EXPECT_EQ(b.shown().record, 1);
+  b.set_current(2);
+  b.Activate();  // the same run: the error shown stays
+  EXPECT_EQ(b.shown().record, 1);
+  f.session().config.SetLastRunDate("07/12/2026 10:00");
+  b.Activate();  // a new run: its error at the current index
+  EXPECT_EQ(b.shown().record, 2);
 
   b.set_mode(SearchMode::kService);
   ASSERT_TRUE(b.FindFirst(25));

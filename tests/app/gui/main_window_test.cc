@@ -18,6 +18,7 @@
 #include "app/cli/command.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/error_browser_dialogs.h"
 #include "app/gui/error_browser_page.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/import_dialog.h"
@@ -204,6 +205,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(page->box(HISTORIA)->text(), ToQString(historia5));
     QCOMPARE(page->type_list()->currentItem()->text(), QString("Registro CMBD"));
     QCOMPARE(page->box(SEXO)->palette().color(QPalette::Base), QColor(Qt::white));
+    // "Episodio" shows what `quirovel describe` prints.
+    EpisodeDialog episode(w.session);
+    episode.Describe(5);
+    QStringList lines = {episode.windowTitle()};
+    for (int i = 0; i < episode.tree()->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* root = episode.tree()->topLevelItem(i);
+      lines << root->text(0);
+      for (int c = 0; c < root->childCount(); ++c) lines << "  " + root->child(c)->text(0);
+    }
+    QCOMPARE(lines.join('\n') + '\n', QString::fromStdString(Cli({"describe", "5"})));
     w.window->SelectPage(0);  // the next windows open where this one was left
   }
 
