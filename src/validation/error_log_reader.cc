@@ -8,11 +8,16 @@ namespace {
 constexpr std::size_t kBlockSize = 1 << 16;  // 2048 entries
 }
 
+std::unique_ptr<File> OpenErrorLogFile(FileSystem& fs, const std::string& host_path) {
+  std::unique_ptr<File> file = fs.Open(host_path, OpenMode::kReadWriteCreate);
+  // A log on read-only media is still read.
+  if (!file) file = fs.Open(host_path, OpenMode::kRead);
+  return file;
+}
+
 bool ErrorLogReader::Open(FileSystem& fs, const std::string& host_path) {
   Close();
-  file_ = fs.Open(host_path, OpenMode::kReadWriteCreate);
-  // A log on read-only media is still read.
-  if (!file_) file_ = fs.Open(host_path, OpenMode::kRead);
+  file_ = OpenErrorLogFile(fs, host_path);
   return file_ != nullptr;
 }
 

@@ -13,6 +13,11 @@
 
 namespace quirovel {
 
+// The log opened as every reader of it does: read and write, created when
+// missing, never emptied; read only when that is all the medium allows. Null
+// when it cannot be opened.
+std::unique_ptr<File> OpenErrorLogFile(FileSystem& fs, const std::string& host_path);
+
 class ErrorLogReader {
  public:
   using Bytes = EntryBytes;

@@ -2,7 +2,7 @@
 _quirovel() {
   local cur prev words cword
   _init_completion || return
-  local commands="structure dump check init config open catalogue lookup detect group errors log counts report search codes-by-description uncoded episodes graph readmissions out-of-range discharge-range history import export export-errors help"
+  local commands="structure dump check init config open catalogue lookup detect group errors log counts report search codes-by-description uncoded episodes graph readmissions out-of-range discharge-range history import export export-errors describe help"
   local command="" i
   for ((i = 1; i < cword; i++)); do
     case "${words[i]}" in
@@ -45,6 +45,7 @@ _quirovel() {
     out-of-range) COMPREPLY=($(compgen -W "--from --to --help" -- "$cur")) ;;
     history) COMPREPLY=($(compgen -W "append show --yes --no" -- "$cur")) ;;
     report) COMPREPLY=($(compgen -W "--raw errores resumen erragr erragrserv reingr reingrserv reingrservnoprog fuerango busqueda busqueda2 altnocod altas altnocodserv" -- "$cur")) ;;
+    describe) COMPREPLY=($(compgen -W "--tooltips --help" -- "$cur")) ;;
     *) COMPREPLY=($(compgen -W "--help" -- "$cur")) ;;
   esac
 } && complete -F _quirovel quirovel

@@ -28,6 +28,7 @@ int HistoryCommand(CliContext& context, const std::vector<std::string>& args);
 int ImportCommand(CliContext& context, const std::vector<std::string>& args);
 int ExportCommand(CliContext& context, const std::vector<std::string>& args);
 int ExportErrorsCommand(CliContext& context, const std::vector<std::string>& args);
+int DescribeCommand(CliContext& context, const std::vector<std::string>& args);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -175,6 +176,11 @@ const std::vector<Command>& Commands() {
       {"export-errors", "export-errors",
        "Exporta los errores de la ultima deteccion a ERRORES.DBF (directorio de trabajo)",
        ExportErrorsCommand},
+      {"describe", "describe REGISTRO [--tooltips]",
+       "Describe un episodio del fichero actual (Episodio): los codigos traducidos",
+       DescribeCommand,
+       "Con --tooltips muestra ademas la ayuda de cada casilla de Campos erroneos\n"
+       "(NOMBRE: texto) que tenga texto."},
   };
   return commands;
 }

@@ -10,7 +10,7 @@
 
 #include "analyses/episode_table_save.h"
 #include "app/gui/double_clicks.h"
-#include "app/gui/episode_tree_dialog.h"
+#include "app/gui/error_browser_dialogs.h"
 #include "app/gui/graph_dialog.h"
 #include "app/gui/text_codec.h"
 #include "app/gui/tooltips.h"
@@ -222,10 +222,17 @@ void ErrorsPage::DescribeSelected() {
   const int row = SelectedRow("Elija un episodio");
   if (row < 0) return;
   const EpisodeTable& table = model_->table();
-  std::vector<std::int64_t> records;
-  for (std::size_t r = static_cast<std::size_t>(row); r < table.size(); ++r)
-    records.push_back(table.Record(r));
-  EpisodeTreeDialog dialog(window_, std::move(records), this);
+  // A modal dialog: no operation owns the session while it is open.
+  // "Siguiente" shows the episode of the next row.
+  std::size_t shown = static_cast<std::size_t>(row);
+  EpisodeDialog dialog(window_.session, this);
+  dialog.Describe(table.Record(shown));
+  dialog.next_button()->setEnabled(shown + 1 < table.size());
+  connect(dialog.next_button(), &QPushButton::clicked, &dialog, [&] {
+    if (shown + 1 >= table.size()) return;
+    dialog.Describe(table.Record(++shown));
+    dialog.next_button()->setEnabled(shown + 1 < table.size());
+  });
   dialog.exec();
 }
 

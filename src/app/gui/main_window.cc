@@ -19,6 +19,7 @@
 #include "app/gui/about_page.h"
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/error_browser_page.h"
 #include "app/gui/errors_page.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/reports_page.h"
@@ -37,13 +38,6 @@ namespace quirovel {
 namespace {
 
 constexpr const char* kManual = "C:\\QUIROVEL\\ManualQuirovel.PDF";
-
-// Pages built by later work stand in the sheet with their titles.
-QWidget* PendingPage(QWidget* parent) {
-  auto* page = new QWidget(parent);
-  page->setEnabled(false);
-  return page;
-}
 
 }  // namespace
 
@@ -66,17 +60,16 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
   configuration_ = new ConfigurationPage(context_, tabs_);
   utilities_ = new UtilitiesPage(context_, tabs_);
   errors_ = new ErrorsPage(context_, tabs_);
+  error_browser_ = new ErrorBrowserPage(context_, tabs_);
   uncoded_ = new UncodedPage(context_, tabs_);
   tabs_->addTab(detection_, ToQString("Detección"_cp));
   tabs_->addTab(errors_, ToQString("Errores por Tipo/Servicio"));
-  tabs_->addTab(PendingPage(tabs_), ToQString("Campos erroneos"));
+  tabs_->addTab(error_browser_, ToQString("Campos erroneos"));
   tabs_->addTab(uncoded_, ToQString("Altas no codificadas"));
   tabs_->addTab(reports_, ToQString("Listados"));
   tabs_->addTab(utilities_, ToQString("Utilidades"));
   tabs_->addTab(configuration_, ToQString("Configuración"_cp));
   tabs_->addTab(new AboutPage(tabs_), ToQString("Quirovel"));
-  tabs_->setTabEnabled(2, false);
-
   // Page 0's type list, page 3's services and the code search fill page 1.
   connect(detection_->type_list(), &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) {
@@ -93,6 +86,11 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
             SelectPage(1);
             errors_->ShowSearchResult(records);
           });
+  // A row of page 1 opens its error or record on page 2.
+  connect(errors_, &ErrorsPage::browseRequested, this, [this](const QString& request) {
+    SelectPage(2);
+    error_browser_->Browse(request);
+  });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
@@ -105,6 +103,12 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
     SetBusy(true);
   });
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::PageChanged);
+  connect(error_browser_, &ErrorBrowserPage::BringToFront, this, [this] {
+    if (tabs_->currentWidget() == error_browser_)
+      error_browser_->Shown();
+    else
+      tabs_->setCurrentWidget(error_browser_);
+  });
   connect(&runner_, &OperationRunner::finished, this, [this] {
     PaintFeedback();
     SetBusy(false);
@@ -274,6 +278,7 @@ void MainWindow::PageChanged(int index) {
   if (index == 6) configuration_->Shown();
   if (index == 5) utilities_->Shown();
   if (index == 1) errors_->Shown();
+  if (index == 2) error_browser_->Shown();
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -286,6 +291,7 @@ void MainWindow::SetBusy(bool busy) {
   utilities_->SetBusy(busy);
   errors_->SetBusy(busy);
   uncoded_->SetBusy(busy);
+  error_browser_->SetBusy(busy);
   setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 

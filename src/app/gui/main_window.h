@@ -25,6 +25,7 @@ namespace quirovel {
 class ConfigurationPage;
 class DetectionPage;
 class ErrorsPage;
+class ErrorBrowserPage;
 class ReportsPage;
 class UncodedPage;
 class UtilitiesPage;
@@ -51,6 +52,7 @@ class MainWindow final : public QWidget {
   UtilitiesPage* utilities_page() const { return utilities_; }
   ErrorsPage* errors_page() const { return errors_; }
   UncodedPage* uncoded_page() const { return uncoded_; }
+  ErrorBrowserPage* error_browser_page() const { return error_browser_; }
   OperationRunner& runner() { return runner_; }
   Session& session() { return session_; }
   WindowContext& context() { return context_; }
@@ -89,6 +91,7 @@ class MainWindow final : public QWidget {
   UtilitiesPage* utilities_;
   ErrorsPage* errors_ = nullptr;
   UncodedPage* uncoded_ = nullptr;
+  ErrorBrowserPage* error_browser_ = nullptr;
   int shown_page_ = -1;
   QLineEdit* current_file_;
   QLabel* record_count_;

@@ -7,6 +7,8 @@
 
 #include "app/gui/code_search_dialog.h"
 #include "app/gui/detection_page.h"
+#include "app/gui/error_browser_dialogs.h"
+#include "app/gui/error_browser_page.h"
 #include "app/gui/errors_page.h"
 #include "app/gui/graph_dialog.h"
 #include "app/gui/import_dialog.h"
@@ -64,6 +66,14 @@ bool SaveScreenshots(MainWindow& window, const QString& directory) {
     QApplication::processEvents();
     saved &= graph->grab().save(directory + QStringLiteral("/grafica.png"));
     graph->close();
+  }
+  const std::int64_t shown = window.error_browser_page()->browser().shown().record;
+  if (shown > 0) {
+    EpisodeDialog episode(window.session());
+    episode.Describe(shown);
+    episode.show();
+    QApplication::processEvents();
+    saved &= episode.grab().save(directory + QStringLiteral("/episodio.png"));
   }
   ImportDialog import(window.context());
   import.show();

@@ -30,7 +30,8 @@
 #include "app/gui/configuration_page.h"
 #include "app/gui/detection_page.h"
 #include "app/gui/episode_table_model.h"
-#include "app/gui/episode_tree_dialog.h"
+#include "app/gui/error_browser_dialogs.h"
+#include "app/gui/error_browser_page.h"
 #include "app/gui/errors_page.h"
 #include "app/gui/graph_dialog.h"
 #include "app/gui/gui_feedback.h"
@@ -46,6 +47,7 @@
 #include "session/startup.h"
 #include "storage/dbf_table.h"
 #include "validation/error_catalogue.h"
+#include "validation/error_log_reader.h"
 
 namespace quirovel {
 
@@ -151,6 +153,100 @@ class MainWindowTest : public QObject {
     QListWidget* types = w.window->detection_page()->type_list();
     QCOMPARE(cli.size(), types->count());
     for (int i = 0; i < types->count(); ++i) QCOMPARE(types->item(i)->text(), cli[i]);
+  }
+
+  // Page 2 over a run of the sample file: the errors it lands on stepping both
+  // ways in each search mode are those fallos.dat gives, read by the core;
+  // the yellow boxes are the entry's fields; "@record" shows that record.
+  void errorBrowserStepsThroughTheLogAsTheCoreReadsIt() {
+    int code = -1;
+    Cli({"detect", "--test", "mensual"}, &code);
+    QCOMPARE(code, 0);
+    std::vector<ErrorEntry> entries;
+    std::vector<std::string> services;
+    std::string historia5;
+    {
+      SilentFeedback quiet;
+      Session core(RealFileSystem(), quiet, root_);
+      LoadConfig(core);
+      ErrorLogReader log;
+      QVERIFY(log.Open(core.fs, OutputHostPath(core, "fallos.dat")));
+      ErrorLogReader::Bytes bytes{};
+      for (std::int64_t k = 1; k <= core.config.ErrorCount() && log.Read(k, &bytes); ++k) {
+        entries.push_back(ErrorEntry::Decode(bytes.data()));
+        QCOMPARE(core.table.ReadRecord(entries.back().record), 0);
+        services.emplace_back(CView(CmbdFieldText(core, SERVALT)));
+      }
+      QCOMPARE(core.table.ReadRecord(5), 0);
+      historia5 = std::string(CmbdFieldText(core, HISTORIA));
+      CloseConfig(core);
+    }
+    const auto n = static_cast<std::int64_t>(entries.size());
+    QVERIFY(n > 50);
+    // Where a step from `from` lands: the next error, of the same type or
+    // service, else (a search that found none) the error beside; at either
+    // end it stays.
+    auto lands = [&](int mode, std::int64_t from, int step) {
+      const auto at = [&](std::int64_t i) { return static_cast<std::size_t>(i); };
+      for (std::int64_t i = from + step; mode != 0 && i >= 0 && i < n; i += step)
+        if ((mode == 1 && entries[at(i)].error == entries[at(from)].error) ||
+            (mode == 2 && services[at(i)] == services[at(from)]))
+          return i;
+      const std::int64_t beside = from + step;
+      return beside >= 0 && beside < n ? beside : from;
+    };
+
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    ErrorBrowserPage* page = w.window->error_browser_page();
+    QApplication::setActiveWindow(w.window.get());
+    for (int mode : {0, 1, 2}) {
+      page->Browse("3");
+      QCOMPARE(w.window->tabs()->currentWidget(), page);
+      page->type_search()->setChecked(mode == 1);
+      page->service_search()->setChecked(mode == 2);
+      std::int64_t expected = 3;
+      for (int i = 0; i < 12; ++i) {
+        const int step = i < 7 ? +1 : -1;
+        expected = lands(mode, expected, step);
+        if (i % 2 == 0) {
+          QTest::mouseClick(step > 0 ? page->next_button() : page->previous_button(),
+                            Qt::LeftButton);
+        } else {
+          page->type_list()->setFocus();
+          QTest::keyClick(page->type_list(), step > 0 ? Qt::Key_Right : Qt::Key_Left);
+        }
+        QCOMPARE(page->current_error()->text().toLongLong(), expected);
+        const ErrorEntry& e = entries[static_cast<std::size_t>(expected)];
+        QCOMPARE(page->type_list()->currentRow(), e.error - 1);
+        for (int k = 1; k <= kCmbdFieldCount; ++k) {
+          const bool named = static_cast<std::uint32_t>(k) == e.field ||
+                             static_cast<std::uint32_t>(k) == e.related1 ||
+                             static_cast<std::uint32_t>(k) == e.related2;
+          QCOMPARE(page->box(k)->palette().color(QPalette::Base) == QColor(255, 255, 0), named);
+        }
+      }
+    }
+    QTest::keyClick(page->type_list(), Qt::Key_End);
+    QCOMPARE(page->current_error()->text().toLongLong(), n - 1);
+    QTest::keyClick(page->type_list(), Qt::Key_Home);
+    QCOMPARE(page->current_error()->text().toLongLong(), 0);
+
+    page->Browse("@5");
+    QCOMPARE(page->box(HISTORIA)->text(), ToQString(historia5));
+    QCOMPARE(page->type_list()->currentItem()->text(), QString("Registro CMBD"));
+    QCOMPARE(page->box(SEXO)->palette().color(QPalette::Base), QColor(Qt::white));
+    // "Episodio" shows what `quirovel describe` prints.
+    EpisodeDialog episode(w.session);
+    episode.Describe(5);
+    QStringList lines = {episode.windowTitle()};
+    for (int i = 0; i < episode.tree()->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* root = episode.tree()->topLevelItem(i);
+      lines << root->text(0);
+      for (int c = 0; c < root->childCount(); ++c) lines << "  " + root->child(c)->text(0);
+    }
+    QCOMPARE(lines.join('\n') + '\n', QString::fromStdString(Cli({"describe", "5"})));
+    w.window->SelectPage(0);  // the next windows open where this one was left
   }
 
   void cancelLeavesALogTheCountsDescribe() {
@@ -391,6 +487,12 @@ class MainWindowTest : public QObject {
     emit page->view()->doubleClicked(page->model()->index(0, 0));
     QCOMPARE(browse.size(), 1);
     QCOMPARE(browse[0][0].toString(), page->model()->Text(0, 63));
+    // ... which shows that error on page 2.
+    QCOMPARE(w.window->tabs()->currentIndex(), 2);
+    w.WaitIdle();
+    QCOMPARE(w.window->error_browser_page()->browser().shown().record,
+             page->model()->table().Record(0));
+    w.window->SelectPage(1);
 
     // "disco" saves what `episodes --save` saves; "Gr" draws what `graph` computes.
     page->save_button()->click();
@@ -641,7 +743,7 @@ class MainWindowTest : public QObject {
     page->view()->selectRow(1);
     QStringList shown;
     QTimer::singleShot(0, [&] {
-      auto* d = qobject_cast<EpisodeTreeDialog*>(QApplication::activeModalWidget());
+      auto* d = qobject_cast<EpisodeDialog*>(QApplication::activeModalWidget());
       QVERIFY(d != nullptr);
       for (int i = 0; i < 2; ++i) {
         shown << d->windowTitle() + "|" + d->tree()->topLevelItem(0)->text(0);
@@ -653,7 +755,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown.size(), 2);
     for (int i = 0; i < 2; ++i) {
       const EpisodeDescription e = DescribeEpisode(w.session, page->model()->table().Record(1 + i));
-      QCOMPARE(shown[i], "Episodio " + ToQString(e.caption) + "|" + ToQString(e.roots[0].text));
+      QCOMPARE(shown[i], ToQString(e.caption) + "|" + ToQString(e.roots[0].text));
     }
 
     w.window->SelectPage(3);
