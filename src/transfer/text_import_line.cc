@@ -102,6 +102,13 @@ LineVerdict TextImportLine::Build(std::string_view line, long record_number) {
                      line.find('\n') == std::string_view::npos &&
                      (!delimited || line.find(delimiter) == std::string_view::npos);
   for (std::size_t f = 0; f < count && pos < n; ++f) {
+    if (plain && !fixed) {
+      // Most separated values are empty, and an empty value leaves its
+      // field blank (an empty date too): a run of them is passed at once.
+      while (line[pos] == separator && ++f < count && ++pos < n) {
+      }
+      if (f == count || pos == n) break;
+    }
     const ImportField& field = fields_[f];
     const std::size_t width = static_cast<std::size_t>(field.width);
     const std::size_t limit = field.type == 'D' ? width + 2 : width;
@@ -121,12 +128,6 @@ LineVerdict TextImportLine::Build(std::string_view line, long record_number) {
       }
       value = line.substr(pos, end - pos);
       pos = end;
-      if (value.empty() && !fixed) {
-        // Most separated values are empty, and an empty value leaves its
-        // field blank (an empty date too).
-        if (pos < n) ++pos;
-        continue;
-      }
       if (value.size() > bound) {
         value_.assign(value.substr(0, bound + 1));
         feedback_.Message(StrFormat("Linea %ld Error tamaño campo %d %s=%d: [%s]"_cp, record_number,
