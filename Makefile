@@ -7,7 +7,7 @@ ROOT ?= $(CURDIR)/demo-root
 DEMO_PACKAGES := cmake ninja-build g++
 PACKAGES := $(DEMO_PACKAGES) clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev python3 python3-dbfread gdal-bin clang-format dpkg-dev \
-            qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+            qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps deps-demo build demo gui screenshots test test-asan bench fuzz fuzz-ci check-source format install package clean

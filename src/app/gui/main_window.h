@@ -24,6 +24,7 @@ namespace quirovel {
 
 class ConfigurationPage;
 class DetectionPage;
+class ReportPrinter;
 class ReportsPage;
 class UtilitiesPage;
 
@@ -50,6 +51,7 @@ class MainWindow final : public QWidget {
   OperationRunner& runner() { return runner_; }
   Session& session() { return session_; }
   WindowContext& context() { return context_; }
+  ReportPrinter* report_printer() const { return printer_; }
   QLabel* status_line() const { return status_; }
   QLabel* record_count_label() const { return record_count_; }
   QLabel* info_label() const { return info_; }
@@ -77,6 +79,7 @@ class MainWindow final : public QWidget {
   Session& session_;
   GuiFeedback& feedback_;
   OperationRunner runner_;
+  ReportPrinter* printer_ = nullptr;
   WindowContext context_;
   QTabWidget* tabs_;
   DetectionPage* detection_;

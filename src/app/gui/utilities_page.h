@@ -50,6 +50,8 @@ class UtilitiesPage final : public QWidget {
   void ChooseExport(int test, bool cma_only, bool text_format);
 
  private:
+  // A print button of a report, with its right-click menu.
+  void WirePrint(QPushButton* button, const char* name, const char* title);
   QWidget* BuildOutOfRange();
   QWidget* BuildReadmissions();
   QWidget* BuildExport();
