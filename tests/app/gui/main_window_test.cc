@@ -6,7 +6,10 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
+#include <QPaintEngine>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -20,13 +23,17 @@
 #include "app/gui/detection_page.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/import_dialog.h"
+#include "app/gui/print_rendering.h"
+#include "app/gui/report_printer.h"
 #include "app/gui/report_viewer.h"
+#include "app/gui/reports_page.h"
 #include "app/gui/structure_editor_dialog.h"
 #include "app/gui/utilities_page.h"
 #include "platform/file_system.h"
 #include "session/session.h"
 #include "session/startup.h"
 #include "storage/dbf_table.h"
+#include "ui/report_printing.h"
 #include "validation/error_catalogue.h"
 
 namespace quirovel {
@@ -314,6 +321,64 @@ class MainWindowTest : public QObject {
     for (int b = 0x20; b < 0x100; ++b) all += static_cast<char>(b);
     ReportViewer viewer("todo", all);
     QCOMPARE(viewer.text()->toPlainText().size(), 0x100 - 0x20);  // one character per byte
+  }
+  // The print buttons print what the core lays out: the page count the
+  // window shows is that of the job's pages; a cancelled dialog prints
+  // nothing; the right-click menu writes a PDF file.
+  void printButtonsPrintTheCoreLayout() {
+    int code = -1;
+    Cli({"detect"}, &code);
+    QCOMPARE(code, 0);
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    ReportPrinter* printer = w.window->report_printer();
+    const QString pdf = dir_.path() + "/resumen.pdf";
+    PageGeometry geometry;
+    printer->choose_printer = [&](QPrinter& p) {
+      p.setOutputFormat(QPrinter::PdfFormat);
+      p.setOutputFileName(pdf);
+      geometry = GeometryOf(p);
+      return true;
+    };
+    QPushButton* print = w.window->detection_page()->print_button();
+    QVERIFY(print->isEnabled());
+    print->click();
+    w.WaitIdle();
+    w.window->PaintFeedback();
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    PrintJob job;
+    QVERIFY(PrintReport(w.session, "resumen.txt", "t", 1.0, geometry, &job));
+    int pages = 0;
+    for (PrintedPage page; job.pages->Next(&page);) ++pages;
+    QCOMPARE(w.window->status_line()->text(), QString::fromUtf8("%1 páginas impresas").arg(pages));
+
+    printer->choose_printer = [](QPrinter&) { return false; };
+    QFile::remove(pdf);
+    print->click();
+    QVERIFY(!w.window->runner().busy());
+    QVERIFY(!QFileInfo::exists(pdf));
+
+    const QString by_type = dir_.path() + "/erragr.pdf";
+    printer->choose_pdf = [&](const QString& suggested) {
+      return suggested.endsWith("erragr.pdf") ? by_type : QString();
+    };
+    QPushButton* erragr = w.window->reports_page()->print_buttons()[2];
+    QCOMPARE(erragr->actions().size(), 3);
+    erragr->actions()[1]->trigger();  // "Guardar en PDF..."
+    w.WaitIdle();
+    QVERIFY(QFileInfo(by_type).size() > 0);
+
+    // The preview paints on pictures, which is how the window tells it from
+    // printing and keeps it to its first pages.
+    QPrinter preview_printer;
+    QPrintPreviewWidget preview(&preview_printer);
+    bool on_pictures = false;
+    connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* p) {
+      on_pictures = p->paintEngine()->type() == QPaintEngine::Picture;
+      QPainter painter(p);
+    });
+    preview.updatePreview();
+    QVERIFY(on_pictures);
   }
 };
 
