@@ -55,6 +55,11 @@ screenshots: build
 	./build/quirovel --root build/shots-root detect >/dev/null
 	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$(CURDIR)/build/shots-root/config \
 	  ./build/quirovel-gui --root build/shots-root --screenshots docs/screenshots
+	for r in resumen erragrserv; do \
+	  QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$(CURDIR)/build/shots-root/config \
+	    ./build/quirovel-gui --root build/shots-root --print $$r.txt --pdf build/shots-root/$$r.pdf && \
+	  pdftoppm -r 60 -f 1 -l 1 -png -singlefile build/shots-root/$$r.pdf docs/screenshots/impreso-$$r; \
+	done
 
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS) --timeout 600
