@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "app/cli/command.h"
@@ -62,35 +64,56 @@ void BM_StartToShownWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_StartToShownWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// A shown window over the installation at root, its messages dropped, once
+// its start-up work has ended.
+struct QuietWindow {
+  GuiFeedback feedback;
+  Session session;
+  std::unique_ptr<MainWindow> window;
+  explicit QuietWindow(const std::string& root) : session(RealFileSystem(), feedback, root) {
+    feedback.show_message = [](const QString&, const QString&) {};
+    LoadConfig(session);
+    window = std::make_unique<MainWindow>(session, feedback);
+    window->show();
+    while (window->runner().busy()) QApplication::processEvents();
+  }
+  ~QuietWindow() {
+    window.reset();
+    CloseConfig(session);
+  }
+};
+
+// Starts an operation of the window with `start` and, until it ends, times
+// the gaps between the ticks of a 10 ms timer on the window's thread.
+void TimeGapsWhileBusy(MainWindow& window, const std::function<void()>& start, double* longest,
+                       long* ticks) {
+  QElapsedTimer since_tick;
+  QTimer timer;
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (window.runner().busy()) {
+      *longest = std::max(*longest, static_cast<double>(since_tick.nsecsElapsed()) * 1e-6);
+      ++*ticks;
+    }
+    since_tick.restart();
+  });
+  start();
+  since_tick.start();
+  timer.start(10);
+  while (window.runner().busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  timer.stop();
+}
+
 void BM_TimerGapsDuringDetection(benchmark::State& state) {
   const long episodes = state.range(0);
   if (!Prepare(episodes)) return bench::SkipUnprepared(state);
   double longest = 0;
   long ticks = 0;
   for (auto _ : state) {
-    GuiFeedback feedback;
-    feedback.show_message = [](const QString&, const QString&) {};
-    Session session(RealFileSystem(), feedback, Root(episodes));
-    LoadConfig(session);
-    MainWindow window(session, feedback);
-    window.show();
-    while (window.runner().busy()) QApplication::processEvents();
-    QElapsedTimer since_tick;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-      if (window.runner().busy()) {
-        longest = std::max(longest, static_cast<double>(since_tick.nsecsElapsed()) * 1e-6);
-        ++ticks;
-      }
-      since_tick.restart();
-    });
-    window.detection_page()->test_button()->click();
-    since_tick.start();
-    timer.start(10);
-    while (window.runner().busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    timer.stop();
-    CloseConfig(session);
+    QuietWindow quiet(Root(episodes));
+    MainWindow& window = *quiet.window;
+    TimeGapsWhileBusy(
+        window, [&] { window.detection_page()->test_button()->click(); }, &longest, &ticks);
   }
   state.counters["longest_gap_ms"] = longest;
   state.counters["ticks"] = static_cast<double>(ticks);
@@ -116,35 +139,18 @@ void BM_PrintErrorsToPdf(benchmark::State& state) {
   double longest = 0;
   long ticks = 0;
   for (auto _ : state) {
-    GuiFeedback feedback;
-    feedback.show_message = [](const QString&, const QString&) {};
-    Session session(RealFileSystem(), feedback, Root(episodes));
-    LoadConfig(session);
-    MainWindow window(session, feedback);
-    window.show();
-    while (window.runner().busy()) QApplication::processEvents();
+    QuietWindow quiet(Root(episodes));
+    MainWindow& window = *quiet.window;
     window.report_printer()->choose_pdf = [&](const QString&) {
       return QString::fromStdString(pdf);
     };
     QPushButton* print = window.reports_page()->print_buttons()[1];  // "errores.txt"
-    QElapsedTimer clock, since_tick;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-      if (window.runner().busy()) {
-        longest = std::max(longest, static_cast<double>(since_tick.nsecsElapsed()) * 1e-6);
-        ++ticks;
-      }
-      since_tick.restart();
-    });
+    QElapsedTimer clock;
     clock.start();
-    print->actions()[1]->trigger();  // "Guardar en PDF..."
-    since_tick.start();
-    timer.start(10);
-    while (window.runner().busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    timer.stop();
+    // "Guardar en PDF..."
+    TimeGapsWhileBusy(
+        window, [&] { print->actions()[1]->trigger(); }, &longest, &ticks);
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
-    CloseConfig(session);
   }
   std::int64_t report = -1, written = -1;
   if (auto f =
