@@ -27,7 +27,9 @@ struct WindowContext {
   // report of the working directory with its title and font scale; the
   // uncoded discharges of one service with that service's name; the errors
   // of one type (key: the error number) or of one service (key: "%d" of its
-  // code's value) straight from the error log; an empty key prints nothing.
+  // code's value) straight from the error log; an empty key prints nothing
+  // (page 1 passes one by type only when a type is chosen, by service only
+  // when no type is).
   std::function<void(const std::string& name, const std::string& title, double scale)> print_report;
   std::function<void(const std::string& name, const std::string& service_name)>
       print_service_report;
