@@ -39,7 +39,7 @@ PrintFactors ServiceReportFactors(const PageGeometry& page) {
   return {page.height * page.aspect / 3000, page.width * page.aspect / 2400};
 }
 
-PrintFontSpec FontSpec(PrintFont font) {
+PrintFontFace FontFace(PrintFont font) {
   switch (font) {
     case PrintFont::kTitle:
       return {"Arial", 450};
@@ -59,7 +59,7 @@ PrintFontSpec FontSpec(PrintFont font) {
 }
 
 int ScaledTenths(PrintFont font, double font_factor) {
-  const double tenths = FontSpec(font).tenths * font_factor;
+  const double tenths = FontFace(font).tenths * font_factor;
   return tenths > 0 && tenths < 1e9 ? static_cast<int>(tenths) : 0;
 }
 

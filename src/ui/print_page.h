@@ -39,11 +39,11 @@ enum class PrintFont {
   kFooter,          // "Arial" 200
 };
 
-struct PrintFontSpec {
+struct PrintFontFace {
   const char* family;
   int tenths;  // tenths of a point before the font factor
 };
-PrintFontSpec FontSpec(PrintFont font);
+PrintFontFace FontFace(PrintFont font);
 // The font's size in tenths of a point: its size times f, truncated.
 int ScaledTenths(PrintFont font, double font_factor);
 // Its em height in device pixels. The sizes are points of a 96-dot-per-inch

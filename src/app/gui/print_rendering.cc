@@ -43,8 +43,8 @@ PageGeometry GeometryOf(QPrinter& printer) {
 }
 
 QFont PrintQFont(PrintFont font, double font_factor) {
-  const PrintFontSpec spec = FontSpec(font);
-  const QString family = QString::fromLatin1(spec.family);
+  const PrintFontFace face = FontFace(font);
+  const QString family = QString::fromLatin1(face.family);
   QFont q;
   if (family == QStringLiteral("Courier New")) {
     q.setFamilies({family, QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
