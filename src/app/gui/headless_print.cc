@@ -71,12 +71,19 @@ int RunHeadlessPrint(Session& s, GuiFeedback& feedback, const QStringList& args)
     const std::string key = ToProgramText(ValueOf(args, QStringLiteral("--print-errors"), 2));
     if ((mode != QStringLiteral("type") && mode != QStringLiteral("service")) || key.empty())
       return Usage();
-    const ErrorTableMode table =
-        mode == QStringLiteral("type") ? ErrorTableMode::kByType : ErrorTableMode::kByService;
+    const bool by_type = mode == QStringLiteral("type");
+    bool number = false;
+    const long value = QString::fromStdString(key).trimmed().toLong(&number);
+    if (!number || (by_type && (value < 1 || value > 71))) {
+      std::fputs(
+          "Nada que imprimir: un tipo de error es un número de 1 a 71, un servicio el "
+          "valor de su código\n",
+          stderr);
+      return 1;
+    }
+    const ErrorTableMode table = by_type ? ErrorTableMode::kByType : ErrorTableMode::kByService;
     make = [&s, table, key](const PageGeometry& page, PrintJob* job) {
-      if (PrintErrorTable(s, table, key, page, job)) return true;
-      s.feedback.Message("Nada que imprimir: elija un tipo de error (1 a 71) o un servicio");
-      return false;
+      return PrintErrorTable(s, table, key, page, job);
     };
   }
   QPrinter printer(QPrinter::HighResolution);
