@@ -137,9 +137,6 @@ TEST(ReportPagesTest, APageEndsWhenThePositionReachesTheUsableBottom) {
   pages = Pages(Numbered(1, 69));
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(Texts(pages[1]), std::vector<std::string>{"linea 69"});
-  // The same page in device pixels at u = 1.1 (H = 3300) holds as many.
-  pages = Pages(Numbered(1, 69), false, {3300, 2310, 1}, 1.1);
-  EXPECT_EQ(Texts(pages[0]).size(), 68u);
   // A printer scale of 0.5 halves the unit: (5920 - 208) / 40 -> 143 lines.
   pages = Pages(Numbered(1, 200), false, {3000, 2100, 1}, 0.5);
   ASSERT_EQ(pages.size(), 2u);
@@ -185,12 +182,6 @@ TEST(ReportPagesTest, GroupedLayoutSetsTheServiceAndTypeHeadingsApart) {
   // Fourth ordinary line after the heading (the second episode) is the
   // first shaded, then every second one.
   EXPECT_EQ(Shades(pages[0]), (std::vector<double>{texts[6].top, texts[8].top}));
-
-  // Without the grouped layout the same lines are ordinary ones.
-  const std::vector<PrintedPage> plain = Pages(report, false);
-  EXPECT_EQ(Texts(plain[0]).front(), "^NPEDIATRIA");
-  for (const PageItem& item : Body(plain[0])) EXPECT_EQ(item.font, PrintFont::kBody);
-  EXPECT_EQ(Shades(plain[0]).size(), 4u);
 }
 
 TEST(ReportLineReaderTest, LineEndsLongLinesAndALastLineWithoutItsEnd) {
@@ -222,11 +213,6 @@ TEST(ReportLineReaderTest, LineEndsLongLinesAndALastLineWithoutItsEnd) {
   ASSERT_TRUE(cr.Next(&line));
   EXPECT_EQ(line.text, "\rb");
   EXPECT_FALSE(cr.Next(&line));
-
-  // The pieces of a long line are printed, one after the other.
-  const std::vector<PrintedPage> pages = Pages(std::string(254, 'a') + "\fzz\r\n");
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(Texts(pages[0]).size(), 2u);
 }
 
 }  // namespace

@@ -95,17 +95,6 @@ TEST_F(ReportPrintingTest, FrameFactorsAndAMissingReport) {
   ASSERT_TRUE(PrintReport(s, "resumen.txt", "R", 0.7, {3000, 2100, 1}, &job));
   EXPECT_DOUBLE_EQ(job.factors.unit, 0.5);
   EXPECT_DOUBLE_EQ(job.factors.font, 0.35);
-  PrintedPage page;
-  ASSERT_TRUE(job.pages->Next(&page));
-  std::vector<std::string> frame;
-  for (const PageItem& item : page.items)
-    if (item.kind == PageItemKind::kText && item.top < kFirstLine) frame.push_back(item.text);
-  ASSERT_EQ(frame.size(), 4u);
-  EXPECT_EQ(frame[0], "R");
-  EXPECT_EQ(frame[1], DetectionFixture::kCurrentFile);
-  EXPECT_EQ(frame[2], std::string(CView(s.config.LastRunDate())));
-  EXPECT_EQ(frame[2].size(), 16u);  // "%d/%m/%Y %H:%M" of the run
-
   // A damaged printer scale counts as 1.
   s.config.SetPrinterScale(-3.0f);
   ASSERT_TRUE(PrintReport(s, "resumen.txt", "R", 1.0, kPage, &job));
