@@ -88,7 +88,7 @@ TEST_F(ReportPrintingTest, TheGroupedReportByServiceSetsItsHeadingsApart) {
   for (const auto& [text, font] : Take(job).lines) EXPECT_EQ(font, PrintFont::kBody) << text;
 }
 
-TEST_F(ReportPrintingTest, FrameFactorsAndAMissingReport) {
+TEST_F(ReportPrintingTest, FactorsADamagedScaleAndAMissingReport) {
   Session& s = f.session();
   s.config.SetPrinterScale(0.5f);
   PrintJob job;
