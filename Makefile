@@ -7,7 +7,7 @@ ROOT ?= $(CURDIR)/demo-root
 DEMO_PACKAGES := cmake ninja-build g++
 PACKAGES := $(DEMO_PACKAGES) clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev python3 python3-dbfread gdal-bin clang-format dpkg-dev \
-            qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+            qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps deps-demo build demo gui screenshots test test-asan bench fuzz fuzz-ci check-source format install package clean
@@ -55,6 +55,11 @@ screenshots: build
 	./build/quirovel --root build/shots-root detect >/dev/null
 	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$(CURDIR)/build/shots-root/config \
 	  ./build/quirovel-gui --root build/shots-root --screenshots docs/screenshots
+	for r in resumen erragrserv; do \
+	  QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$(CURDIR)/build/shots-root/config \
+	    ./build/quirovel-gui --root build/shots-root --print $$r.txt --pdf build/shots-root/$$r.pdf && \
+	  pdftoppm -r 60 -f 1 -l 1 -png -singlefile build/shots-root/$$r.pdf docs/screenshots/impreso-$$r; \
+	done
 
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS) --timeout 600

@@ -30,7 +30,6 @@ DetectionPage::DetectionPage(WindowContext& window, QWidget* parent)
   edit_ = new QPushButton(QStringLiteral("&Editar errores"), this);
   edit_->setToolTip(ToQString(tooltips::kEditErrors));
   print_ = new QPushButton(QStringLiteral("&Imprimir"), this);
-  print_->setEnabled(false);  // printing comes with its own dialog
 
   types_ = new QListWidget(this);
   fields_ = new QListWidget(this);
@@ -56,6 +55,11 @@ DetectionPage::DetectionPage(WindowContext& window, QWidget* parent)
     connect(b, &QRadioButton::toggled, this, [this] { ColourDisabledErrors(); });
   ColourDisabledErrors();
   connect(edit_, &QPushButton::clicked, this, [this] { window_.edit_report("errores.txt"); });
+  auto print = [this] {
+    window_.print_report("resumen.txt", "DETECCION de ERRORES del CMBDA: Resumen", 1.0);
+  };
+  connect(print_, &QPushButton::clicked, this, print);
+  if (window_.add_print_menu) window_.add_print_menu(print_, print);
 }
 
 DetectionPage::~DetectionPage() {
@@ -106,7 +110,8 @@ void DetectionPage::ColourDisabledErrors() {
 
 void DetectionPage::SetBusy(bool busy) {
   // The radio buttons read the configuration, which the worker owns meanwhile.
-  for (QWidget* w : std::initializer_list<QWidget*>{test_, edit_, mensual_, trimestral_, cma_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{test_, edit_, print_, mensual_, trimestral_, cma_})
     w->setEnabled(!busy);
 }
 

@@ -32,6 +32,7 @@ class DetectionPage final : public QWidget {
   void ColourDisabledErrors();
 
   QPushButton* test_button() const { return test_; }
+  QPushButton* print_button() const { return print_; }
   QListWidget* type_list() const { return types_; }
   QListWidget* field_list() const { return fields_; }
 

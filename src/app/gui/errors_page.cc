@@ -59,8 +59,6 @@ ErrorsPage::ErrorsPage(WindowContext& window, QWidget* parent) : QWidget(parent)
   next_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
   print_type_ = Button(QStringLiteral("Imprimir tipo"), tooltips::kPrintByType, this);
   print_service_ = Button(QStringLiteral("Imprimir servicio"), tooltips::kPrintByService, this);
-  print_type_->setEnabled(false);  // printing comes with its own dialog
-  print_service_->setEnabled(false);
   jump_ = Button(QStringLiteral("C&1-P15"), tooltips::kDiagnosisJump, this);
   describe_ = Button(QStringLiteral("E&pi"), tooltips::kEpisodeLabels, this);
   save_ = Button(QStringLiteral("&disco"), tooltips::kSaveTable, this);
@@ -114,6 +112,22 @@ ErrorsPage::ErrorsPage(WindowContext& window, QWidget* parent) : QWidget(parent)
           [this] { ShowErrorType(StepErrorNumber(error_number_, -1)); });
   connect(next_, &QPushButton::clicked, this,
           [this] { ShowErrorType(StepErrorNumber(error_number_, 1)); });
+  // The errors of the chosen type or service, straight from the log.
+  auto print_type = [this] {
+    const int type = types_->currentIndex();
+    window_.print_error_table(false, type > 0 ? TypeFilter(type) : std::string());
+  };
+  auto print_service = [this] {
+    const int index = services_->currentIndex();
+    window_.print_error_table(
+        true, index > 0 ? StrFormat("%ld", ChoiceValue(service_choices_, index)) : std::string());
+  };
+  connect(print_type_, &QPushButton::clicked, this, print_type);
+  connect(print_service_, &QPushButton::clicked, this, print_service);
+  if (window_.add_print_menu) {
+    window_.add_print_menu(print_type_, print_type);
+    window_.add_print_menu(print_service_, print_service);
+  }
   connect(jump_, &QPushButton::clicked, this, &ErrorsPage::JumpToDiagnoses);
   connect(describe_, &QPushButton::clicked, this, &ErrorsPage::DescribeSelected);
   connect(save_, &QPushButton::clicked, this, &ErrorsPage::SaveTable);
@@ -196,8 +210,9 @@ void ErrorsPage::Shown() {
 }
 
 void ErrorsPage::SetBusy(bool busy) {
-  for (QWidget* w : std::initializer_list<QWidget*>{types_, services_, previous_, next_, describe_,
-                                                    save_, graph_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{types_, services_, previous_, next_, print_type_,
+                                       print_service_, describe_, save_, graph_})
     w->setEnabled(!busy);
 }
 

@@ -1,14 +1,19 @@
 // quirovel-gui [--root DIR] [--screenshots OUT]: the desktop window over the
 // installation under the root (as `quirovel` finds it), or pictures of it.
 // quirovel-gui --manual-pdf MANUAL.md OUT.pdf: the manual for the kit.
+// quirovel-gui [--root DIR] --print REPORT --pdf OUT.pdf [--title T] [--scale S]
+// quirovel-gui [--root DIR] --print-errors type N|service CODE --pdf OUT.pdf:
+// a report or the error table printed to a PDF file, with no window.
 #include <QApplication>
 #include <QMessageBox>
 #include <string>
 
 #include "app/gui/gui_feedback.h"
+#include "app/gui/headless_print.h"
 #include "app/gui/main_window.h"
 #include "app/gui/manual_pdf.h"
 #include "app/gui/screenshots.h"
+#include "platform/cp1252.h"
 #include "platform/file_system.h"
 #include "reference/install_paths.h"
 #include "session/session.h"
@@ -32,8 +37,13 @@ int main(int argc, char** argv) {
 
   using namespace quirovel;
   GuiFeedback feedback;
+  if (WantsHeadlessPrint(args)) UseStandardError(feedback);
   Session session(RealFileSystem(), feedback, HostPaths::DefaultRoot(root));
   if (!session.fs.IsDirectory(session.paths.ToHost(kInstallDirectory))) {
+    if (WantsHeadlessPrint(args)) {
+      feedback.Message("No hay instalación de Quirovel en "_cp + session.paths.root());
+      return 1;
+    }
     QMessageBox::critical(
         nullptr, QStringLiteral("Quirovel"),
         QString::fromUtf8(
@@ -43,6 +53,11 @@ int main(int argc, char** argv) {
   }
   LoadConfig(session);
   if (session.config_unreadable) return 1;  // said by start-up
+  if (WantsHeadlessPrint(args)) {
+    const int code = RunHeadlessPrint(session, feedback, args);
+    CloseConfig(session);
+    return code;
+  }
   MainWindow window(session, feedback);
   window.show();
   const int code =

@@ -21,6 +21,7 @@
 #include "app/gui/detection_page.h"
 #include "app/gui/error_browser_page.h"
 #include "app/gui/errors_page.h"
+#include "app/gui/report_printer.h"
 #include "app/gui/report_viewer.h"
 #include "app/gui/reports_page.h"
 #include "app/gui/text_codec.h"
@@ -46,10 +47,26 @@ MainWindow::MainWindow(Session& session, GuiFeedback& feedback, QWidget* parent)
       session_(session),
       feedback_(feedback),
       runner_(feedback),
-      context_{session, feedback, runner_, [this](const std::string& name) { EditReport(name); },
+      printer_(new ReportPrinter(session, feedback, runner_, this)),
+      context_{session,
+               feedback,
+               runner_,
+               [this](const std::string& name) { EditReport(name); },
                [this] {
                  ShowCurrentFile();
                  if (errors_ != nullptr) errors_->ResultsChanged();
+               },
+               [this](const std::string& name, const std::string& title, double scale) {
+                 printer_->PrintReport(name, title, scale);
+               },
+               [this](const std::string& name, const std::string& service_name) {
+                 printer_->PrintServiceReport(name, service_name);
+               },
+               [this](bool by_service, const std::string& key) {
+                 printer_->PrintErrorTable(by_service, key);
+               },
+               [this](QPushButton* button, std::function<void()> print) {
+                 printer_->AddMenu(button, std::move(print));
                }} {
   setWindowTitle(ToQString("CMBD-A: Detección de Errores"_cp));
   setAcceptDrops(true);

@@ -26,6 +26,7 @@ class ConfigurationPage;
 class DetectionPage;
 class ErrorsPage;
 class ErrorBrowserPage;
+class ReportPrinter;
 class ReportsPage;
 class UncodedPage;
 class UtilitiesPage;
@@ -56,6 +57,7 @@ class MainWindow final : public QWidget {
   OperationRunner& runner() { return runner_; }
   Session& session() { return session_; }
   WindowContext& context() { return context_; }
+  ReportPrinter* report_printer() const { return printer_; }
   QLabel* status_line() const { return status_; }
   QLabel* record_count_label() const { return record_count_; }
   QLabel* info_label() const { return info_; }
@@ -83,6 +85,7 @@ class MainWindow final : public QWidget {
   Session& session_;
   GuiFeedback& feedback_;
   OperationRunner runner_;
+  ReportPrinter* printer_ = nullptr;
   WindowContext context_;
   QTabWidget* tabs_;
   DetectionPage* detection_;

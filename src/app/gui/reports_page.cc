@@ -43,13 +43,18 @@ ReportsPage::ReportsPage(WindowContext& window, QWidget* parent) : QWidget(paren
     auto* box = new QGroupBox(ToQString(entry.label), this);
     auto* edit = new QPushButton(QStringLiteral("Editar"), box);
     auto* print = new QPushButton(QStringLiteral("Imprimir"), box);
-    print->setEnabled(false);  // printing comes with its own dialog
     auto* row = new QHBoxLayout(box);
     row->addWidget(edit);
     row->addWidget(print);
     const std::string name = entry.edited;
     connect(edit, &QPushButton::clicked, this, [&window, name] { window.edit_report(name); });
+    auto print_it = [&window, entry] {
+      window.print_report(entry.printed, entry.title, entry.scale);
+    };
+    connect(print, &QPushButton::clicked, this, print_it);
+    if (window.add_print_menu) window.add_print_menu(print, print_it);
     edit_buttons_.push_back(edit);
+    print_buttons_.push_back(print);
     grid->addWidget(box, i / 2, i % 2);
     ++i;
   }
@@ -58,6 +63,7 @@ ReportsPage::ReportsPage(WindowContext& window, QWidget* parent) : QWidget(paren
 
 void ReportsPage::SetBusy(bool busy) {
   for (QPushButton* b : edit_buttons_) b->setEnabled(!busy);
+  for (QPushButton* b : print_buttons_) b->setEnabled(!busy);
 }
 
 }  // namespace quirovel

@@ -27,9 +27,11 @@ class ReportsPage final : public QWidget {
   explicit ReportsPage(WindowContext& window, QWidget* parent = nullptr);
   void SetBusy(bool busy);
   const std::vector<QPushButton*>& edit_buttons() const { return edit_buttons_; }
+  const std::vector<QPushButton*>& print_buttons() const { return print_buttons_; }
 
  private:
   std::vector<QPushButton*> edit_buttons_;
+  std::vector<QPushButton*> print_buttons_;
 };
 
 }  // namespace quirovel

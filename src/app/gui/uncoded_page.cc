@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -12,6 +13,11 @@
 #include "session/session.h"
 
 namespace quirovel {
+namespace {
+
+constexpr const char* kUncodedPrintTitle = "DETECCION de ERRORES del CMBDA: Altas no codificadas";
+
+}  // namespace
 namespace {
 
 QPushButton* Button(const QString& text, const char* tooltip, QWidget* parent) {
@@ -27,8 +33,6 @@ UncodedPage::UncodedPage(WindowContext& window, QWidget* parent)
   summary_button_ = Button(QStringLiteral("&Resumen"), tooltips::kUncodedSummary, this);
   print_summary_ = Button(QStringLiteral("Imprimir"), tooltips::kPrintUncodedSummary, this);
   print_list_ = Button(QStringLiteral("Imprimir"), tooltips::kPrintUncodedList, this);
-  print_summary_->setEnabled(false);  // printing comes with its own dialog
-  print_list_->setEnabled(false);
   service_report_ =
       Button(QStringLiteral("&No codif x servicio"), tooltips::kUncodedOfService, this);
   graph_ = Button(QStringLiteral("&Grafica"), tooltips::kUncodedGraph, this);
@@ -68,6 +72,10 @@ UncodedPage::UncodedPage(WindowContext& window, QWidget* parent)
 
   connect(summary_button_, &QPushButton::clicked, this, &UncodedPage::BuildSummary);
   connect(service_report_, &QPushButton::clicked, this, &UncodedPage::WriteServiceReport);
+  connect(print_summary_, &QPushButton::clicked, this, &UncodedPage::PrintSummary);
+  auto print_list = [this] { window_.print_report("altnocod.txt", kUncodedPrintTitle, 1.0); };
+  connect(print_list_, &QPushButton::clicked, this, print_list);
+  if (window_.add_print_menu) window_.add_print_menu(print_list_, print_list);
   connect(graph_, &QPushButton::clicked, this, &UncodedPage::DrawGraph);
   connect(list_->header(), &QHeaderView::sectionClicked, this, &UncodedPage::SortByColumn);
 }
@@ -136,8 +144,29 @@ void UncodedPage::WriteServiceReport() {
   if (row < 0) return;  // without a chosen service there is nothing to write
   Session& s = window_.session;
   const std::string code = summary_.rows[static_cast<std::size_t>(row)].code;
-  window_.runner.Start(QStringLiteral("No codif x servicio"),
-                       [&s, code] { return WriteUncodedOfService(s, code).written; });
+  const std::string name = s.references.services.ServiceName(code);
+  window_.runner.Start(
+      QStringLiteral("No codif x servicio"),
+      [&s, code] { return WriteUncodedOfService(s, code).written; },
+      [this, name](bool written, bool) {
+        // Printed once this operation has finished in every listener.
+        if (written)
+          QTimer::singleShot(
+              0, this, [this, name] { window_.print_service_report("altnocodserv.txt", name); });
+      });
+}
+
+void UncodedPage::PrintSummary() {
+  // The list as it stands, in its current order, goes to "altas.txt" first.
+  Session& s = window_.session;
+  const UncodedSummary* summary = &summary_;
+  window_.runner.Start(
+      QStringLiteral("Imprimir"), [&s, summary] { return WriteUncodedTotals(s, *summary); },
+      [this](bool written, bool) {
+        if (written)
+          QTimer::singleShot(
+              0, this, [this] { window_.print_report("altas.txt", kUncodedPrintTitle, 1.0); });
+      });
 }
 
 void UncodedPage::DrawGraph() {
@@ -146,7 +175,8 @@ void UncodedPage::DrawGraph() {
 }
 
 void UncodedPage::SetBusy(bool busy) {
-  for (QWidget* w : std::initializer_list<QWidget*>{summary_button_, service_report_, graph_})
+  for (QWidget* w : std::initializer_list<QWidget*>{summary_button_, print_summary_,
+                                                    service_report_, print_list_, graph_})
     w->setEnabled(!busy);
 }
 

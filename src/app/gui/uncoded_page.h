@@ -28,6 +28,7 @@ class UncodedPage final : public QWidget {
   // A click on column header `column`: the direction turns, then the sort.
   void SortByColumn(int column);
   void WriteServiceReport();
+  void PrintSummary();
   void DrawGraph();
   // What a double click on the selected row does (right: all discharges).
   void OpenSelectedService(bool right_button);

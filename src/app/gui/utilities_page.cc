@@ -113,13 +113,18 @@ void UtilitiesPage::OpenSearch() {
   if (!dialog->kept().empty()) emit searchEpisodesKept(dialog->kept());
 }
 
+void UtilitiesPage::WirePrint(QPushButton* button, const char* name, const char* title) {
+  auto print = [this, name, title] { window_.print_report(name, title, 1.0); };
+  connect(button, &QPushButton::clicked, this, print);
+  if (window_.add_print_menu) window_.add_print_menu(button, print);
+}
+
 QWidget* UtilitiesPage::BuildOutOfRange() {
   auto* box = new QGroupBox(QStringLiteral("Fuera de Rango"), this);
   out_of_range_ = new QPushButton(QStringLiteral("&Fuera de Rango"), box);
   range_ = new QPushButton(QStringLiteral("&Rango altas"), box);
   auto* edit = new QPushButton(QStringLiteral("Editar"), box);
   auto* print = new QPushButton(QStringLiteral("Imprimir"), box);
-  print->setEnabled(false);  // printing comes with its own dialog
   out_of_range_result_ = ResultField(box);
   auto* layout = new QGridLayout(box);
   layout->addWidget(out_of_range_, 0, 0);
@@ -130,6 +135,7 @@ QWidget* UtilitiesPage::BuildOutOfRange() {
   connect(out_of_range_, &QPushButton::clicked, this, &UtilitiesPage::RunOutOfRange);
   connect(range_, &QPushButton::clicked, this, &UtilitiesPage::RunDischargeRange);
   connect(edit, &QPushButton::clicked, this, [this] { window_.edit_report("fuerango.txt"); });
+  WirePrint(print, "fuerango.txt", "DETECCION de ERRORES del CMBDA: Fuera de rango");
   return box;
 }
 
@@ -143,7 +149,6 @@ QWidget* UtilitiesPage::BuildReadmissions() {
   days_label->setBuddy(days_);
   auto* edit = new QPushButton(QStringLiteral("Editar"), box);
   auto* print = new QPushButton(QStringLiteral("Imprimir"), box);
-  print->setEnabled(false);
   readmissions_result_ = ResultField(box);
   auto* layout = new QGridLayout(box);
   layout->addWidget(readmissions_, 0, 0);
@@ -157,6 +162,7 @@ QWidget* UtilitiesPage::BuildReadmissions() {
   connect(readmissions_, &QPushButton::clicked, this, [this] { RunReadmissions(1); });
   connect(same_service_, &QPushButton::clicked, this, [this] { RunReadmissions(2); });
   connect(edit, &QPushButton::clicked, this, [this] { window_.edit_report("reingr.txt"); });
+  WirePrint(print, "reingr.txt", "DETECCION de ERRORES del CMBDA: Reingresos");
   return box;
 }
 

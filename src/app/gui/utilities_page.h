@@ -62,6 +62,8 @@ class UtilitiesPage final : public QWidget {
   void searchEpisodesKept(const std::vector<std::int64_t>& records);
 
  private:
+  // A print button of a report, with its right-click menu.
+  void WirePrint(QPushButton* button, const char* name, const char* title);
   QWidget* BuildOutOfRange();
   QWidget* BuildReadmissions();
   QWidget* BuildExport();

@@ -8,8 +8,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QPaintEngine>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -36,7 +39,10 @@
 #include "app/gui/graph_dialog.h"
 #include "app/gui/gui_feedback.h"
 #include "app/gui/import_dialog.h"
+#include "app/gui/print_rendering.h"
+#include "app/gui/report_printer.h"
 #include "app/gui/report_viewer.h"
+#include "app/gui/reports_page.h"
 #include "app/gui/structure_editor_dialog.h"
 #include "app/gui/text_codec.h"
 #include "app/gui/uncoded_page.h"
@@ -46,6 +52,7 @@
 #include "session/session.h"
 #include "session/startup.h"
 #include "storage/dbf_table.h"
+#include "ui/report_printing.h"
 #include "validation/error_catalogue.h"
 #include "validation/error_log_reader.h"
 
@@ -80,6 +87,8 @@ class MainWindowTest : public QObject {
       };
       LoadConfig(session);
       window = std::make_unique<MainWindow>(session, feedback);
+      // No print dialog waits for a click: a test that prints says where.
+      window->report_printer()->choose_printer = [](QPrinter&) { return false; };
       window->show();
     }
     ~Window() {
@@ -559,7 +568,6 @@ class MainWindowTest : public QObject {
     QVERIFY(rows > 1);
     QCOMPARE(lines(), cli.mid(1, rows));
     QCOMPARE(page->summary_text()->text(), cli[rows + 1]);
-    QVERIFY(!page->print_summary_button()->isEnabled());
     // The first click on a header sorts descending.
     page->list()->header()->sectionClicked(2);
     QCOMPARE(lines(), by_discharges.mid(1, rows));
@@ -800,6 +808,98 @@ class MainWindowTest : public QObject {
     w.WaitIdle();
     QVERIFY(repaint.size() >= 1);
     QVERIFY(!model->Text(2999, HISTORIA - 1).isEmpty());
+  }
+
+  // The print buttons print what the core lays out: the page count the
+  // window shows is that of the job's pages; a cancelled dialog prints
+  // nothing; the right-click menu writes a PDF file.
+  void printButtonsPrintTheCoreLayout() {
+    int code = -1;
+    Cli({"detect"}, &code);
+    QCOMPARE(code, 0);
+    Window w(root_, &messages_);
+    w.WaitIdle();
+    ReportPrinter* printer = w.window->report_printer();
+    const QString pdf = dir_.path() + "/resumen.pdf";
+    PageGeometry geometry;
+    printer->choose_printer = [&](QPrinter& p) {
+      p.setOutputFormat(QPrinter::PdfFormat);
+      p.setOutputFileName(pdf);
+      geometry = GeometryOf(p);
+      return true;
+    };
+    QPushButton* print = w.window->detection_page()->print_button();
+    QVERIFY(print->isEnabled());
+    print->click();
+    w.WaitIdle();
+    w.window->PaintFeedback();
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    PrintJob job;
+    QVERIFY(PrintReport(w.session, "resumen.txt", "t", 1.0, geometry, &job));
+    int pages = 0;
+    for (PrintedPage page; job.pages->Next(&page);) ++pages;
+    QCOMPARE(w.window->status_line()->text(), QString::fromUtf8("%1 páginas impresas").arg(pages));
+
+    printer->choose_printer = [](QPrinter&) { return false; };
+    QFile::remove(pdf);
+    print->click();
+    QVERIFY(!w.window->runner().busy());
+    QVERIFY(!QFileInfo::exists(pdf));
+
+    const QString by_type = dir_.path() + "/erragr.pdf";
+    printer->choose_pdf = [&](const QString& suggested) {
+      return suggested.endsWith("erragr.pdf") ? by_type : QString();
+    };
+    QPushButton* erragr = w.window->reports_page()->print_buttons()[2];
+    QCOMPARE(erragr->actions().size(), 3);
+    erragr->actions()[1]->trigger();  // "Guardar en PDF..."
+    w.WaitIdle();
+    QVERIFY(QFileInfo(by_type).size() > 0);
+
+    // Page 1 prints the errors of its chosen type straight from the log,
+    // page 3 the report "No codif x servicio" writes.
+    printer->choose_printer = [&](QPrinter& p) {
+      p.setOutputFormat(QPrinter::PdfFormat);
+      p.setOutputFileName(pdf);
+      return true;
+    };
+    ErrorsPage* errors = w.window->errors_page();
+    errors->print_type_button()->click();  // no type chosen: nothing
+    QVERIFY(!w.window->runner().busy());
+    errors->ShowErrorType(1);
+    w.WaitIdle();
+    while (errors->model()->rowCount() == 0) errors->next_button()->click(), w.WaitIdle();
+    errors->print_type_button()->click();
+    w.WaitIdle();
+    w.window->PaintFeedback();
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    PrintJob table;
+    QVERIFY(PrintErrorTable(w.session, ErrorTableMode::kByType,
+                            std::to_string(errors->type_list()->currentIndex()), geometry, &table));
+    pages = 0;
+    for (PrintedPage page; table.pages->Next(&page);) ++pages;
+    QCOMPARE(w.window->status_line()->text(), QString::fromUtf8("%1 páginas impresas").arg(pages));
+    QFile::remove(pdf);
+    UncodedPage* uncoded = w.window->uncoded_page();
+    uncoded->BuildSummary();
+    w.WaitIdle();
+    uncoded->list()->setCurrentItem(uncoded->list()->topLevelItem(0));
+    uncoded->service_report_button()->click();
+    w.WaitIdle();
+    w.WaitIdle();
+    QVERIFY(QFileInfo(pdf).size() > 0);
+
+    // The preview paints on pictures, which is how the window tells it from
+    // printing and keeps it to its first pages.
+    QPrinter preview_printer;
+    QPrintPreviewWidget preview(&preview_printer);
+    bool on_pictures = false;
+    connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* p) {
+      on_pictures = p->paintEngine()->type() == QPaintEngine::Picture;
+      QPainter painter(p);
+    });
+    preview.updatePreview();
+    QVERIFY(on_pictures);
   }
 };
 
