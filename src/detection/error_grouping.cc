@@ -1,5 +1,6 @@
 #include "detection/error_grouping.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -153,9 +154,12 @@ struct GroupedEntries {
 // hold are grouped, and the total says so. Returns how many were read.
 std::int32_t ReadEntries(Session& s, ErrorLogReader& log, std::int32_t n, Grouping grouping,
                          GroupedEntries* g) {
-  g->entries.reserve(static_cast<std::size_t>(n));
-  g->keys.reserve(static_cast<std::size_t>(n));
-  g->texts.Reserve(static_cast<std::size_t>(n) * 64);  // seven short texts per entry
+  // A stored count larger than the log (a damaged record) reserves no more
+  // than the entries there are.
+  const auto room = static_cast<std::size_t>(std::min<std::int64_t>(n, log.HeldEntries()));
+  g->entries.reserve(room);
+  g->keys.reserve(room);
+  g->texts.Reserve(room * 64);  // seven short texts per entry
   const bool has_servalt = s.field_map.Present(SERVALT);
   const bool has_fecalt = s.field_map.Present(FECALT);
   bool told_unreadable = false;
@@ -303,12 +307,6 @@ bool Group(Session& s, Grouping grouping) {
 
   ProgressTracker progress(s.feedback);
   progress.Start(2L * n);
-  std::vector<std::int32_t> index(static_cast<std::size_t>(n));
-  for (std::int32_t i = 0; i < n; ++i) {
-    index[static_cast<std::size_t>(i)] = i;
-    progress.Step(i);
-  }
-
   s.table.Close();
   s.table.Open(s.paths.ToHost(s.config.CurrentPath()));
   AnalyseStructure(s);
@@ -316,6 +314,11 @@ bool Group(Session& s, Grouping grouping) {
   GroupedEntries grouped;
   n = ReadEntries(s, log, n, grouping, &grouped);
   if (!s.feedback.StopRequested()) {
+    std::vector<std::int32_t> index(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) {
+      index[static_cast<std::size_t>(i)] = i;
+      progress.Step(i);
+    }
     SortEntryIndex(index, n, grouped.keys);
     WriteGroups(s, out, grouped, index, n, grouping, progress);
   }

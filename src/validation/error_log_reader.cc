@@ -45,4 +45,10 @@ bool ErrorLogReader::Read(std::int64_t k, Bytes* entry) {
   return true;
 }
 
+std::int64_t ErrorLogReader::HeldEntries() {
+  if (!file_) return 0;
+  const std::int64_t size = file_->Size();
+  return size > 32 ? (size - 1) / 32 : 0;  // entry k starts at byte 32 * k
+}
+
 }  // namespace quirovel

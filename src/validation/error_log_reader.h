@@ -34,6 +34,10 @@ class ErrorLogReader {
   // where its bytes are missing.
   bool Read(std::int64_t k, Bytes* entry);
 
+  // How many entries Read can return: the last may be cut short. Zero when
+  // the log is not open or cannot tell its size.
+  std::int64_t HeldEntries();
+
  private:
   std::unique_ptr<File> file_;
   std::unique_ptr<unsigned char[]> block_;  // allocated on the first read, never cleared

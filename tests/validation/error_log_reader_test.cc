@@ -24,5 +24,21 @@ TEST(ErrorLogReaderTest, ALogOnReadOnlyMediaIsStillRead) {
   EXPECT_FALSE(reader.Open(fs, "/missing.dat")) << "nothing can be created there";
 }
 
+// Entry k starts at byte 32 * k; a last entry cut short still counts.
+TEST(ErrorLogReaderTest, HeldEntriesAreThoseReadCanReturn) {
+  MemoryFileSystem fs;
+  ErrorLogReader reader;
+  EXPECT_EQ(reader.HeldEntries(), 0) << "not open";
+  for (const auto& [bytes, held] :
+       {std::pair{0, 0}, {32, 0}, {33, 1}, {64, 1}, {65, 2}, {100, 3}}) {
+    fs.SetContents("/fallos.dat", std::string(static_cast<std::size_t>(bytes), '\1'));
+    ASSERT_TRUE(reader.Open(fs, "/fallos.dat"));
+    EXPECT_EQ(reader.HeldEntries(), held) << bytes << " bytes";
+    EntryBytes entry;
+    EXPECT_EQ(reader.Read(held, &entry), held > 0) << bytes << " bytes";
+    EXPECT_FALSE(reader.Read(held + 1, &entry)) << bytes << " bytes";
+  }
+}
+
 }  // namespace
 }  // namespace quirovel
