@@ -45,10 +45,12 @@ HostPaths::HostPaths(FileSystem& fs, std::string root)
 
 std::string HostPaths::ToHost(std::string_view stored) const {
   // Stored texts are Windows-1252; names on the host are UTF-8.
-  if (!HasDriveLetter(stored) || (stored[0] != 'C' && stored[0] != 'c'))
+  // "\x" is x on the current drive, which is always C:.
+  const bool rooted = !stored.empty() && stored[0] == '\\';
+  if (!rooted && (!HasDriveLetter(stored) || (stored[0] != 'C' && stored[0] != 'c')))
     return Cp1252ToUtf8(stored);
   std::string path = root_;
-  std::size_t i = 2;
+  std::size_t i = rooted ? 1 : 2;
   while (i <= stored.size()) {
     std::size_t end = stored.find_first_of("\\/", i);
     if (end == std::string_view::npos) end = stored.size();

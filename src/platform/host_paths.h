@@ -18,8 +18,8 @@ class HostPaths {
   const std::string& root() const { return root_; }
 
   // A stored path (Windows-1252) in host form (UTF-8 names). "C:\..." (either
-  // case of c, "\" or "/") lands under the root, ".." never above it; any other
-  // text is a host path.
+  // case of c, "\" or "/") and "\..." land under the root, ".." never above
+  // it; any other text is a host path.
   std::string ToHost(std::string_view stored) const;
 
   // A host path in stored form: "C:\..." when it lies under the root, in

@@ -24,6 +24,8 @@ TEST(OutputPathTest, JoinsTheWorkingDirectoryAndTheNameAndResolvesItAsWindowsWou
   EXPECT_EQ(OutputHostPath(s, "resumen.txt"), "/r/QUIROVEL/Trabajo/resumen.txt");
   s.config.SetWorkDirectory("/var/informes");
   EXPECT_EQ(OutputHostPath(s, "resumen.txt"), "/var/informes/resumen.txt");
+  s.config.SetWorkDirectory("");  // "\resumen.txt" on Windows: the root of C:
+  EXPECT_EQ(OutputHostPath(s, "resumen.txt"), "/r/resumen.txt");
 }
 
 }  // namespace

@@ -51,6 +51,9 @@ TEST(HostPaths, NamesOnTheHostAreUtf8AndNothingClimbsAboveTheRoot) {
   // ".." stops at the root, as Windows stops at C:\.
   EXPECT_EQ(paths.ToHost("C:\\..\\..\\x"), "/inst/x");
   EXPECT_EQ(paths.ToHost("C:\\Quirovel\\..\\..\\Quirovel\\y"), "/inst/Quirovel/y");
+  // A path from the root of the current drive, which is C:.
+  EXPECT_EQ(paths.ToHost("\\..\\Quirovel\\z"), "/inst/Quirovel/z");
+  EXPECT_EQ(paths.ToHost("\\"), "/inst");
 }
 
 TEST(HostPaths, DefaultRootIsTheOptionThenTheEnvironmentThenTheUserDataDirectory) {
