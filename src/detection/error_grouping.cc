@@ -58,14 +58,6 @@ struct GroupedEntry {
   std::array<TextArena::Ref, 4> slot_texts;
 };
 
-bool IsCodeField(std::uint32_t f) { return f >= C1 && f <= P15; }
-
-std::string FieldName(std::uint32_t f) {
-  return f >= 1 && f <= static_cast<std::uint32_t>(kCmbdFieldCount)
-             ? std::string(CmbdFieldName(static_cast<int>(f)))
-             : std::string();
-}
-
 std::string ErrorTextOf(const GroupedEntry& e, const TextArena& texts) {
   int number = ErrorEntry::Decode(e.bytes.data()).error;
   if (number >= 1 && number <= kCatalogueSize) return std::string(ErrorText(number));
@@ -104,10 +96,10 @@ void WriteSlotColumns(ReportFile& out, const GroupedEntry& e) {
   for (int slot = 0; slot < 4; ++slot) {
     std::uint32_t f = EntryFieldSlot(e.bytes, slot);
     if (f == 0) continue;
-    if (IsCodeField(f))
+    if (IsCmbdCodeField(f))
       out.WriteFormatted("%13s ", "Diagnost/Proc");
     else
-      out.WriteFormatted("%11s ", FieldName(f).c_str());
+      out.WriteFormatted("%11s ", std::string(CmbdFieldName(f)).c_str());
   }
 }
 
@@ -128,8 +120,8 @@ void AppendSlotValues(std::string& line, const GroupedEntry& e, const TextArena&
     std::uint32_t f = EntryFieldSlot(e.bytes, slot);
     if (f == 0) continue;
     const std::string_view text = texts.View(e.slot_texts[static_cast<std::size_t>(slot)]);
-    if (IsCodeField(f)) {
-      AppendLeft(line, FieldName(f), 6);
+    if (IsCmbdCodeField(f)) {
+      AppendLeft(line, CmbdFieldName(f), 6);
       line.push_back('=');
       AppendRight(line, text, 6);
     } else {

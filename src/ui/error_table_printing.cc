@@ -20,14 +20,6 @@ namespace {
 
 constexpr const char* kDocumentName = "Impresión tipo error/servicio"_cp;
 
-bool IsCodeField(std::uint32_t f) { return f >= C1 && f <= P15; }
-
-std::string FieldName(std::uint32_t f) {
-  return f >= 1 && f <= static_cast<std::uint32_t>(kCmbdFieldCount)
-             ? std::string(CmbdFieldName(static_cast<int>(f)))
-             : std::string();
-}
-
 std::string FieldValue(const Session& s, std::uint32_t f) {
   return f >= 1 && f <= static_cast<std::uint32_t>(kCmbdFieldCount)
              ? std::string(CView(CmbdFieldText(s, static_cast<int>(f))))
@@ -82,9 +74,9 @@ class ErrorTableRows final : public LineSource {
       for (int slot = 0; slot < 4; ++slot) {
         const std::uint32_t f = EntryFieldSlot(entry, slot);
         if (f == 0) continue;
-        row += IsCodeField(f)
-                   ? StrFormat("%-6s=%6s ", FieldName(f).c_str(), FieldValue(s_, f).c_str())
-                   : StrFormat("%11s ", FieldValue(s_, f).c_str());
+        row += IsCmbdCodeField(f) ? StrFormat("%-6s=%6s ", std::string(CmbdFieldName(f)).c_str(),
+                                              FieldValue(s_, f).c_str())
+                                  : StrFormat("%11s ", FieldValue(s_, f).c_str());
       }
       return row;
     }
@@ -96,7 +88,7 @@ class ErrorTableRows final : public LineSource {
     for (int slot = 0; slot < 4 && shown < 2; ++slot) {
       const std::uint32_t f = EntryFieldSlot(entry, slot);
       if (f == 0) continue;
-      row += StrFormat("%s=%s ", FieldName(f).c_str(), FieldValue(s_, f).c_str());
+      row += StrFormat("%s=%s ", std::string(CmbdFieldName(f)).c_str(), FieldValue(s_, f).c_str());
       ++shown;
     }
     return row;
@@ -126,8 +118,8 @@ std::string TypeColumns(Session& s, ErrorLogReader& log, const std::string& type
     for (int slot = 0; slot < 4; ++slot) {
       const std::uint32_t f = EntryFieldSlot(entry, slot);
       if (f == 0) continue;
-      columns += IsCodeField(f) ? StrFormat("%13s ", "Diagnost/Proc")
-                                : StrFormat("%11s ", FieldName(f).c_str());
+      columns += IsCmbdCodeField(f) ? StrFormat("%13s ", "Diagnost/Proc")
+                                    : StrFormat("%11s ", std::string(CmbdFieldName(f)).c_str());
     }
     return columns;
   }

@@ -42,7 +42,7 @@ const std::array<std::string_view, 27> kCmaLayout = {
     "TIPALT#N1",   "SERVALT#C5", "HOSPITAL#C5",
 };
 
-std::string_view CmbdFieldName(int k) {
+std::string_view CmbdFieldName(std::int64_t k) {
   if (k < 1 || k > kCmbdFieldCount) return {};
   return kCmbdFieldNames[static_cast<std::size_t>(k - 1)];
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace quirovel {
@@ -26,8 +27,11 @@ extern const std::array<std::string_view, kCmbdFieldCount> kCmbdFieldNames;
 // The 27 definitions of major ambulatory surgery files ("HOSPITAL#C5" twice).
 extern const std::array<std::string_view, 27> kCmaLayout;
 
-// Name of field k (1..63); empty outside the range.
-std::string_view CmbdFieldName(int k);
+// Name of field k (1..63); empty outside the range, which a log entry's
+// unsigned field slot may be far beyond.
+std::string_view CmbdFieldName(std::int64_t k);
+// Whether field k holds a diagnosis, an external cause or a procedure.
+inline bool IsCmbdCodeField(std::int64_t k) { return k >= C1 && k <= P15; }
 // Layout width of field k (1..63); 0 outside the range.
 int CmbdFieldWidth(int k);
 // Field number of a bare name, or 0.
